@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the game and starts it.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/ensure-packages.sh cmake g++ make pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
+  qt6-base-dev libgl-dev
+cmake --preset default >/dev/null
+cmake --build build -j"$(nproc)"
+if [ -x build/zarvik ]; then
+  exec build/zarvik "$@"
+fi
+exec build/zarvik-cli perft 5

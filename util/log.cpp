@@ -1,0 +1,52 @@
+#include "util/log.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace zarvik {
+namespace {
+
+std::mutex& logmutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::shared_ptr<const std::function<void(std::string_view)>>& sinkslot() {
+    static std::shared_ptr<const std::function<void(std::string_view)>> slot;
+    return slot;
+}
+
+}  // namespace
+
+void logline(std::string_view line) {
+    std::string whole;
+    whole.reserve(line.size() + 1);
+    whole.append(line);
+    whole.push_back('\n');
+    std::shared_ptr<const std::function<void(std::string_view)>> sink;
+    {
+        std::lock_guard<std::mutex> lock(logmutex());
+        std::fwrite(whole.data(), 1, whole.size(), stdout);
+        std::fflush(stdout);
+        sink = sinkslot();
+    }
+    if (sink && *sink) {
+        (*sink)(line);
+    }
+}
+
+void setlogsink(std::function<void(std::string_view)> sink) {
+    auto slot = sink ? std::make_shared<const std::function<void(std::string_view)>>(std::move(sink)) : nullptr;
+    std::lock_guard<std::mutex> lock(logmutex());
+    sinkslot() = std::move(slot);
+}
+
+void fatal(std::string_view line) {
+    logline(line);
+    std::abort();
+}
+
+}  // namespace zarvik

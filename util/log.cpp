@@ -39,7 +39,8 @@ void logline(std::string_view line) {
 }
 
 void setlogsink(std::function<void(std::string_view)> sink) {
-    auto slot = sink ? std::make_shared<const std::function<void(std::string_view)>>(std::move(sink)) : nullptr;
+    auto slot =
+        sink ? std::make_shared<const std::function<void(std::string_view)>>(std::move(sink)) : nullptr;
     std::lock_guard<std::mutex> lock(logmutex());
     sinkslot() = std::move(slot);
 }

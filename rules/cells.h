@@ -49,6 +49,32 @@ constexpr bool isColor(std::uint8_t c, Color col) {
 
 }  // namespace cell
 
+// Position operations on the compact form, shared by the board, the rules and perft. Squares are
+// 0...63 here; callers check the range.
+
+// The raw move of `Board::movePiece` on an occupied from-square (from != to). Answers the square of
+// the piece taken en passant, or -1.
+int applyRawMove(Cells& cells, int from, int to);
+
+// First square in index order holding that colour's king, or -1.
+int firstKingSquare(const Cells& cells, Color color);
+
+// Whether a piece of `attacker` could capture on `square` by its movement rule, if `square` held a
+// piece of the other colour that is not a king.
+bool isSquareAttackedBy(const Cells& cells, int square, Color attacker);
+
+// The colour's first king is attacked; false without a king.
+bool isInCheck(const Cells& cells, Color color);
+
+// The mover's colour is in check after the raw move from an occupied square.
+bool isInCheckAfterMove(const Cells& cells, int from, int to);
+
+// Some movement-rule move leaves the colour out of check (castling not considered).
+bool hasLegalMove(const Cells& cells, Color color);
+
+// Castling permission (king and rook unmoved on their squares, path empty, no check on the way).
+bool mayCastle(const Cells& cells, Color color, CastleSide side);
+
 // Calls f(square) for every square of the set, ascending.
 template <typename F>
 inline void forEachSquare(SquareSet set, F&& f) {

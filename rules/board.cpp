@@ -12,16 +12,9 @@ constexpr PieceType kBackRank[] = {PieceType::rook, PieceType::knight, PieceType
                                    PieceType::king, PieceType::bishop, PieceType::knight, PieceType::rook};
 
 Piece pieceFrom(std::uint8_t code, std::int64_t tag, int index) {
-    Piece piece;
-    piece.type = cell::type(code);
-    piece.color = cell::color(code);
-    if ((code & cell::kHasTag) != 0) {
-        piece.tag = tag;
-    }
-    piece.hasMoved = (code & cell::kHasMoved) != 0;
-    piece.canBeTakenByEnPassant = (code & cell::kEnPassant) != 0;
-    piece.location = BoardLocation(index);
-    return piece;
+    return Piece(cell::type(code), cell::color(code),
+                 (code & cell::kHasTag) != 0 ? std::optional<std::int64_t>(tag) : std::nullopt,
+                 (code & cell::kHasMoved) != 0, (code & cell::kEnPassant) != 0, BoardLocation(index));
 }
 
 BoardOperation operation(OperationType type, const Piece& piece, BoardLocation location) {

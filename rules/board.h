@@ -19,7 +19,8 @@ namespace zarvik {
 class Board {
   public:
     // 64 empty squares; with `setupPieces` the starting position with tags 1...32.
-    explicit Board(bool setupPieces = false);
+    Board() = default;
+    explicit Board(bool setupPieces);
 
     // Raw move: the moving piece, then any piece captured on `to`, then an en passant capture.
     // Empty when from = to (or `to` is off the board). An empty from-square is a fatal internal error.

@@ -13,6 +13,16 @@ class PieceMovement;
 // A piece. `type` and `color` are fixed once made (a promotion replaces the whole piece); `location`
 // always names the square that holds it (the board enforces this when a piece is placed).
 struct Piece {
+    Piece() = default;
+    Piece(PieceType type, Color color, std::optional<std::int64_t> tag = std::nullopt, bool hasMoved = false,
+          bool canBeTakenByEnPassant = false, BoardLocation location = BoardLocation())
+        : type(type),
+          color(color),
+          tag(tag),
+          hasMoved(hasMoved),
+          canBeTakenByEnPassant(canBeTakenByEnPassant),
+          location(location) {}
+
     PieceType type = PieceType::pawn;
     Color color = Color::white;
     std::optional<std::int64_t> tag;  // identity number handed out by the board

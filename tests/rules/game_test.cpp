@@ -1,0 +1,328 @@
+// Game flow: construction, the players' move check, the report of a move and what the game makes of it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "rules/fen.h"
+#include "rules/game.h"
+#include "rules/lastmove.h"
+#include "tests/rules/log_capture.h"
+
+namespace zarvik {
+namespace {
+
+// A player that moves as the concrete players do: state, turn, own check, board, promotion, report.
+class TestPlayer : public Player {
+  public:
+    using Player::Player;
+
+    std::vector<BoardOperation> move(GridPosition from, GridPosition to) {
+        const std::shared_ptr<Game> g = game.lock();
+        if (g->state() != State::inProgress()) {
+            throw MoveError::gameIsNotInProgress;
+        }
+        if (!g->isCurrentPlayer(*this)) {
+            throw MoveError::notThisPlayersTurn;
+        }
+        canMovePiece(from, to);
+        std::vector<BoardOperation> ops = g->board.movePiece(from, to);
+        report(ops);
+        return ops;
+    }
+
+    void report(const std::vector<BoardOperation>& ops) {
+        if (const auto d = delegate.lock()) {
+            d->playerDidMakeMove(*this, ops);
+        }
+    }
+};
+
+class OtherPlayer : public Player {
+  public:
+    using Player::Player;
+};
+
+struct Table {
+    std::shared_ptr<TestPlayer> white = std::make_shared<TestPlayer>(Color::white);
+    std::shared_ptr<TestPlayer> black = std::make_shared<TestPlayer>(Color::black);
+    std::shared_ptr<Game> game;
+
+    explicit Table(const std::string& fen = std::string(kStartFen)) {
+        std::string error;
+        const auto position = readFen(fen, error);
+        EXPECT_TRUE(position) << error;
+        game = Game::create(black, white, position->board, position->toMove);
+    }
+};
+
+class GameTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        lastMove().reset();
+        gameRunning() = true;
+    }
+};
+
+TEST_F(GameTest, PlayersBySideAndAttachedWeakly) {
+    Table s;
+    EXPECT_EQ(s.game->whitePlayer(), s.white);
+    EXPECT_EQ(s.game->blackPlayer(), s.black);
+    EXPECT_EQ(s.game->currentPlayer(), s.white);
+    EXPECT_EQ(s.game->state(), State::inProgress());
+    EXPECT_EQ(s.white->game.lock(), s.game);
+    EXPECT_EQ(s.black->delegate.lock().get(), static_cast<PlayerDelegate*>(s.game.get()));
+    EXPECT_TRUE(s.game->delegate.expired());
+
+    const std::weak_ptr<Game> weak = s.game;
+    s.game.reset();
+    EXPECT_TRUE(weak.expired()) << "players must not keep their game alive";
+    EXPECT_TRUE(s.white->game.expired());
+    EXPECT_TRUE(s.white->delegate.expired());
+}
+
+TEST_F(GameTest, BlackToMoveStartsWithBlack) {
+    Table s("4k3/8/8/8/8/8/8/4K3 b - - 0 1");
+    EXPECT_EQ(s.game->currentPlayer(), s.black);
+}
+
+TEST_F(GameTest, TurnAlternates) {
+    Table s;
+    s.white->move(GridPosition::e2, GridPosition::e4);
+    EXPECT_EQ(s.game->currentPlayer(), s.black);
+    s.black->move(GridPosition::e7, GridPosition::e5);
+    EXPECT_EQ(s.game->currentPlayer(), s.white);
+    EXPECT_EQ(lastMove().plainMoveText(), "E7-E5");
+}
+
+TEST_F(GameTest, RefusedMoveLeavesEverythingUntouched) {
+    Table s;
+    const Board before = s.game->board;
+    EXPECT_THROW(s.white->move(GridPosition::e2, GridPosition::e5), MoveError);
+    EXPECT_THROW(s.black->move(GridPosition::e7, GridPosition::e5), MoveError);
+    EXPECT_TRUE(s.game->board == before);
+    EXPECT_EQ(s.game->currentPlayer(), s.white);
+    EXPECT_EQ(lastMove(), LastMove{});
+}
+
+struct MoveCheckCase {
+    const char* name;
+    const char* fen;
+    GridPosition from;
+    GridPosition to;
+    std::optional<MoveError> error;
+};
+
+class MoveCheck : public testing::TestWithParam<MoveCheckCase> {};
+
+TEST_P(MoveCheck, FirstFailingTestWins) {
+    const MoveCheckCase& c = GetParam();
+    Table s(c.fen);
+    EXPECT_EQ(s.white->checkMove(c.from, c.to), c.error);
+    if (c.error) {
+        try {
+            s.white->canMovePiece(c.from, c.to);
+            ADD_FAILURE() << "no error thrown";
+        } catch (MoveError e) {
+            EXPECT_EQ(e, *c.error) << name(e);
+        }
+    } else {
+        EXPECT_TRUE(s.white->canMovePiece(c.from, c.to));
+    }
+}
+
+constexpr const char* kPinned = "4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1";
+constexpr const char* kChecked = "4r1k1/8/8/8/8/8/3B4/4K3 w - - 0 1";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, MoveCheck,
+    testing::Values(
+        MoveCheckCase{"SameSquareBeforeAnythingElse", kPinned, GridPosition::a3, GridPosition::a3,
+                      MoveError::movingToSameLocation},
+        MoveCheckCase{"EmptySquare", kPinned, GridPosition::a3, GridPosition::a4, MoveError::noPieceToMove},
+        MoveCheckCase{"OpponentsPiece", kPinned, GridPosition::e8, GridPosition::e7,
+                      MoveError::pieceColorDoesNotMatchPlayerColor},
+        MoveCheckCase{"RuleRefuses", kPinned, GridPosition::e2, GridPosition::e4,
+                      MoveError::pieceUnableToMoveToLocation},
+        MoveCheckCase{"PinnedPiece", kPinned, GridPosition::e2, GridPosition::d3,
+                      MoveError::cannotMoveInToCheck},
+        MoveCheckCase{"KingStepsOffThePin", kPinned, GridPosition::e1, GridPosition::d2, std::nullopt},
+        MoveCheckCase{"StillInCheck", kChecked, GridPosition::d2, GridPosition::c3,
+                      MoveError::playerMustMoveOutOfCheck},
+        MoveCheckCase{"KingStaysOnCheckedFile", kChecked, GridPosition::e1, GridPosition::e2,
+                      MoveError::playerMustMoveOutOfCheck},
+        MoveCheckCase{"BlockTheCheck", kChecked, GridPosition::d2, GridPosition::e3, std::nullopt},
+        MoveCheckCase{"StepAside", kChecked, GridPosition::e1, GridPosition::f2, std::nullopt},
+        MoveCheckCase{"WalkIntoRook", "4k3/8/8/8/8/8/r7/4K3 w - - 0 1", GridPosition::e1, GridPosition::e2,
+                      MoveError::cannotMoveInToCheck},
+        MoveCheckCase{"TakeTheRook", "4k3/8/8/8/8/8/8/3rK3 w - - 0 1", GridPosition::e1, GridPosition::d1,
+                      std::nullopt}),
+    [](const testing::TestParamInfo<MoveCheckCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GameTest, PlayerWithoutColourOrGame) {
+    Table s;
+    s.white->color.reset();
+    EXPECT_EQ(s.white->checkMove(GridPosition::e2, GridPosition::e4),
+              MoveError::pieceColorDoesNotMatchPlayerColor);
+    EXPECT_FALSE(s.white->ownsPiece(GridPosition::e2));
+    const TestPlayer loose(Color::white);
+    EXPECT_EQ(loose.checkMove(GridPosition::e2, GridPosition::e4), MoveError::gameIsNotInProgress);
+    EXPECT_THROW(loose.canMovePiece(GridPosition::e2, GridPosition::e4), MoveError);
+    EXPECT_FALSE(loose.ownsPiece(GridPosition::e2));
+}
+
+TEST_F(GameTest, OwnsPiece) {
+    Table s;
+    EXPECT_TRUE(s.white->ownsPiece(GridPosition::e2));
+    EXPECT_FALSE(s.white->ownsPiece(GridPosition::e7));
+    EXPECT_FALSE(s.white->ownsPiece(GridPosition::e4));
+    EXPECT_TRUE(s.black->ownsPiece(GridPosition::h8));
+    EXPECT_FALSE(s.black->ownsPiece(BoardLocation(64)));
+}
+
+TEST_F(GameTest, CheckmateEndsTheGameAndKeepsTheTurn) {
+    Table s("rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2");
+    test::LogCapture log;
+    s.black->move(GridPosition::d8, GridPosition::h4);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move D8-H4", "*** Checkmate"}));
+    EXPECT_EQ(s.game->state(), State::won(Color::black));
+    EXPECT_EQ(s.game->currentPlayer(), s.black);
+    EXPECT_TRUE(lastMove().checkmate);
+    EXPECT_FALSE(lastMove().check);
+    EXPECT_FALSE(gameRunning());
+    EXPECT_THROW(s.white->move(GridPosition::e2, GridPosition::e4), MoveError);
+}
+
+TEST_F(GameTest, StalemateCarriesTheStuckColour) {
+    Table s("7k/8/5Q2/8/8/8/8/6K1 w - - 0 1");
+    test::LogCapture log;
+    s.white->move(GridPosition::f6, GridPosition::f7);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move F6-F7", "*** Stalemate"}));
+    EXPECT_EQ(s.game->state(), State::staleMate(Color::black));
+    EXPECT_NE(s.game->state(), State::staleMate(Color::white));
+    EXPECT_TRUE(lastMove().stalemate);
+    EXPECT_FALSE(gameRunning());
+}
+
+TEST_F(GameTest, CheckIsLoggedAndTheTurnPasses) {
+    Table s("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
+    test::LogCapture log;
+    s.white->move(GridPosition::a1, GridPosition::a8);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move A1-A8", "*** Check"}));
+    EXPECT_TRUE(lastMove().check);
+    EXPECT_EQ(s.game->currentPlayer(), s.black);
+    EXPECT_TRUE(gameRunning());
+}
+
+TEST_F(GameTest, CaptureLogsMoveThenRemove) {
+    Table s("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
+    test::LogCapture log;
+    s.white->move(GridPosition::e4, GridPosition::d5);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move E4-D5", "*** Remove D5"}));
+    EXPECT_EQ(lastMove().fromLocation, 28);
+    EXPECT_EQ(lastMove().toLocation, 35);
+    EXPECT_EQ(lastMove().removedLocation, 35);
+}
+
+TEST_F(GameTest, EnPassantRemoveNamesThePassedPawnsSquare) {
+    Table s("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
+    test::LogCapture log;
+    s.white->move(GridPosition::e5, GridPosition::d6);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move E5-D6", "*** Remove D5"}));
+}
+
+TEST_F(GameTest, WrongPlayerIsWarnedAndProcessed) {
+    Table s;
+    test::LogCapture log;
+    std::vector<BoardOperation> ops = s.game->board.movePiece(GridPosition::e7, GridPosition::e5);
+    s.black->report(ops);
+    EXPECT_EQ(log.lines,
+              (std::vector<std::string>{"*** Warning - Wrong player took turn", "*** Move E7-E5"}));
+    EXPECT_EQ(s.game->currentPlayer(), s.white) << "the turn follows the reporting player";
+}
+
+TEST_F(GameTest, TransformLines) {
+    Table s("7k/4P3/8/8/8/8/8/4K3 w - - 0 1");
+    Board& board = s.game->board;
+    std::vector<BoardOperation> ops = board.movePiece(GridPosition::e7, GridPosition::e8);
+    const Piece pawn = *board.pieceAt(GridPosition::e8);
+    const Piece queen{
+        PieceType::queen, Color::white, pawn.tag, false, false, BoardLocation(GridPosition::e8)};
+    board.setPiece(GridPosition::e8, queen);
+    ops.push_back(BoardOperation{OperationType::transformPiece, queen, BoardLocation(GridPosition::e8)});
+    test::LogCapture log;
+    s.white->report(ops);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move E7-E8", "*** Transform E8/D", "*** Check"}));
+    EXPECT_EQ(lastMove().transformedLocation, 60);
+    EXPECT_EQ(lastMove().transformedPiece, "D");
+
+    log.lines.clear();
+    const Piece ghost{PieceType::rook, Color::black, std::nullopt,
+                      false,           false,        BoardLocation(GridPosition::a1)};
+    s.black->report({BoardOperation{std::nullopt, ghost, std::nullopt}});
+    EXPECT_EQ(log.lines.front(), "*** Transform Piece = nil, location = 0");
+}
+
+struct Recorder : GameDelegate {
+    std::vector<std::string> calls;
+    void gameDidChangeCurrentPlayer(Game&) override { calls.push_back("changePlayer"); }
+    void gameWonByPlayer(Game&, Player& p) override {
+        calls.push_back(std::string("won ") + std::string(name(*p.color)));
+    }
+    void gameEndedInStaleMate(Game&) override { calls.push_back("stalemate"); }
+    void gameWillBeginUpdates(Game&) override { calls.push_back("begin"); }
+    void gameDidRemovePiece(Game&, const Piece&, BoardLocation l) override {
+        calls.push_back("remove " + squareName(l.index));
+    }
+    void gameDidMovePiece(Game&, const Piece& p, BoardLocation l) override {
+        calls.push_back("move " + squareName(p.location.index) + squareName(l.index));
+    }
+    void gameDidTransformPiece(Game&, const Piece&, BoardLocation) override { calls.push_back("transform"); }
+    void gameDidEndUpdates(Game&) override { calls.push_back("end"); }
+};
+
+TEST_F(GameTest, DelegateHearsTheMoveInOrder) {
+    Table s("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
+    const auto recorder = std::make_shared<Recorder>();
+    s.game->delegate = recorder;
+    s.white->move(GridPosition::e4, GridPosition::d5);
+    EXPECT_EQ(recorder->calls,
+              (std::vector<std::string>{"begin", "move E4D5", "remove D5", "end", "changePlayer"}));
+
+    Table mate("rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2");
+    mate.game->delegate = recorder;
+    recorder->calls.clear();
+    mate.black->move(GridPosition::d8, GridPosition::h4);
+    EXPECT_EQ(recorder->calls, (std::vector<std::string>{"begin", "move D8H4", "won black"}));
+}
+
+TEST_F(GameTest, Equality) {
+    Table a;
+    Table b;
+    EXPECT_TRUE(*a.game == *b.game);
+    b.white->move(GridPosition::e2, GridPosition::e4);
+    EXPECT_FALSE(*a.game == *b.game);
+    a.white->move(GridPosition::e2, GridPosition::e4);
+    EXPECT_TRUE(*a.game == *b.game);
+
+    EXPECT_TRUE(TestPlayer(Color::white) == TestPlayer(Color::white));
+    EXPECT_TRUE(TestPlayer() == TestPlayer());
+    EXPECT_FALSE(TestPlayer(Color::white) == TestPlayer(Color::black));
+    EXPECT_FALSE(TestPlayer(Color::white) == OtherPlayer(Color::white));
+}
+
+TEST(GameDeathTest, PlayersOfOneColourAreFatal) {
+    EXPECT_DEATH(
+        {
+            setlogsink([](std::string_view line) {
+                std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+            });
+            Game::create(std::make_shared<TestPlayer>(Color::white),
+                         std::make_shared<TestPlayer>(Color::white), Board(true), Color::white);
+        },
+        "Both players cannot have the same color");
+}
+
+}  // namespace
+}  // namespace zarvik

@@ -108,7 +108,8 @@ bool Board::isEmpty(BoardLocation location) const {
 }
 
 void Board::setPiece(BoardLocation location, const std::optional<Piece>& piece) {
-    if (!location.isOnBoard()) {
+    // An off-board square or a type outside the six kinds (a cast from a bad raw value) changes nothing.
+    if (!location.isOnBoard() || (piece && !pieceTypeFromRawValue(rawValue(piece->type)))) {
         return;
     }
     const auto i = location.index;

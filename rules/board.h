@@ -33,7 +33,8 @@ class Board {
     Square square(BoardLocation location) const;
     std::optional<Piece> pieceAt(BoardLocation location) const;
     bool isEmpty(BoardLocation location) const;
-    // Places (or, with nullopt, removes) a piece; its `location` is set to `location`. Off-board: no effect.
+    // Places (or, with nullopt, removes) a piece; its `location` is set to `location`. An off-board
+    // location or a piece type outside the six kinds has no effect.
     void setPiece(BoardLocation location, const std::optional<Piece>& piece);
     std::array<Square, 64> squares() const;
 

@@ -30,6 +30,9 @@ std::string squareName(std::int64_t index) {
 
 char germanLetter(PieceType type, Color color) {
     static constexpr char kWhite[] = {'B', 'T', 'S', 'L', 'D', 'K'};
+    if (!pieceTypeFromRawValue(rawValue(type))) {
+        return '?';
+    }
     const char letter = kWhite[static_cast<int>(type)];
     return color == Color::white ? letter : static_cast<char>(letter - 'A' + 'a');
 }

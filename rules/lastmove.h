@@ -48,7 +48,8 @@ std::atomic<bool>& gameRunning();
 std::string squareName(std::int64_t index);
 
 // The German initial of a piece as the game log and `transformedPiece` write it: B T S L D K for
-// pawn, rook, knight, bishop, queen, king; upper case for White, lower case for Black.
+// pawn, rook, knight, bishop, queen, king; upper case for White, lower case for Black ('?' for a
+// value outside the six kinds).
 char germanLetter(PieceType type, Color color);
 
 }  // namespace zarvik

@@ -9,7 +9,7 @@ const PieceMovement& Piece::movement() const {
 }
 
 std::optional<char> Square::boardCharacter() const {
-    if (!piece) {
+    if (!piece || !pieceTypeFromRawValue(rawValue(piece->type))) {
         return std::nullopt;
     }
     // Knight is K and king is G in the board picture.

@@ -235,6 +235,9 @@ TEST(BoardSquares, PlacingKeepsLocationEqualToTheSquare) {
     board.setPiece(BoardLocation(64), Piece{PieceType::queen, Color::white});
     EXPECT_EQ(board.getPieces(Color::white).size(), 0u);
     EXPECT_FALSE(board.pieceAt(BoardLocation(-3)));
+    board.setPiece(GridPosition::d4, Piece{static_cast<PieceType>(9), Color::white});
+    EXPECT_TRUE(board.isEmpty(GridPosition::d4)) << "a bad type value is refused";
+    EXPECT_FALSE((Square{Piece{static_cast<PieceType>(9), Color::white}}.boardCharacter()));
     board.setPiece(GridPosition::c4, std::nullopt);
     EXPECT_TRUE(board.isEmpty(GridPosition::c4));
 }

@@ -1,7 +1,10 @@
 // The FEN reader: what it makes of a position and which texts it refuses.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "rules/fen.h"
+#include "rules/perft.h"
 
 namespace zarvik {
 namespace {
@@ -91,6 +94,43 @@ TEST(Fen, MalformedTextIsRefusedWithOneLine) {
         EXPECT_FALSE(readFen(text, error)) << text;
         EXPECT_FALSE(error.empty()) << text;
         EXPECT_EQ(error.find('\n'), std::string::npos) << text;
+    }
+}
+
+// Damaged texts never crash the reader, and whatever it accepts is a position the rules can play.
+TEST(Fen, DamagedTextsAreReadSafely) {
+    const std::string seeds[] = {std::string(kStartFen),
+                                 "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                                 "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1"};
+    const std::string alphabet = "pnbrqkPNBRQK12345678/ wb-KQkqabcdefgh0\t\n\xff";
+    std::mt19937 rng(5);
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = seeds[i % 3];
+        const int edits = std::uniform_int_distribution<int>(1, 4)(rng);
+        for (int e = 0; e < edits && !text.empty(); ++e) {
+            const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(rng);
+            const char ch = alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+            switch (rng() % 3) {
+                case 0:
+                    text[at] = ch;
+                    break;
+                case 1:
+                    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), ch);
+                    break;
+                default:
+                    text.erase(at, 1);
+            }
+        }
+        std::string error;
+        const auto position = readFen(text, error);
+        if (position) {
+            EXPECT_EQ(legalMoves(position->board, position->toMove).size(),
+                      perft(position->board, position->toMove, 1))
+                << text;
+            perft(position->board, position->toMove, 2);
+        } else {
+            EXPECT_FALSE(error.empty()) << text;
+        }
     }
 }
 

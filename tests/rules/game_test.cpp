@@ -1,8 +1,10 @@
 // Game flow: construction, the players' move check, the report of a move and what the game makes of it.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "rules/fen.h"
@@ -310,6 +312,36 @@ TEST_F(GameTest, Equality) {
     EXPECT_TRUE(TestPlayer() == TestPlayer());
     EXPECT_FALSE(TestPlayer(Color::white) == TestPlayer(Color::black));
     EXPECT_FALSE(TestPlayer(Color::white) == OtherPlayer(Color::white));
+}
+
+// Another thread may poll whose turn it is and whether the game runs while moves are reported.
+TEST_F(GameTest, PollingFromAnotherThread) {
+    Table s;
+    std::atomic<bool> done{false};
+    std::thread poller([&] {
+        int changes = 0;
+        const Player* seen = nullptr;
+        while (!done.load()) {
+            const std::shared_ptr<Player> current = s.game->currentPlayer();
+            changes += current.get() != seen ? 1 : 0;
+            seen = current.get();
+            (void)s.game->state();
+            (void)gameRunning().load();
+        }
+        EXPECT_GE(changes, 1);
+    });
+    test::LogCapture log;
+    const GridPosition shuffle[][2] = {{GridPosition::g1, GridPosition::f3},
+                                       {GridPosition::g8, GridPosition::f6},
+                                       {GridPosition::f3, GridPosition::g1},
+                                       {GridPosition::f6, GridPosition::g8}};
+    for (int i = 0; i < 200; ++i) {
+        const auto& m = shuffle[i % 4];
+        (i % 2 == 0 ? s.white : s.black)->move(m[0], m[1]);
+    }
+    done = true;
+    poller.join();
+    EXPECT_EQ(s.game->currentPlayer(), s.white);
 }
 
 TEST(GameDeathTest, PlayersOfOneColourAreFatal) {

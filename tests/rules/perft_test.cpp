@@ -13,7 +13,7 @@
 namespace zarvik {
 namespace {
 
-#ifdef ZARVIK_SHALLOW_PERFT
+#ifdef ZARVIK_SLOW_BUILD
 // Unoptimised, instrumented builds stop below this many nodes.
 constexpr std::uint64_t kNodeLimit = 250'000;
 #else

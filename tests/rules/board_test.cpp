@@ -199,13 +199,11 @@ TEST(BoardQueries, OrdersAreAscending) {
     EXPECT_EQ(pieces[1].location, BoardLocation(GridPosition::b1));
     EXPECT_TRUE(Board().getPieces(Color::black).empty());
     EXPECT_EQ(board.getKingLocation(Color::black), BoardLocation(GridPosition::a8));
-}
-
-TEST(BoardQueries, FirstKingInIndexOrder) {
-    Board board;
-    board.setPiece(GridPosition::h7, Piece{PieceType::king, Color::white});
-    board.setPiece(GridPosition::c2, Piece{PieceType::king, Color::white});
-    EXPECT_EQ(board.getKingLocation(Color::white), BoardLocation(GridPosition::c2));
+    Board twoKings;
+    twoKings.setPiece(GridPosition::h7, Piece{PieceType::king, Color::white});
+    twoKings.setPiece(GridPosition::c2, Piece{PieceType::king, Color::white});
+    EXPECT_EQ(twoKings.getKingLocation(Color::white), BoardLocation(GridPosition::c2))
+        << "first in index order";
 }
 
 TEST(BoardQueries, PromotablePawnsOnlyOnTheFarRank) {
@@ -240,20 +238,6 @@ TEST(BoardSquares, PlacingKeepsLocationEqualToTheSquare) {
     EXPECT_FALSE((Square{Piece{static_cast<PieceType>(9), Color::white}}.boardCharacter()));
     board.setPiece(GridPosition::c4, std::nullopt);
     EXPECT_TRUE(board.isEmpty(GridPosition::c4));
-}
-
-TEST(BoardSquares, BoardCharacters) {
-    const struct {
-        PieceType type;
-        char white;
-        char black;
-    } letters[] = {{PieceType::pawn, 'P', 'p'},   {PieceType::rook, 'R', 'r'},  {PieceType::knight, 'K', 'k'},
-                   {PieceType::bishop, 'B', 'b'}, {PieceType::queen, 'Q', 'q'}, {PieceType::king, 'G', 'g'}};
-    for (const auto& l : letters) {
-        EXPECT_EQ((Square{Piece{l.type, Color::white}}.boardCharacter()), l.white);
-        EXPECT_EQ((Square{Piece{l.type, Color::black}}.boardCharacter()), l.black);
-    }
-    EXPECT_FALSE(Square{}.boardCharacter());
 }
 
 TEST(BoardValues, ColorsTypesAndLocations) {

@@ -6,93 +6,62 @@
 namespace zarvik::reference {
 namespace {
 
-using Offset = std::pair<std::int64_t, std::int64_t>;
+using Steps = std::vector<std::pair<std::int64_t, std::int64_t>>;
 
-const std::vector<BoardStride> kOrthogonal = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-const std::vector<BoardStride> kDiagonal = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
-const std::vector<Offset> kKnight = {{1, 2}, {2, 1}, {2, -1}, {-2, 1}, {-1, -2}, {-2, -1}, {1, -2}, {-1, 2}};
-const std::vector<Offset> kKing = {{0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}};
+const Steps kOrthogonal = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+const Steps kDiagonal = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
+const Steps kKnight = {{1, 2}, {2, 1}, {2, -1}, {-2, 1}, {-1, -2}, {-2, -1}, {1, -2}, {-1, 2}};
+const Steps kKing = {{0, 1}, {1, 1}, {1, 0}, {1, -1}, {0, -1}, {-1, -1}, {-1, 0}, {-1, 1}};
+
+bool onBoard(std::int64_t x, std::int64_t y) {
+    return x >= 0 && x <= 7 && y >= 0 && y <= 7;
+}
 
 bool holdsKing(const Board& board, BoardLocation at) {
     const auto piece = board.pieceAt(at);
     return piece && piece->type == PieceType::king;
 }
 
-bool onBoard(std::int64_t x, std::int64_t y) {
-    return x >= 0 && x <= 7 && y >= 0 && y <= 7;
+bool direction(std::int64_t from, std::int64_t to, std::int64_t step) {
+    return to > from ? step >= 1 : (to == from ? step == 0 : step < 0);
 }
 
-bool directionOk(std::int64_t from, std::int64_t to, std::int64_t step) {
-    if (to > from) {
-        return step >= 1;
-    }
-    if (to == from) {
-        return step == 0;
-    }
-    return step < 0;
-}
-
-bool alongStride(const Board& board, BoardLocation from, BoardLocation to, BoardStride s) {
-    if (!directionOk(from.x(), to.x(), s.x) || !directionOk(from.y(), to.y(), s.y)) {
-        return false;
-    }
-    if (holdsKing(board, to)) {
-        return false;
-    }
+bool alongStride(const Board& board, BoardLocation from, BoardLocation to, std::int64_t sx, std::int64_t sy) {
     const auto moving = board.pieceAt(from);
-    if (!moving) {
+    if (!direction(from.x(), to.x(), sx) || !direction(from.y(), to.y(), sy) || holdsKing(board, to) ||
+        !moving) {
         return false;
     }
-    std::int64_t x = from.x() + s.x;
-    std::int64_t y = from.y() + s.y;
-    if (!onBoard(x, y)) {
-        return false;
-    }
-    while (true) {
-        const BoardLocation p(x, y);
-        const auto there = board.pieceAt(p);
-        if (there && there->color == moving->color) {
-            return false;
-        }
+    for (std::int64_t x = from.x() + sx, y = from.y() + sy; onBoard(x, y); x += sx, y += sy) {
+        const auto there = board.pieceAt(BoardLocation(x, y));
         if (there) {
-            return p == to;
+            return there->color != moving->color && BoardLocation(x, y) == to;
         }
-        if (p == to) {
+        if (BoardLocation(x, y) == to) {
             return true;
         }
-        x += s.x;
-        y += s.y;
-        if (!onBoard(x, y)) {
-            return false;
+    }
+    return false;
+}
+
+bool anyStride(const Board& board, BoardLocation from, BoardLocation to, const Steps& strides) {
+    for (const auto& [sx, sy] : strides) {
+        if (alongStride(board, from, to, sx, sy)) {
+            return true;
         }
     }
+    return false;
 }
 
 bool straightLine(const Board& board, BoardLocation from, BoardLocation to) {
-    if (from.x() != to.x() && from.y() != to.y()) {
-        return false;
-    }
-    for (const BoardStride& s : kOrthogonal) {
-        if (alongStride(board, from, to, s)) {
-            return true;
-        }
-    }
-    return false;
+    return (from.x() == to.x() || from.y() == to.y()) && anyStride(board, from, to, kOrthogonal);
 }
 
 bool diagonal(const Board& board, BoardLocation from, BoardLocation to) {
-    if ((from.x() + from.y()) % 2 != (to.x() + to.y()) % 2) {
-        return false;
-    }
-    for (const BoardStride& s : kDiagonal) {
-        if (alongStride(board, from, to, s)) {
-            return true;
-        }
-    }
-    return false;
+    return (from.x() + from.y()) % 2 == (to.x() + to.y()) % 2 && anyStride(board, from, to, kDiagonal);
 }
 
-bool offsets(const Board& board, BoardLocation from, BoardLocation to, const std::vector<Offset>& table) {
+bool offsets(const Board& board, BoardLocation from, BoardLocation to, const Steps& table) {
     if (holdsKing(board, to)) {
         return false;
     }
@@ -100,11 +69,8 @@ bool offsets(const Board& board, BoardLocation from, BoardLocation to, const std
         if (from.index + dx + 8 * dy == to.index && to.index <= 63 && to.x() - from.x() == dx &&
             to.y() - from.y() == dy) {
             const auto moving = board.pieceAt(from);
-            if (!moving) {
-                continue;
-            }
             const auto there = board.pieceAt(to);
-            if (!there || there->color != moving->color) {
+            if (moving && (!there || there->color != moving->color)) {
                 return true;
             }
         }
@@ -118,10 +84,7 @@ bool pawn(const Board& board, BoardLocation from, BoardLocation to) {
         return false;
     }
     const bool white = moving->color == Color::white;
-    if ((white && to.y() == 0) || (!white && to.y() == 7)) {
-        return false;
-    }
-    if (holdsKing(board, to)) {
+    if (to.y() == (white ? 0 : 7) || holdsKing(board, to)) {
         return false;
     }
     const std::int64_t d = white ? 1 : -1;
@@ -134,33 +97,20 @@ bool pawn(const Board& board, BoardLocation from, BoardLocation to) {
             return true;
         }
     }
-    if (advance) {
-        if (white && from.y() == 1 && to == BoardLocation(from.x(), 3) && !board.pieceAt(to)) {
-            return true;
-        }
-        if (!white && from.y() == 6 && to == BoardLocation(from.x(), 4) && !board.pieceAt(to)) {
-            return true;
-        }
+    if (advance && from.y() == (white ? 1 : 6) && to == BoardLocation(from.x(), white ? 3 : 4) &&
+        !board.pieceAt(to)) {
+        return true;
     }
-    const std::vector<Offset> captures =
-        white ? std::vector<Offset>{{-1, 1}, {1, 1}} : std::vector<Offset>{{-1, -1}, {1, -1}};
-    for (const auto& [dx, dy] : captures) {
-        const std::int64_t nx = from.x() + dx;
-        const std::int64_t ny = from.y() + dy;
-        if (!onBoard(nx, ny) || BoardLocation(nx, ny) != to) {
+    for (const std::int64_t dx : {-1, 1}) {
+        if (!onBoard(from.x() + dx, from.y() + d) || BoardLocation(from.x() + dx, from.y() + d) != to) {
             continue;
         }
         const auto there = board.pieceAt(to);
         if (there && there->color != moving->color) {
             return true;
         }
-        const auto beside = board.pieceAt(BoardLocation(nx, from.y()));
-        if (!beside) {
-            return false;
-        }
-        if (beside->canBeTakenByEnPassant && beside->color != moving->color) {
-            return true;
-        }
+        const auto beside = board.pieceAt(BoardLocation(from.x() + dx, from.y()));
+        return beside && beside->canBeTakenByEnPassant && beside->color != moving->color;
     }
     return false;
 }
@@ -190,23 +140,19 @@ bool isMovementAllowed(const Board& board, BoardLocation from, BoardLocation to)
 }
 
 bool isColorInCheck(const Board& board, Color color) {
-    std::optional<BoardLocation> king;
-    for (BoardLocation l : BoardLocation::allLocations()) {
-        const auto piece = board.pieceAt(l);
-        if (piece && piece->type == PieceType::king && piece->color == color) {
-            king = l;
-            break;
+    for (BoardLocation king : BoardLocation::allLocations()) {
+        const auto piece = board.pieceAt(king);
+        if (!piece || piece->type != PieceType::king || piece->color != color) {
+            continue;
         }
-    }
-    if (!king) {
+        Board copy = board;
+        copy.setPiece(king, Piece{PieceType::pawn, color, 0});
+        for (BoardLocation l : board.getLocationsOfColor(opposite(color))) {
+            if (l != king && isMovementAllowed(copy, l, king)) {
+                return true;
+            }
+        }
         return false;
-    }
-    Board copy = board;
-    copy.setPiece(*king, Piece{PieceType::pawn, color, 0, false, false, BoardLocation(0)});
-    for (BoardLocation l : board.getLocationsOfColor(opposite(color))) {
-        if (l != *king && isMovementAllowed(copy, l, *king)) {
-            return true;
-        }
     }
     return false;
 }
@@ -245,22 +191,15 @@ bool canColorCastle(const Board& board, Color color, CastleSide side) {
     const auto king = board.pieceAt(BoardLocation(r + 4));
     const auto rook = board.pieceAt(BoardLocation(r + (kingSide ? 7 : 0)));
     if (!king || !rook || king->type != PieceType::king || rook->type != PieceType::rook || king->hasMoved ||
-        rook->hasMoved) {
+        rook->hasMoved || isColorInCheck(board, color)) {
         return false;
     }
-    const std::vector<std::int64_t> between =
-        kingSide ? std::vector<std::int64_t>{5, 6} : std::vector<std::int64_t>{1, 2, 3};
-    for (std::int64_t f : between) {
+    for (std::int64_t f = kingSide ? 5 : 1; f <= (kingSide ? 6 : 3); ++f) {
         if (board.pieceAt(BoardLocation(r + f))) {
             return false;
         }
     }
-    if (isColorInCheck(board, color)) {
-        return false;
-    }
-    const std::vector<std::int64_t> crossed =
-        kingSide ? std::vector<std::int64_t>{5, 6} : std::vector<std::int64_t>{3, 2};
-    for (std::int64_t f : crossed) {
+    for (std::int64_t f = kingSide ? 5 : 2; f <= (kingSide ? 6 : 3); ++f) {
         Board copy = board;
         copy.movePiece(BoardLocation(r + 4), BoardLocation(r + f));
         if (isColorInCheck(copy, color)) {

@@ -71,7 +71,7 @@ class PieceMovementDiagonal : public PieceMovement {
 
 class PieceMovementRook : public PieceMovement {
   public:
-    const PieceMovementStraightLine straightLineMovement;
+    const PieceMovementStraightLine straightLineMovement{};
 
   protected:
     SquareSet targets(int from, const Cells& cells) const override;
@@ -80,7 +80,7 @@ class PieceMovementRook : public PieceMovement {
 
 class PieceMovementBishop : public PieceMovement {
   public:
-    const PieceMovementDiagonal diagonalMovement;
+    const PieceMovementDiagonal diagonalMovement{};
 
   protected:
     SquareSet targets(int from, const Cells& cells) const override;
@@ -98,8 +98,8 @@ class PieceMovementQueen : public PieceMovement {
     void reportEmptyOrigin(BoardLocation from, BoardLocation to) const override;
 
   private:
-    const PieceMovementStraightLine straightLine_;
-    const PieceMovementDiagonal diagonal_;
+    const PieceMovementStraightLine straightLine_{};
+    const PieceMovementDiagonal diagonal_{};
     const std::array<const PieceMovement*, 2> movements_;
 };
 

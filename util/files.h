@@ -1,0 +1,28 @@
+#pragma once
+// Whole-file reading and writing by path. Failures print one line beginning with the function's
+// name and "Error #", and are signalled by an empty result or a non-zero code (an errno value).
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "util/bytes.h"
+
+namespace zarvik {
+
+// Reads the file as UTF-8; when that fails, as Mac OS Roman (converted to UTF-8).
+std::optional<std::string> getstringfromfile(const std::string& path);
+// Writes the text as UTF-8. 0 on success, else the error's code.
+int setstringtofile(const std::string& path, std::string_view text);
+
+// Reads the whole file; an empty array on failure.
+Bytes getbinaryfromfile(const std::string& path);
+// Writes the bytes. 0 on success, else the error's code.
+int setbinarytofile(const std::string& path, ByteView bytes);
+
+// Both writers put the data into a temporary file beside the target and rename it over the
+// target, so a failed write leaves the previous file as it was.
+
+// -1 for an empty path, 0 when nothing is there, 1 for a file (or anything else), 2 for a folder.
+int pathkind(const std::string& path);
+
+}  // namespace zarvik

@@ -1,0 +1,105 @@
+#include "host/filedialogs.h"
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QThread>
+
+namespace zarvik::host {
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QStringList nameFilters(const std::vector<std::string>& fileTypes, bool othersAllowed) {
+    QStringList filters;
+    if (!fileTypes.empty()) {
+        QStringList globs;
+        for (const std::string& type : fileTypes) {
+            globs << QStringLiteral("*.") + qs(type);
+        }
+        filters << QStringLiteral("Dateien (%1)").arg(globs.join(QLatin1Char(' ')));
+    }
+    if (fileTypes.empty() || othersAllowed) {
+        filters << QStringLiteral("Alle Dateien (*)");
+    }
+    return filters;
+}
+
+QString titleOf(const std::string& title, const std::string& message) {
+    if (title.empty()) {
+        return qs(message);
+    }
+    if (message.empty()) {
+        return qs(title);
+    }
+    return qs(title) + QStringLiteral(" – ") + qs(message);
+}
+
+}  // namespace
+
+void configureOpenDialog(QFileDialog& dialog, const OpenPanelRequest& request) {
+    // Qt's own dialog, so that the button texts are ours on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setWindowTitle(titleOf(request.title, request.message));
+    dialog.setLabelText(QFileDialog::Accept, qs(request.prompt));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    if (request.canChooseDirectories && !request.canChooseFiles) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    } else {
+        dialog.setFileMode(request.allowsMultipleSelection ? QFileDialog::ExistingFiles
+                                                           : QFileDialog::ExistingFile);
+        dialog.setNameFilters(nameFilters(request.fileTypes, false));
+    }
+    dialog.setOption(QFileDialog::DontResolveSymlinks, !request.resolvesAliases);
+}
+
+void configureSaveDialog(QFileDialog& dialog, const SavePanelRequest& request) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setWindowTitle(titleOf(request.title, request.message));
+    dialog.setLabelText(QFileDialog::Accept, qs(request.prompt));
+    dialog.setLabelText(QFileDialog::FileName, qs(request.nameFieldLabel));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    dialog.setNameFilters(nameFilters(request.fileTypes, true));
+    if (!request.fileTypes.empty()) {
+        dialog.setDefaultSuffix(qs(request.fileTypes.front()));
+    }
+    dialog.selectFile(qs(request.proposedName));
+}
+
+std::vector<std::string> chosenPaths(const QFileDialog& dialog) {
+    std::vector<std::string> paths;
+    for (const QString& path : dialog.selectedFiles()) {
+        paths.push_back(path.normalized(QString::NormalizationForm_C).toStdString());
+    }
+    return paths;
+}
+
+DialogProvider makeDialogProvider() {
+    DialogProvider provider;
+    provider.isMainThread = [] { return QThread::currentThread() == QCoreApplication::instance()->thread(); };
+    provider.runOnMainThread = [](std::function<void()> task) {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+    };
+    provider.openPanel = [](const OpenPanelRequest& request) {
+        QFileDialog dialog(QApplication::activeWindow());
+        configureOpenDialog(dialog, request);
+        return dialog.exec() == QDialog::Accepted ? chosenPaths(dialog) : std::vector<std::string>{};
+    };
+    provider.savePanel = [](const SavePanelRequest& request) {
+        QFileDialog dialog(QApplication::activeWindow());
+        configureSaveDialog(dialog, request);
+        if (dialog.exec() != QDialog::Accepted) {
+            return std::string();
+        }
+        std::vector<std::string> paths = chosenPaths(dialog);
+        return paths.empty() ? std::string() : paths.front();
+    };
+    return provider;
+}
+
+}  // namespace zarvik::host

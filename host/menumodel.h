@@ -1,0 +1,62 @@
+#pragma once
+// The application's one menu model. Every top-level window shows it in its own menu bar; the items
+// are shared actions, so deleting an item removes it from every bar and a shortcut works in every
+// window. Choosing an item hands it to one callback with its menu title and tag.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QAction>
+#include <QMenuBar>
+#include <QObject>
+#include <QString>
+
+namespace zarvik::host {
+
+// One item as the toolkit sees it.
+struct MenuItemInfo {
+    QString menuTitle;
+    QString title;
+    int tag = 0;
+    QString keyEquivalent;           // lower-case character, empty when there is none
+    std::uint32_t keyModifiers = 0;  // modifier flag bits of the shortcut
+};
+
+class MenuModel : public QObject {
+  public:
+    // Called for each chosen item; "Beenden" quits instead and is not reported.
+    using ChoiceHandler = std::function<void(const MenuItemInfo&)>;
+
+    explicit MenuModel(QObject* parent = nullptr);
+
+    void setChoiceHandler(ChoiceHandler handler) { handler_ = std::move(handler); }
+    void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
+
+    // Fills `bar` with the model's menus (a bar shows the same items as every other bar).
+    void attach(QMenuBar* bar);
+
+    std::optional<int> menuIndex(const QString& title) const;
+    int itemCount(int menu) const;
+    std::optional<MenuItemInfo> item(int menu, int position) const;
+    bool deleteItem(int menu, int position);
+    // The action of an item, for tests that trigger it as the user would.
+    QAction* action(int menu, int position) const;
+
+  private:
+    struct Menu {
+        QString title;
+        std::vector<QAction*> items;
+    };
+
+    void addMenu(const QString& title);
+    QAction* addItem(const QString& title, int tag, const QKeySequence& shortcut);
+    void addSeparator();
+    MenuItemInfo infoOf(const QString& menuTitle, const QAction* action) const;
+
+    std::vector<Menu> menus_;
+    ChoiceHandler handler_;
+    std::function<void()> quit_;
+};
+
+}  // namespace zarvik::host

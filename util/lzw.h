@@ -19,11 +19,11 @@ struct LzwCoded {
 // Codes the bytes; prints a progress line about once a second on long inputs.
 LzwCoded texttolzwunpacked(ByteView data);
 
-// Writes each code as exactly `width` bits (1...63); a final partial byte is padded with zeros.
+// Writes each code as exactly `width` bits (1...56); a final partial byte is padded with zeros.
 // Any other width prints an error line and gives an empty result.
 Bytes lzwunpackedtopacked(std::span<const std::int64_t> codes, int width);
 
-// Reads codes of `width` bits (1...63) back; leftover bits that make no whole code are ignored.
+// Reads codes of `width` bits (1...56) back; leftover bits that make no whole code are ignored.
 // Any other width prints an error line and gives an empty result.
 LzwCodes lzwpackedtounpacked(ByteView packed, int width);
 

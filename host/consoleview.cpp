@@ -87,6 +87,9 @@ void ConsoleView::mousePressEvent(QMouseEvent* event) {
     if (!hooks_.mouseDown) {
         return;
     }
+    if (frame_.isNull() && hooks_.render) {
+        hooks_.render(frame_);  // a click before the first paint still needs the image's size
+    }
     const Placement placement = placeImage(frame_.size(), size(), devicePixelRatioF());
     hooks_.mouseDown(imagePointOf(placement, frame_.size(), event->position()),
                      event->button() == Qt::RightButton, modifierFlags(event->modifiers(), false));

@@ -1,0 +1,69 @@
+#include "host/commandline.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "host/resources.h"
+
+namespace zarvik::host {
+namespace {
+
+TEST(CommandLine, DocumentsBecomeAbsolutePathsInOrder) {
+    const CommandLine line =
+        parseCommandLine({QStringLiteral("/tmp/a.zarvik"), QStringLiteral("b.zarvik"), QStringLiteral("")});
+    EXPECT_EQ(line.action, CommandLineAction::Run);
+    ASSERT_EQ(line.documents.size(), 2u);
+    EXPECT_EQ(line.documents[0], "/tmp/a.zarvik");
+    EXPECT_EQ(line.documents[1], QDir::current().absoluteFilePath(QStringLiteral("b.zarvik")).toStdString());
+}
+
+TEST(CommandLine, OptionsAnswerOrAreRefused) {
+    EXPECT_EQ(parseCommandLine({QStringLiteral("--help")}).action, CommandLineAction::ShowHelp);
+    EXPECT_EQ(parseCommandLine({QStringLiteral("x.zarvik"), QStringLiteral("-h")}).action,
+              CommandLineAction::ShowHelp);
+    EXPECT_EQ(parseCommandLine({QStringLiteral("--version")}).action, CommandLineAction::ShowVersion);
+    const CommandLine refused = parseCommandLine({QStringLiteral("--fast")});
+    EXPECT_EQ(refused.action, CommandLineAction::Refuse);
+    EXPECT_EQ(refused.refusedOption, "--fast");
+    // After "--" a name that starts with a dash is a document.
+    const CommandLine dashed = parseCommandLine({QStringLiteral("--"), QStringLiteral("/tmp/-odd.zarvik")});
+    ASSERT_EQ(dashed.documents.size(), 1u);
+    EXPECT_EQ(dashed.documents[0], "/tmp/-odd.zarvik");
+}
+
+TEST(CommandLine, TextOnlyAnswersAreFoundBeforeQtStarts) {
+    char name[] = "zarvik";
+    char help[] = "--help";
+    char version[] = "--version";
+    char stop[] = "--";
+    char file[] = "x.zarvik";
+    char* helpArgs[] = {name, file, help};
+    char* versionArgs[] = {name, version};
+    char* afterStop[] = {name, stop, help};
+    char* plain[] = {name, file};
+    EXPECT_TRUE(asksForTextOnly(3, helpArgs));
+    EXPECT_TRUE(asksForTextOnly(2, versionArgs));
+    EXPECT_FALSE(asksForTextOnly(3, afterStop));
+    EXPECT_FALSE(asksForTextOnly(2, plain));
+    EXPECT_NE(helpText().find("--version"), std::string::npos);
+    EXPECT_EQ(versionText().rfind("zarvik ", 0), 0u);
+}
+
+TEST(ResourcesFolder, PrefersEnvironmentThenInstallationThenBuildTree) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString bin = root.filePath(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    qunsetenv("ZARVIK_RESOURCES");
+    EXPECT_EQ(resourcesFolder(bin), (bin + QStringLiteral("/resources/")).toStdString());
+    QDir().mkpath(root.filePath(QStringLiteral("share/zarvik")));
+    EXPECT_EQ(resourcesFolder(bin), (root.path() + QStringLiteral("/share/zarvik/")).toStdString());
+    qputenv("ZARVIK_RESOURCES", "/opt/zarvik-data");
+    EXPECT_EQ(resourcesFolder(bin), "/opt/zarvik-data/");
+    qunsetenv("ZARVIK_RESOURCES");
+}
+
+}  // namespace
+}  // namespace zarvik::host

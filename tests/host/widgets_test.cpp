@@ -1,0 +1,154 @@
+// The host windows' layout, the view's painting and the dialogs' texts on the offscreen platform.
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "host/filedialogs.h"
+#include "host/hostwindows.h"
+
+namespace zarvik::host {
+namespace {
+
+TEST(TextWindows, LayOutTextAndRulerOnResize) {
+    MenuModel menus;
+    TextWindow printer(9, menus, true);
+    TextWindow pasteboard(8, menus, false);
+    printer.resize(800, 600);
+    pasteboard.resize(500, 400);
+    printer.show();
+    pasteboard.show();
+    const int t = printer.titleHeight();
+    EXPECT_GT(t, 0);
+    EXPECT_EQ(printer.text().geometry(), QRect(20, t + 35, 760, 600 - t - 55));
+    ASSERT_NE(printer.ruler(), nullptr);
+    EXPECT_EQ(printer.ruler()->geometry(), QRect(24, t + 8, 752, 19));
+    EXPECT_EQ(pasteboard.ruler(), nullptr);
+    EXPECT_EQ(pasteboard.text().geometry(), QRect(10, t + 10, 480, 400 - t - 20));
+}
+
+TEST(ConsoleWindows, CloseBoxIsReportedAndTheWindowStays) {
+    MenuModel menus;
+    ConsoleWindow window(3, menus, {});
+    int closed = -1;
+    window.onCloseBox = [&](int number) { closed = number; };
+    window.show();
+    EXPECT_FALSE(window.close());  // the host decides; the window is not closed by Qt
+    EXPECT_EQ(closed, 3);
+}
+
+TEST(ConsoleWindows, ViewSitsInsideTheBorderBelowTheMenuBar) {
+    MenuModel menus;
+    ConsoleWindow window(0, menus, {});
+    window.setBorders(16, 8);
+    window.resize(1312, 816 + window.titleHeight());
+    window.show();
+    EXPECT_EQ(window.view().geometry(), QRect(16, window.titleHeight() + 8, 1280, 800));
+    window.setTitleVisible(false);
+    EXPECT_EQ(window.titleHeight(), 0);
+    EXPECT_EQ(window.view().geometry().topLeft(), QPoint(16, 8));
+}
+
+TEST(ConsoleWindows, ViewPaintsTheWindowImagePixelForPixel) {
+    MenuModel menus;
+    QImage source(64, 40, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            source.setPixel(x, y, qRgb(x * 4, y * 6, (x ^ y) & 0xFF));
+        }
+    }
+    ConsoleView::Hooks hooks;
+    hooks.render = [&](QImage& frame) {
+        frame = source;
+        return true;
+    };
+    ConsoleWindow window(0, menus, hooks);
+    window.resize(64, 40 + window.titleHeight());
+    window.show();
+    const QImage painted = window.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(painted, source);
+}
+
+TEST(ConsoleWindows, DoubledViewIsSharp) {
+    MenuModel menus;
+    QImage source(2, 1, QImage::Format_RGB32);
+    source.setPixel(0, 0, qRgb(255, 0, 0));
+    source.setPixel(1, 0, qRgb(0, 0, 255));
+    ConsoleView::Hooks hooks;
+    hooks.render = [&](QImage& frame) {
+        frame = source;
+        return true;
+    };
+    ConsoleWindow window(0, menus, hooks);
+    window.resize(4, 2 + window.titleHeight());
+    window.show();
+    const QImage painted = window.view().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(painted, source.scaled(4, 2));  // nearest neighbour: no mixed colour at the seam
+}
+
+TEST(ConsoleWindows, ClicksArriveAsImagePixels) {
+    MenuModel menus;
+    QImage source(100, 50, QImage::Format_RGB32);
+    source.fill(Qt::black);
+    std::vector<QPointF> clicks;
+    std::vector<bool> rights;
+    ConsoleView::Hooks hooks;
+    hooks.render = [&](QImage& frame) {
+        frame = source;
+        return true;
+    };
+    hooks.mouseDown = [&](QPointF point, bool right, std::uint32_t) {
+        clicks.push_back(point);
+        rights.push_back(right);
+    };
+    ConsoleWindow window(0, menus, hooks);
+    window.resize(200, 100 + window.titleHeight());
+    window.show();
+    window.view().repaint();
+    ASSERT_EQ(window.view().size(), QSize(200, 100));
+    QTest::mouseClick(&window.view(), Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseClick(&window.view(), Qt::RightButton, {}, QPoint(199, 99));
+    ASSERT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(window.view().frame().size(), QSize(100, 50));
+    EXPECT_EQ(clicks[0], QPointF(10, 5));
+    EXPECT_FALSE(rights[0]);
+    EXPECT_EQ(clicks[1], QPointF(99.5, 49.5));
+    EXPECT_TRUE(rights[1]);
+}
+
+TEST(FileDialogs, CarryTheGermanButtonTexts) {
+    OpenPanelRequest open;
+    open.title = "Spiel öffnen";
+    open.prompt = "Öffnen";
+    open.fileTypes = {"zarvik"};
+    QFileDialog openDialog;
+    configureOpenDialog(openDialog, open);
+    EXPECT_EQ(openDialog.labelText(QFileDialog::Accept), QStringLiteral("Öffnen"));
+    EXPECT_EQ(openDialog.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(openDialog.nameFilters(), QStringList{QStringLiteral("Dateien (*.zarvik)")});
+    EXPECT_EQ(openDialog.windowTitle(), QStringLiteral("Spiel öffnen"));
+
+    OpenPanelRequest folder;
+    folder.prompt = "Wählen";
+    folder.canChooseFiles = false;
+    folder.canChooseDirectories = true;
+    QFileDialog folderDialog;
+    configureOpenDialog(folderDialog, folder);
+    EXPECT_EQ(folderDialog.labelText(QFileDialog::Accept), QStringLiteral("Wählen"));
+    EXPECT_EQ(folderDialog.fileMode(), QFileDialog::Directory);
+
+    SavePanelRequest save;
+    save.proposedName = "Spiel.zarvik";
+    save.fileTypes = {"zarvik"};
+    QFileDialog saveDialog;
+    configureSaveDialog(saveDialog, save);
+    EXPECT_EQ(saveDialog.labelText(QFileDialog::Accept), QStringLiteral("Sichern"));
+    EXPECT_EQ(saveDialog.labelText(QFileDialog::FileName), QStringLiteral("Sichern unter:"));
+    EXPECT_EQ(saveDialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE(saveDialog.nameFilters().contains(QStringLiteral("Alle Dateien (*)")));
+}
+
+}  // namespace
+}  // namespace zarvik::host

@@ -1,0 +1,91 @@
+#include "frontend/human.h"
+
+#include "frontend/prompts.h"
+#include "frontend/state.h"
+#include "rules/game.h"
+#include "rules/lastmove.h"
+#include "util/log.h"
+
+namespace zarvik::frontend {
+
+PromotionPiece promotionPieceFor(char choice) {
+    switch (choice >= 'a' && choice <= 'z' ? static_cast<char>(choice - 'a' + 'A') : choice) {
+        case 'R':
+        case 'T':
+            return {PieceType::rook, 'T'};
+        case 'K':
+        case 'S':
+            return {PieceType::knight, 'S'};
+        case 'B':
+        case 'L':
+            return {PieceType::bishop, 'L'};
+        default:
+            return {PieceType::queen, 'D'};
+    }
+}
+
+bool isPromotionKey(char32_t key) {
+    switch (key) {
+        case U'T':
+        case U'S':
+        case U'L':
+        case U'D':
+        case U'R':
+        case U'K':
+        case U'B':
+        case U'Q':
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) {
+    const std::shared_ptr<Game> playing = game.lock();
+    if (!playing || playing->state() != State::inProgress()) {
+        throw MoveError::gameIsNotInProgress;
+    }
+    if (!playing->isCurrentPlayer(*this)) {
+        throw MoveError::notThisPlayersTurn;
+    }
+    canMovePiece(from, to);
+    const std::vector<BoardOperation> operations = playing->board.movePiece(from, to);
+    const std::shared_ptr<PlayerDelegate> reportTo = delegate.lock();
+
+    const std::vector<BoardLocation> promotable = playing->board.getLocationsOfPromotablePawns(*color);
+    if (promotable.empty()) {
+        if (reportTo) {
+            reportTo->playerDidMakeMove(*this, operations);
+        }
+        return;
+    }
+
+    const BoardLocation square = promotable.front();
+    const bool onScreen = promotion == Promotion::mayAsk;
+    const int promptLine = onScreen ? promotionPromptLine() : 0;
+    std::string choice = promotionChoice();
+    if (choice.empty() && onScreen) {
+        choice = askPromotionChoice(*playing, promptLine);
+    }
+    const PromotionPiece piece = promotionPieceFor(choice.empty() ? 'D' : choice.front());
+    const char letter = *color == Color::white ? piece.letter : static_cast<char>(piece.letter - 'A' + 'a');
+    lastMove().transformedPiece = std::string(1, letter);
+    if (onScreen) {
+        showPromotionLetter(letter);
+    }
+    setPromotionChoice("");
+
+    const std::optional<Piece> pawn = playing->board.pieceAt(square);
+    playing->board.setPiece(square,
+                            Piece(piece.type, *color, pawn ? pawn->tag : std::nullopt, false, false, square));
+    if (reportTo) {
+        reportTo->playerDidMakeMove(*this, operations);
+    }
+    lastMove().transformedLocation = static_cast<int>(square.index);
+    logline("*** Transform " + squareName(square.index) + "/" + std::string(1, letter));
+    if (onScreen) {
+        endPromotionPrompt();
+    }
+}
+
+}  // namespace zarvik::frontend

@@ -1,0 +1,202 @@
+#include "frontend/record.h"
+
+#include "frontend/state.h"
+#include "util/log.h"
+#include "util/text.h"
+
+namespace zarvik::frontend {
+namespace {
+
+constexpr char kLineEnd = '\r';
+constexpr int kColorWordWidth = 9;
+constexpr int kFinalLineWidth = 28;
+constexpr std::size_t kPanelLines = 23;
+
+std::mutex& recordMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+GameRecord& theRecord() {
+    static GameRecord record;
+    return record;
+}
+
+// m(k) = m(k + period) = m(k + 2 * period) for k = 1..period, counted from the end.
+bool repeatsThreeTimes(const std::vector<std::string>& moves, std::size_t period) {
+    if (moves.size() < 3 * period) {
+        return false;
+    }
+    const std::size_t n = moves.size();
+    for (std::size_t k = 1; k <= period; ++k) {
+        const std::string& last = moves[n - k];
+        if (last != moves[n - k - period] || last != moves[n - k - 2 * period]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string difficultyText(int difficulty) {
+    switch (difficulty) {
+        case 0:
+            return " (leicht)";
+        case 1:
+            return " (mittel)";
+        default:
+            return " (schwer)";
+    }
+}
+
+std::string playerLine(std::string_view label, bool isHuman, int difficulty) {
+    std::string line(label);
+    line += isHuman ? "Mensch" : "Computer" + difficultyText(difficulty);
+    line += kLineEnd;
+    return line;
+}
+
+}  // namespace
+
+std::string moveText(const LastMove& move) {
+    if (move.kingSideCastle) {
+        return "O-O";
+    }
+    if (move.queenSideCastle) {
+        return "O-O-O";
+    }
+    const std::string from = squareName(move.fromLocation);
+    const std::string to = squareName(move.toLocation);
+    if (from.empty() || to.empty()) {
+        return {};
+    }
+    std::string text = from + (squareName(move.removedLocation).empty() ? "-" : "X") + to;
+    if (!move.transformedPiece.empty()) {
+        text += "/" + move.transformedPiece;
+    }
+    if (move.checkmate) {
+        text += "#";
+    } else if (move.check) {
+        text += "+";
+    }
+    if (move.bookMove) {
+        text += "*";
+    }
+    return text;
+}
+
+std::string moveLinePrefix(int lineNumber, std::string_view timeOfDay, std::string_view colorWord) {
+    std::string word = std::string(colorWord) + ": ";
+    if (word.size() < kColorWordWidth) {
+        word += spacestring(kColorWordWidth - static_cast<int>(word.size()));
+    }
+    return numbertext(lineNumber, ' ', 3, true) + " " + std::string(timeOfDay) + " " + word;
+}
+
+std::string recordHeader(std::string_view dateTime) {
+    return "Spielverlauf am " + std::string(dateTime.substr(0, 10)) + kLineEnd;
+}
+
+std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blackIsHuman,
+                               int blackDifficulty) {
+    return playerLine("Weiss   = ", whiteIsHuman, whiteDifficulty) +
+           playerLine("Schwarz = ", blackIsHuman, blackDifficulty) + kLineEnd;
+}
+
+Repetition findRepetition(const std::vector<std::string>& moveList) {
+    return {repeatsThreeTimes(moveList, 4), repeatsThreeTimes(moveList, 6), repeatsThreeTimes(moveList, 8)};
+}
+
+std::optional<std::string> finalText(const LastMove& move) {
+    if (move.checkmate) {
+        return "*** Zarvikmatt ***";
+    }
+    if (move.stalemate) {
+        return "*** Patt ***";
+    }
+    if (move.remis) {
+        return "*** Remis ***";
+    }
+    return std::nullopt;
+}
+
+bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
+                    std::string_view timeOfDay) {
+    record.lineCount += 1;
+    record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
+    const std::string text = moveText(move);
+    if (!text.empty()) {
+        record.moveList.push_back(text);
+        record.text += text;
+        record.text += kLineEnd;
+    }
+    const Repetition repetition = findRepetition(record.moveList);
+    if (repetition.twoMoves) {
+        logline("*** Repeated last two moves for three times");
+    }
+    if (repetition.threeMoves) {
+        logline("*** Repeated last three moves for three times");
+    }
+    if (repetition.fourMoves) {
+        logline("*** Repeated last four moves for three times");
+    }
+    if (repetition.any()) {
+        move.remis = true;
+    }
+    const std::optional<std::string> final = finalText(move);
+    if (!final) {
+        return false;
+    }
+    record.text += centeredstring(*final, kFinalLineWidth);
+    record.text += kLineEnd;
+    record.lineCount += 1;
+    return true;
+}
+
+std::vector<std::string> panelLines(const GameRecord& record) {
+    const std::string& text = record.text;
+    std::size_t start = 0;
+    const int n = record.lineCount;
+    if (n + 4 >= 24) {
+        for (int skipped = 0; skipped < n - 19; ++skipped) {
+            const std::size_t end = text.find(kLineEnd, start);
+            if (end == std::string::npos) {
+                start = 0;
+                break;
+            }
+            start = end + 1;
+        }
+    }
+    std::vector<std::string> lines;
+    while (lines.size() < kPanelLines) {
+        const std::size_t end = text.find(kLineEnd, start);
+        if (end == std::string::npos) {
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+RecordAccess::RecordAccess() : lock_(recordMutex()), record_(theRecord()) {}
+
+GameRecord gameRecordSnapshot() {
+    return *RecordAccess();
+}
+
+void recordHalfMove(std::string_view colorWord) {
+    const std::string time = currentdatetimetext();
+    const std::string_view timeOfDay = std::string_view(time).substr(time.size() >= 8 ? time.size() - 8 : 0);
+    RecordAccess record;
+    if (appendHalfMove(*record, lastMove(), colorWord, timeOfDay)) {
+        gameRunning().store(false);
+    }
+}
+
+void appendConfigurationLines() {
+    const std::string lines = configurationLines(whiteIsHuman().load(), whiteDifficulty().load(),
+                                                 blackIsHuman().load(), blackDifficulty().load());
+    RecordAccess()->text += lines;
+}
+
+}  // namespace zarvik::frontend

@@ -1,0 +1,155 @@
+#include "frontend/savedgame.h"
+
+#include "frontend/castling.h"
+#include "frontend/state.h"
+#include "rules/lastmove.h"
+
+namespace zarvik::frontend {
+namespace {
+
+constexpr char kLineEnd = '\r';
+
+bool startsWith(std::string_view text, std::size_t at, std::string_view prefix) {
+    return at <= text.size() && text.substr(at).starts_with(prefix);
+}
+
+std::string_view trimmed(std::string_view text) {
+    constexpr std::string_view kSpace = " \t\n\r\v\f";
+    const std::size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+std::optional<int> coordinate(std::string_view move, std::size_t at, char first) {
+    if (at >= move.size() || move[at] < first || move[at] > first + 7) {
+        return std::nullopt;
+    }
+    return move[at] - first;
+}
+
+// The promotion letter a move line carries after its first "/", or none.
+std::optional<std::string> storedPromotion(std::string_view move) {
+    const std::size_t slash = move.find('/');
+    if (slash == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(move.substr(slash + 1, slash + 1 < move.size() ? 1 : 0));
+}
+
+}  // namespace
+
+bool hasRecordHeader(std::string_view text) {
+    return text.starts_with("Spielverlauf am") || text.starts_with("Game progress on");
+}
+
+std::optional<std::vector<std::string>> savedMoveLines(std::string_view text) {
+    const std::size_t p1 = text.find(kLineEnd);
+    if (p1 == std::string_view::npos ||
+        !(startsWith(text, p1 + 1, "Weiss") || startsWith(text, p1 + 1, "White"))) {
+        return std::nullopt;
+    }
+    const std::size_t p2 = text.find(kLineEnd, p1 + 1);
+    if (p2 == std::string_view::npos ||
+        !(startsWith(text, p2 + 1, "Schwarz") || startsWith(text, p2 + 1, "Black"))) {
+        return std::nullopt;
+    }
+    const std::size_t p3 = text.find(kLineEnd, p2 + 1);
+    if (p3 == std::string_view::npos) {
+        return std::nullopt;
+    }
+    // The line after the empty line.
+    std::size_t start = p3 + 2;
+    std::vector<std::string> lines;
+    for (std::size_t end = text.find(kLineEnd, start); start <= text.size() && end != std::string_view::npos;
+         end = text.find(kLineEnd, start)) {
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (lines.empty()) {
+        return std::nullopt;
+    }
+    return lines;
+}
+
+std::string savedMove(std::string_view line) {
+    const std::size_t colon = line.find(": ");
+    const std::string_view move = trimmed(colon == std::string_view::npos ? line : line.substr(colon + 2));
+    if (move.find("O-O-O") != std::string_view::npos) {
+        return "O-O-O";
+    }
+    if (move.find("O-O") != std::string_view::npos) {
+        return "O-O";
+    }
+    return std::string(move);
+}
+
+Replay replayMoveLines(const std::vector<std::string>& lines,
+                       const std::function<void(const std::string&)>& refused) {
+    Replay replay;
+    replay.white = std::make_shared<Human>(Color::white);
+    replay.black = std::make_shared<Human>(Color::black);
+    replay.game = makeGame(replay.white, replay.black);
+    Game& game = *replay.game;
+
+    std::size_t next = 0;
+    for (; next < lines.size() && game.state() == State::inProgress(); ++next) {
+        const std::string& line = lines[next];
+        const std::string move = savedMove(line);
+        const std::shared_ptr<Player> mover = game.currentPlayer();
+        if (move == "O-O" || move == "O-O-O") {
+            const bool kingSide = move == "O-O";
+            if (mover && mover->color &&
+                castleIfAllowed(game, *mover, *mover->color,
+                                kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
+                replay.lineCount += 1;
+            } else {
+                refused(kingSide ? "chess_Open: Small castle not possible"
+                                 : "chess_Open: Big castle not possible");
+            }
+            continue;
+        }
+        const auto fromFile = coordinate(move, 0, 'A');
+        const auto fromRank = coordinate(move, 1, '1');
+        const auto toFile = coordinate(move, 3, 'A');
+        const auto toRank = coordinate(move, 4, '1');
+        if (!fromFile || !fromRank || !toFile || !toRank) {
+            refused("chess_Open: Illegal Coordinates " + move);
+            continue;
+        }
+        auto* human = dynamic_cast<Human*>(mover.get());
+        if (human == nullptr) {
+            continue;
+        }
+        // The stored letter counts for this line only, so a refused line cannot leave it for a
+        // later promotion.
+        setPromotionChoice(storedPromotion(move).value_or(""));
+        try {
+            human->makeMove(BoardLocation(*fromFile, *fromRank), BoardLocation(*toFile, *toRank),
+                            Human::Promotion::neverAsk);
+            replay.moveList.push_back(move);
+            replay.lineCount += 1;
+        } catch (MoveError) {
+            refused("chess_Open: Illegal Move " + move + " (" + line);
+        }
+        setPromotionChoice("");
+    }
+    if (next < lines.size()) {
+        replay.lineCount += 1;  // the final line of the file
+    }
+    return replay;
+}
+
+bool hasSavedGameExtension(std::string_view path) {
+    const std::string_view tail = path.size() > 7 ? path.substr(path.size() - 7) : path;
+    std::string lower(tail);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower == ".zarvik";
+}
+
+}  // namespace zarvik::frontend

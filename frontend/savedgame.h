@@ -1,0 +1,51 @@
+#pragma once
+// Reading a saved game: the game record written to a ".zarvik" file. The reader checks the header
+// and the two player lines, then replays the move lines on a new board with two human players so
+// that the position at the end of the file is on the board.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frontend/human.h"
+#include "rules/game.h"
+
+namespace zarvik::frontend {
+
+// The text starts with "Spielverlauf am" or "Game progress on".
+bool hasRecordHeader(std::string_view text);
+
+// The complete move lines (without line ends) that follow the header, the two player lines and the
+// empty line; none when the player lines or the first move line are missing.
+std::optional<std::vector<std::string>> savedMoveLines(std::string_view text);
+
+// The move of a line: the text after its first ": " (the whole line without one), trimmed; a move
+// containing "O-O-O" or "O-O" becomes just that.
+std::string savedMove(std::string_view line);
+
+// The result of replaying the move lines on a new game of two humans.
+struct Replay {
+    std::shared_ptr<Human> white;
+    std::shared_ptr<Human> black;
+    std::shared_ptr<Game> game;
+    int lineCount = 0;
+    std::vector<std::string> moveList;
+    int refusedLines = 0;  // each got its message and a bell
+};
+
+// Replays the lines in order; each refused line (illegal move, bad coordinates, impossible castling)
+// is skipped after `refused` has been told its message. Stops when the game has ended.
+Replay replayMoveLines(const std::vector<std::string>& lines,
+                       const std::function<void(const std::string&)>& refused);
+
+// The whole path test of documents: the last 7 characters in lower case are ".zarvik".
+bool hasSavedGameExtension(std::string_view path);
+
+// Opens and replays a saved game into the front end's state; the game in use, the players and the
+// record are replaced only by a file with the right header (the record) and with the player lines
+// and a move line (everything else). Reports on the standard output.
+void chess_Open(const std::string& path);
+
+}  // namespace zarvik::frontend

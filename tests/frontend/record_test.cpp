@@ -1,0 +1,167 @@
+#include "frontend/record.h"
+
+#include <gtest/gtest.h>
+
+namespace zarvik::frontend {
+namespace {
+
+LastMove ordinary(int from, int to) {
+    LastMove move;
+    move.fromLocation = from;
+    move.toLocation = to;
+    return move;
+}
+
+struct MoveTextCase {
+    const char* name;
+    LastMove move;
+    const char* expected;
+};
+
+LastMove with(LastMove move, void (*change)(LastMove&)) {
+    change(move);
+    return move;
+}
+
+TEST(MoveText, MarksInTheirOrder) {
+    const MoveTextCase cases[] = {
+        {"plain", ordinary(12, 28), "E2-E4"},
+        {"capture", with(ordinary(28, 35), [](LastMove& m) { m.removedLocation = 35; }), "E4XD5"},
+        {"promotion", with(ordinary(52, 60), [](LastMove& m) { m.transformedPiece = "D"; }), "E7-E8/D"},
+        {"black promotion, capture and check",
+         with(ordinary(12, 3),
+              [](LastMove& m) {
+                  m.removedLocation = 3;
+                  m.transformedPiece = "d";
+                  m.check = true;
+              }),
+         "E2XD1/d+"},
+        {"mate wins over check", with(ordinary(3, 39), [](LastMove& m) { m.check = m.checkmate = true; }),
+         "D1-H5#"},
+        {"book move", with(ordinary(52, 36), [](LastMove& m) { m.bookMove = true; }), "E7-E5*"},
+        {"castling with check has no marks",
+         with(LastMove{}, [](LastMove& m) { m.kingSideCastle = m.check = true; }), "O-O"},
+        {"queen side castling", with(ordinary(4, 2), [](LastMove& m) { m.queenSideCastle = true; }), "O-O-O"},
+        {"no squares", LastMove{}, ""},
+        {"to-square off the board", ordinary(12, 64), ""},
+        {"capture square off the board keeps the dash",
+         with(ordinary(12, 28), [](LastMove& m) { m.removedLocation = 99; }), "E2-E4"},
+    };
+    for (const MoveTextCase& c : cases) {
+        EXPECT_EQ(moveText(c.move), c.expected) << c.name;
+    }
+}
+
+TEST(RecordFormat, LinesToTheCharacter) {
+    EXPECT_EQ(moveLinePrefix(1, "14:02:11", "Weiss"), "  1 14:02:11 Weiss:   ");
+    EXPECT_EQ(moveLinePrefix(2, "14:02:13", "Schwarz"), "  2 14:02:13 Schwarz: ");
+    EXPECT_EQ(moveLinePrefix(1234, "00:00:00", "Weiss"), "1.234 00:00:00 Weiss:   ");
+    EXPECT_EQ(recordHeader("05.12.2026 14:02:11"), "Spielverlauf am 05.12.2026\r");
+    EXPECT_EQ(configurationLines(true, 2, false, 2), "Weiss   = Mensch\rSchwarz = Computer (schwer)\r\r");
+    EXPECT_EQ(configurationLines(false, 0, false, 1),
+              "Weiss   = Computer (leicht)\rSchwarz = Computer (mittel)\r\r");
+}
+
+std::vector<std::string> backAndForth(int halfMoves) {
+    const char* cycle[] = {"G1-F3", "G8-F6", "F3-G1", "F6-G8"};
+    std::vector<std::string> moves;
+    for (int i = 0; i < halfMoves; ++i) {
+        moves.emplace_back(cycle[i % 4]);
+    }
+    return moves;
+}
+
+TEST(Repetition, PeriodsAtTheEndOfTheList) {
+    EXPECT_FALSE(findRepetition(backAndForth(11)).any());
+    EXPECT_TRUE(findRepetition(backAndForth(12)).twoMoves);
+    // A 4-cycle also repeats with period 8, never with period 6.
+    const Repetition long_ = findRepetition(backAndForth(24));
+    EXPECT_TRUE(long_.twoMoves);
+    EXPECT_FALSE(long_.threeMoves);
+    EXPECT_TRUE(long_.fourMoves);
+
+    std::vector<std::string> six = {"A1-A2", "A7-A6", "B1-C3", "B8-C6", "C3-B1", "C6-B8"};
+    std::vector<std::string> threeMoves;
+    for (int i = 0; i < 3; ++i) {
+        threeMoves.insert(threeMoves.end(), six.begin(), six.end());
+    }
+    EXPECT_TRUE(findRepetition(threeMoves).threeMoves);
+    EXPECT_FALSE(findRepetition(threeMoves).twoMoves);
+
+    // Marks count: the same move once with check is a different entry.
+    std::vector<std::string> marked = backAndForth(12);
+    marked[0] += "+";
+    EXPECT_FALSE(findRepetition(marked).any());
+}
+
+TEST(HalfMove, AppendsLineAndEndsOnRepetition) {
+    GameRecord record{"H\rW\rS\r\r", 0, {}};
+    for (int i = 0; i < 11; ++i) {
+        const int from[] = {6, 62, 21, 45};
+        const int to[] = {21, 45, 6, 62};
+        LastMove move = ordinary(from[i % 4], to[i % 4]);
+        EXPECT_FALSE(appendHalfMove(record, move, i % 2 == 0 ? "Weiss" : "Schwarz", "10:00:00")) << i;
+        EXPECT_FALSE(move.remis);
+    }
+    LastMove twelfth = ordinary(45, 62);
+    EXPECT_TRUE(appendHalfMove(record, twelfth, "Schwarz", "10:00:01"));
+    EXPECT_TRUE(twelfth.remis);
+    EXPECT_EQ(record.lineCount, 13);
+    EXPECT_EQ(record.moveList.size(), 12u);
+    EXPECT_TRUE(record.text.ends_with(" 12 10:00:01 Schwarz: F6-G8\r       *** Remis ***\r"));
+}
+
+TEST(HalfMove, FinalLinesAndGivingUp) {
+    struct Case {
+        void (*set)(LastMove&);
+        const char* ending;
+    };
+    const Case cases[] = {
+        {[](LastMove& m) { m.checkmate = m.check = true; }, "#\r     *** Zarvikmatt ***\r"},
+        {[](LastMove& m) { m.stalemate = true; }, "\r        *** Patt ***\r"},
+        {[](LastMove& m) { m.checkmate = m.stalemate = m.remis = true; }, "#\r     *** Zarvikmatt ***\r"},
+    };
+    for (const Case& c : cases) {
+        GameRecord record;
+        LastMove move = ordinary(3, 39);
+        c.set(move);
+        EXPECT_TRUE(appendHalfMove(record, move, "Weiss", "12:00:00"));
+        EXPECT_TRUE(record.text.ends_with(c.ending)) << record.text;
+        EXPECT_EQ(record.lineCount, 2);
+    }
+    // Giving up: number, time and colour word, no move text and no line end.
+    GameRecord record;
+    LastMove none;
+    EXPECT_FALSE(appendHalfMove(record, none, "Schwarz", "12:00:00"));
+    EXPECT_EQ(record.text, "  1 12:00:00 Schwarz: ");
+    EXPECT_TRUE(record.moveList.empty());
+}
+
+GameRecord recordWithMoves(int moves) {
+    GameRecord record{"Spielverlauf am 01.01.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r", moves, {}};
+    for (int i = 1; i <= moves; ++i) {
+        record.text += moveLinePrefix(i, "10:00:00", "Weiss") + "E2-E4\r";
+    }
+    return record;
+}
+
+TEST(Panel, ShowsTheEndOfTheRecord) {
+    const std::vector<std::string> nineteen = panelLines(recordWithMoves(19));
+    ASSERT_EQ(nineteen.size(), 23u);
+    EXPECT_EQ(nineteen.front(), "Spielverlauf am 01.01.2026");
+    const std::vector<std::string> twenty = panelLines(recordWithMoves(20));
+    ASSERT_EQ(twenty.size(), 23u);
+    EXPECT_EQ(twenty.front(), "Weiss   = Mensch");
+    EXPECT_EQ(twenty.back(), moveLinePrefix(20, "10:00:00", "Weiss") + "E2-E4");
+    // Text after the last line end (a side that gave up) is not shown.
+    GameRecord gaveUp = recordWithMoves(1);
+    gaveUp.text += "  2 10:00:00 Schwarz: ";
+    EXPECT_EQ(panelLines(gaveUp).size(), 5u);
+    // A count larger than the lines present starts again from the beginning.
+    GameRecord short_ = recordWithMoves(2);
+    short_.lineCount = 40;
+    EXPECT_EQ(panelLines(short_).front(), "Spielverlauf am 01.01.2026");
+}
+
+}  // namespace
+}  // namespace zarvik::frontend

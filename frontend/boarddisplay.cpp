@@ -1,0 +1,254 @@
+#include "frontend/boarddisplay.h"
+
+#include <mutex>
+
+#include "rules/board.h"
+#include "toolkit/font.h"
+#include "toolkit/glyph.h"
+#include "toolkit/graphicdraw.h"
+#include "toolkit/graphicfile.h"
+#include "toolkit/palette.h"
+#include "toolkit/pixels.h"
+#include "toolkit/textoutput.h"
+#include "toolkit/window.h"
+#include "util/log.h"
+
+namespace zarvik::frontend {
+namespace {
+
+constexpr std::uint8_t kWindow = 0;
+constexpr int kImages = 128;
+constexpr int kLabelColor = 15;
+constexpr int kLabelBackground = 0;
+constexpr int kEmptyColor = 10;
+constexpr int kWhiteColor = 15;
+constexpr int kBlackColor = 1;
+constexpr int kNormalColor = 12;
+
+std::array<g_Graphic, kImages>& images() {
+    static std::array<g_Graphic, kImages> table;
+    return table;
+}
+
+const t_Font& labelFont() {
+    static const t_Font font = t_LoadFontResource("MenloBold 8x16.font");
+    return font;
+}
+
+// Draws each character of the text at the graphic cursor with the label font.
+void drawLabel(int x, int y, std::string_view text) {
+    g_GotoXY(kWindow, x, y);
+    const std::uint32_t color = t_ColorValue(t_PaletteColor(kLabelColor));
+    const std::uint32_t background = t_ColorValue(t_PaletteColor(kLabelBackground));
+    for (const char c : text) {
+        g_PrintSymbol(kWindow, static_cast<std::uint8_t>(c), 1, 1, color, background, labelFont());
+    }
+}
+
+// The character of line i, column j (both from 1) of the text form, none for an empty square.
+// The text form is UTF-8: an empty square is the two bytes of "·".
+std::vector<std::optional<char>> squaresOf(const std::string& boardText) {
+    std::vector<std::optional<char>> squares;
+    for (std::size_t i = 0; i < boardText.size(); ++i) {
+        const auto c = static_cast<unsigned char>(boardText[i]);
+        if (c == '\r') {
+            continue;
+        }
+        if (c == 0xC2 && i + 1 < boardText.size()) {
+            ++i;
+            squares.emplace_back(std::nullopt);
+        } else {
+            squares.emplace_back(static_cast<char>(c));
+        }
+    }
+    squares.resize(64);
+    return squares;
+}
+
+}  // namespace
+
+std::optional<char> displayedLetter(char textForm) {
+    const bool black = textForm >= 'a' && textForm <= 'z';
+    const char upper = black ? static_cast<char>(textForm - 'a' + 'A') : textForm;
+    char shown = 0;
+    switch (upper) {
+        case 'P':
+            shown = 'B';
+            break;
+        case 'R':
+            shown = 'T';
+            break;
+        case 'K':
+            shown = 'S';
+            break;
+        case 'B':
+            shown = 'L';
+            break;
+        case 'Q':
+            shown = 'D';
+            break;
+        case 'G':
+            shown = 'K';
+            break;
+        default:
+            return std::nullopt;
+    }
+    return black ? static_cast<char>(shown - 'A' + 'a') : shown;
+}
+
+int materialValue(char textForm) {
+    switch (textForm) {
+        case 'P':
+        case 'p':
+            return 1;
+        case 'R':
+        case 'r':
+            return 5;
+        case 'K':
+        case 'k':
+        case 'B':
+        case 'b':
+            return 3;
+        case 'Q':
+        case 'q':
+            return 9;
+        default:
+            return 0;
+    }
+}
+
+int pieceGraphicIndex(std::optional<char> textForm, bool light) {
+    if (!textForm) {
+        return light ? 'E' : 'e';
+    }
+    return light ? *textForm : *textForm - 64;
+}
+
+const std::vector<PieceGraphicFile>& pieceGraphicFiles() {
+    static const std::vector<PieceGraphicFile> files = [] {
+        std::vector<PieceGraphicFile> list{{"EW.gr", 'E'}, {"EB.gr", 'e'}};
+        for (const char piece : {'P', 'R', 'K', 'B', 'G', 'Q'}) {
+            const char black = static_cast<char>(piece - 'A' + 'a');
+            for (const bool lightSquare : {true, false}) {
+                const std::string square = lightSquare ? "W" : "B";
+                list.push_back(
+                    {std::string(1, piece) + "W" + square + ".gr", pieceGraphicIndex(piece, lightSquare)});
+                list.push_back(
+                    {std::string(1, piece) + "B" + square + ".gr", pieceGraphicIndex(black, lightSquare)});
+            }
+        }
+        return list;
+    }();
+    return files;
+}
+
+Material materialOf(const std::string& boardText) {
+    Material material;
+    for (const std::optional<char>& square : squaresOf(boardText)) {
+        if (!square) {
+            continue;
+        }
+        const bool black = *square >= 'a' && *square <= 'z';
+        (black ? material.black : material.white) += materialValue(*square);
+    }
+    return material;
+}
+
+void loadPieceGraphics() {
+    std::array<g_Graphic, kImages>& table = images();
+    table.fill(g_EmptyGraphic());
+    for (const PieceGraphicFile& file : pieceGraphicFiles()) {
+        table[static_cast<std::size_t>(file.index)] = g_LoadGraphicResource(file.name);
+    }
+}
+
+const g_Graphic& pieceGraphic(int index) {
+    static const g_Graphic empty = g_EmptyGraphic();
+    if (index < 0 || index >= kImages) {
+        return empty;
+    }
+    return images()[static_cast<std::size_t>(index)];
+}
+
+void chess_DrawTextBoard(const Game& game) {
+    logline("chess_DrawTextBoard");
+    const std::vector<std::optional<char>> squares = squaresOf(game.board.boardDescription());
+    constexpr std::string_view kFiles = "   A B C D E F G H   ";
+    t_Inverse(kWindow);
+    t_Vtab(kWindow, 5);
+    t_Htab(kWindow, 27);
+    t_Print(kWindow, kFiles);
+    t_Cr(kWindow);
+    const auto frameLine = [] {
+        t_Htab(kWindow, 27);
+        t_Print(kWindow, " ");
+        t_Htab(kWindow, 47);
+        t_Print(kWindow, " ");
+        t_Cr(kWindow);
+    };
+    frameLine();
+    Material material;
+    for (int line = 1; line <= 8; ++line) {
+        const std::string rank(1, static_cast<char>('0' + 9 - line));
+        t_Inverse(kWindow);
+        t_Htab(kWindow, 27);
+        t_Print(kWindow, rank);
+        t_Normal(kWindow);
+        t_Print(kWindow, "  ");
+        for (int column = 1; column <= 8; ++column) {
+            const std::optional<char> square = squares[static_cast<std::size_t>(8 * (line - 1) + column - 1)];
+            if (!square) {
+                t_Color(kWindow, kEmptyColor);
+                t_Print(kWindow, "·");
+            } else {
+                const bool black = *square >= 'a' && *square <= 'z';
+                (black ? material.black : material.white) += materialValue(*square);
+                t_Color(kWindow, black ? kBlackColor : kWhiteColor);
+                t_Print(kWindow, std::string(1, displayedLetter(*square).value_or('?')));
+            }
+            t_Color(kWindow, kNormalColor);
+            t_Print(kWindow, " ");
+        }
+        t_Print(kWindow, " ");
+        t_Inverse(kWindow);
+        t_Print(kWindow, rank);
+        t_Cr(kWindow);
+    }
+    frameLine();
+    t_Htab(kWindow, 27);
+    t_Print(kWindow, kFiles);
+    t_Cr(kWindow);
+    t_Normal(kWindow);
+    drawLabel(464, 96, "Weiss: " + std::to_string(material.white) + " ");
+    drawLabel(608, 96, " Schwarz: " + std::to_string(material.black) + " ");
+    t_Color(kWindow, kNormalColor);
+}
+
+void drawGraphicBoard(const Game& game) {
+    t_Window& record = t_WindowRecord(kWindow);
+    const std::uint8_t textColor = record.TextColor;
+    const std::vector<std::optional<char>> squares = squaresOf(game.board.boardDescription());
+    for (int line = 1; line <= 8; ++line) {
+        for (int column = 1; column <= 8; ++column) {
+            const std::optional<char> square = squares[static_cast<std::size_t>(8 * (line - 1) + column - 1)];
+            g_Draw(kWindow, pieceGraphic(pieceGraphicIndex(square, isLightSquare(line, column))),
+                   48 + 40 * (column - 1), 121 + 40 * line, 1, -1);
+        }
+    }
+    record.TextColor = textColor;
+    for (int k = 0; k < 8; ++k) {
+        const std::string rank(1, static_cast<char>('8' - k));
+        const std::string file(1, static_cast<char>('A' + k));
+        drawLabel(33, 173 + 40 * k, rank);
+        drawLabel(374, 173 + 40 * k, rank);
+        drawLabel(63 + 40 * k, 139, file);
+        drawLabel(63 + 40 * k, 487, file);
+    }
+}
+
+void drawBoards(const Game& game) {
+    chess_DrawTextBoard(game);
+    drawGraphicBoard(game);
+}
+
+}  // namespace zarvik::frontend

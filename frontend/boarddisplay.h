@@ -1,0 +1,55 @@
+#pragma once
+// The two pictures of the position in window 0: the text board with German piece letters and the
+// material captions, and the graphic board made of 40-pixel square images with coordinate labels.
+// Neither marks the last move; both redraw everything each time.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "rules/game.h"
+#include "toolkit/graphic.h"
+
+namespace zarvik::frontend {
+
+// --- the letters and images of the board's text form
+
+// The letter shown for a text-form letter (P R K B Q G in either case): B T S L D K, same case.
+std::optional<char> displayedLetter(char textForm);
+// Bauer 1, Turm 5, Springer 3, Läufer 3, Dame 9, König 0; 0 for anything else.
+int materialValue(char textForm);
+// Position 9 * (line - 1) + column of the text form is odd: a8 is light.
+constexpr bool isLightSquare(int line, int column) {
+    return (9 * (line - 1) + column) % 2 == 1;
+}
+// The index into the image table: "E"/"e" for empty squares, the letter's code on a light square,
+// that code minus 64 on a dark one.
+int pieceGraphicIndex(std::optional<char> textForm, bool light);
+
+// The 26 square images in loading order: file name and table index.
+struct PieceGraphicFile {
+    std::string name;
+    int index;
+};
+const std::vector<PieceGraphicFile>& pieceGraphicFiles();
+
+// The material sums of a board's text form (boardDescription).
+struct Material {
+    int white = 0;
+    int black = 0;
+};
+Material materialOf(const std::string& boardText);
+
+// --- drawing in window 0
+
+// Fills the image table: every entry empty, then the 26 files from the resources.
+void loadPieceGraphics();
+// The loaded image of a table index (the empty image outside 0...127).
+const g_Graphic& pieceGraphic(int index);
+
+void chess_DrawTextBoard(const Game& game);
+void drawGraphicBoard(const Game& game);
+// Text board first, then the graphic board.
+void drawBoards(const Game& game);
+
+}  // namespace zarvik::frontend

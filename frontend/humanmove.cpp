@@ -1,0 +1,88 @@
+#include "frontend/humanmove.h"
+
+#include "frontend/castling.h"
+#include "frontend/human.h"
+#include "frontend/prompts.h"
+#include "frontend/state.h"
+#include "frontend/typedmove.h"
+#include "rules/lastmove.h"
+#include "toolkit/input.h"
+#include "toolkit/textoutput.h"
+
+namespace zarvik::frontend {
+namespace {
+
+constexpr std::uint8_t kWindow = 0;
+constexpr int kMoveLength = 5;
+
+void message(std::string_view text) {
+    t_Print(kWindow, text);
+    t_ClearEndOfLine(kWindow);
+}
+
+}  // namespace
+
+void readHumanMove(Color color) {
+    const std::string colorWord = color == Color::white ? "weiss" : "schwarz";
+    for (;;) {
+        t_Vtab(kWindow, kPromptLine);
+        t_Htab(kWindow, 1);
+        t_Print(kWindow, "Zug für " + colorWord + " eingeben (z.B. E2-E4): ");
+        t_ClearEndOfLine(kWindow);
+        const std::string input = upperCase(t_InputForm(kWindow, "", "", false, 0, kMoveLength));
+        if (!gameRunning().load()) {
+            return;
+        }
+        t_Cr(kWindow);
+        t_ClearEndOfWindow(kWindow);
+
+        // The game and the player as they stand now: a saved game may have replaced both.
+        const std::shared_ptr<Game> game = currentGame();
+        const TypedMove move = parseTypedMove(input);
+        switch (move.kind) {
+            case TypedMove::Kind::giveUp:
+                if (askYesNo("Wollen Sie aufgeben <")) {
+                    gameRunning().store(false);
+                    return;
+                }
+                continue;
+            case TypedMove::Kind::kingSideCastle:
+            case TypedMove::Kind::queenSideCastle: {
+                const bool kingSide = move.kind == TypedMove::Kind::kingSideCastle;
+                // The game's own player of this colour, so that player and game always belong together.
+                const std::shared_ptr<Player> player =
+                    game ? (color == Color::white ? game->whitePlayer() : game->blackPlayer()) : nullptr;
+                if (player && castleIfAllowed(*game, *player, color,
+                                              kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
+                    return;
+                }
+                message(kingSide ? "Kleine Rochade (Königsseite) nicht möglich."
+                                 : "Große Rochade (Damenseite) nicht möglich.");
+                continue;
+            }
+            case TypedMove::Kind::missingSeparator:
+                message("Trennzeichen (-) zwischen den Positionen fehlt.");
+                continue;
+            case TypedMove::Kind::badCoordinates:
+                message("Unzulässige Koordinaten.");
+                continue;
+            case TypedMove::Kind::ordinary:
+                break;
+        }
+        const std::shared_ptr<Player> current = game ? game->currentPlayer() : nullptr;
+        auto* human = dynamic_cast<Human*>(current.get());
+        if (human == nullptr) {
+            continue;
+        }
+        try {
+            human->makeMove(move.from, move.to);
+            return;
+        } catch (MoveError) {
+            t_Print(kWindow, "Unzulässiger Zug.");
+            t_Cr(kWindow);
+            t_ClearEndOfLine(kWindow);
+        }
+    }
+}
+
+}  // namespace zarvik::frontend

@@ -1,0 +1,161 @@
+// End-to-end games: the real program on the headless host, driven through zarvik-cli play with typed
+// keys; the text screen and the game record are read back from the files it writes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+struct Played {
+    std::string screen;
+    std::string record;
+    std::string log;
+};
+
+Played play(const std::string& name, const std::string& keys) {
+    const std::string base = ::testing::TempDir() + "frontend_play_" + name;
+    const std::string command = std::string(ZARVIK_CLI) + " play --keys " + shellQuoted(keys) + " --screen " +
+                                base + ".screen --record " + base + ".zarvik > " + base + ".log 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return {readFile(base + ".screen"), readFile(base + ".zarvik"), readFile(base + ".log")};
+}
+
+std::string replay(const std::string& path) {
+    const std::string out = path + ".replay";
+    const std::string command = std::string(ZARVIK_CLI) + " replay " + path + " > " + out + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return readFile(out);
+}
+
+// Human against human: no to the standard configuration, white human, black not a computer.
+const std::string kTwoHumans = "NJN";
+
+std::string moves(std::initializer_list<const char*> list) {
+    std::string keys;
+    for (const char* move : list) {
+        keys += std::string(move) + "\\r";
+    }
+    return keys;
+}
+
+TEST(Play, StandardConfigurationAndAComputerAnswer) {
+    const Played p = play("standard", "\\r" + moves({"E2-E4"}));
+    EXPECT_NE(p.record.find("Weiss   = Mensch\rSchwarz = Computer (schwer)\r\r"), std::string::npos)
+        << p.record;
+    EXPECT_NE(p.record.find("  1 "), std::string::npos);
+    EXPECT_NE(p.record.find("Weiss:   E2-E4\r"), std::string::npos) << p.record;
+    EXPECT_NE(p.record.find("  2 "), std::string::npos) << "the computer answered";
+    EXPECT_NE(p.record.find("Schwarz: "), std::string::npos);
+    EXPECT_NE(p.screen.find("Zug für weiss eingeben (z.B. E2-E4): "), std::string::npos) << p.screen;
+    EXPECT_NE(p.screen.find("Weiss:   E2-E4"), std::string::npos) << "record panel";
+}
+
+TEST(Play, RefusedMovesGetTheirMessages) {
+    struct Case {
+        const char* keys;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"E2E4", "Trennzeichen (-) zwischen den Positionen fehlt."},
+        {"E2-E", "Unzulässige Koordinaten."},
+        {"I2-I4", "Unzulässige Koordinaten."},
+        {"E0-E2", "Unzulässige Koordinaten."},
+        {"E2-E5", "Unzulässiger Zug."},
+        {"E7-E5", "Unzulässiger Zug."},
+        {"O-O", "Kleine Rochade (Königsseite) nicht möglich."},
+        {"o-o-o", "Große Rochade (Damenseite) nicht möglich."},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const Played p = play("refused" + std::to_string(n++), kTwoHumans + moves({c.keys}));
+        EXPECT_NE(p.screen.find(c.message), std::string::npos) << c.keys << "\n" << p.screen;
+        EXPECT_EQ(p.record.find("  1 "), std::string::npos) << c.keys << ": nothing recorded";
+    }
+}
+
+TEST(Play, CastlingBothWays) {
+    const Played p = play("castling", kTwoHumans + moves({"E2-E4", "D7-D5", "G1-F3", "D8-D6", "F1-C4",
+                                                          "C8-E6", "O-O", "B8-C6", "D2-D3", "o-o-o"}));
+    EXPECT_NE(p.record.find("Weiss:   O-O\r"), std::string::npos) << p.record;
+    EXPECT_NE(p.record.find("Schwarz: O-O-O\r"), std::string::npos) << p.record;
+    const std::string board = replay(::testing::TempDir() + "frontend_play_castling.zarvik");
+    EXPECT_NE(board.find("state: in progress\n"), std::string::npos) << board;
+    EXPECT_NE(board.find("\n··gr·"), std::string::npos) << "black king c8, rook d8\n" << board;
+    EXPECT_NE(board.find("Q·RG·\n"), std::string::npos) << "white rook f1, king g1\n" << board;
+}
+
+TEST(Play, PromotionAsksAndRecordsTheLetter) {
+    const Played p = play(
+        "promotion",
+        kTwoHumans +
+            moves({"H2-H4", "A7-A5", "H4-H5", "A5-A4", "H5-H6", "A4-A3", "H6-G7", "A3-B2", "G7-H8"}) + "xq");
+    EXPECT_NE(p.record.find("Weiss:   G7XH8/D\r"), std::string::npos) << p.record;
+    EXPECT_NE(p.log.find("*** Transform H8/D"), std::string::npos) << p.log;
+    const Played asked =
+        play("promotion_question", kTwoHumans + moves({"H2-H4", "A7-A5", "H4-H5", "A5-A4", "H5-H6", "A4-A3",
+                                                       "H6-G7", "A3-B2", "G7-H8"}));
+    EXPECT_NE(asked.screen.find("Bauer umwandeln (T, S, L, D): "), std::string::npos) << asked.screen;
+}
+
+TEST(Play, GivingUp) {
+    const Played p = play("giveup", "\\r\\rJ");
+    EXPECT_TRUE(p.record.ends_with("Weiss:   ")) << "no move text, no line end";
+    EXPECT_NE(p.screen.find("Neues Spiel beginnen"), std::string::npos) << p.screen;
+    // "N" at the question goes back to the prompt.
+    const Played back = play("giveup_no", "\\r\\rN");
+    EXPECT_NE(back.screen.find("Zug für weiss eingeben"), std::string::npos) << back.screen;
+}
+
+TEST(Play, RepetitionIsADraw) {
+    std::string keys = kTwoHumans;
+    for (int i = 0; i < 3; ++i) {
+        keys += moves({"G1-F3", "G8-F6", "F3-G1", "F6-G8"});
+    }
+    const Played p = play("repetition", keys);
+    EXPECT_TRUE(p.record.ends_with("Schwarz: F6-G8\r       *** Remis ***\r")) << p.record;
+    EXPECT_NE(p.screen.find("*** Remis ***"), std::string::npos) << p.screen;
+    EXPECT_NE(p.screen.find("Neues Spiel beginnen"), std::string::npos);
+}
+
+TEST(Play, CheckmateEndsTheGameAndReplaysToTheSamePosition) {
+    const Played p = play("mate", kTwoHumans + moves({"F2-F3", "E7-E5", "G2-G4", "D8-H4"}));
+    EXPECT_TRUE(p.record.ends_with("Schwarz: D8-H4#\r     *** Zarvikmatt ***\r")) << p.record;
+    EXPECT_NE(p.screen.find("*** Zarvikmatt ***"), std::string::npos) << p.screen;
+    const std::string board = replay(::testing::TempDir() + "frontend_play_mate.zarvik");
+    EXPECT_NE(board.find("chess_Open: Success"), std::string::npos) << board;
+    EXPECT_NE(board.find("state: black wins\n"), std::string::npos) << board;
+    EXPECT_NE(board.find("······Pq\n"), std::string::npos) << board;
+}
+
+TEST(Play, ComputerAgainstComputerToTheEnd) {
+    // No standard configuration, white a computer (easy), black a computer (easy).
+    const Played p = play("computers", "NNNJN");
+    EXPECT_NE(p.record.find("Weiss   = Computer (leicht)\rSchwarz = Computer (leicht)\r\r"),
+              std::string::npos)
+        << p.record;
+    const bool ended = p.record.ends_with("*** Zarvikmatt ***\r") || p.record.ends_with("*** Patt ***\r") ||
+                       p.record.ends_with("*** Remis ***\r");
+    EXPECT_TRUE(ended) << p.record;
+    EXPECT_NE(p.screen.find("Neues Spiel beginnen"), std::string::npos) << p.screen;
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include "toolkit/events.h"
 #include "toolkit/input.h"
 #include "toolkit/startup.h"
+#include "toolkit/threads.h"
 #include "util/files.h"
 
 namespace zarvik::frontend {
@@ -52,7 +53,7 @@ void postFileEvent(const std::string& path) {
                 handler();
             }
         },
-        0);
+        t_AsyncStackSize);
 }
 
 bool fileEventPending() {

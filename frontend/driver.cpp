@@ -1,0 +1,53 @@
+#include "frontend/driver.h"
+
+#include <thread>
+
+#include "toolkit/events.h"
+#include "toolkit/input.h"
+#include "toolkit/window.h"
+
+namespace zarvik::frontend {
+
+std::vector<std::string> keysOf(std::string_view text) {
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char next = text[i + 1];
+            keys.emplace_back(next == 'r' ? "\r" : next == 'e' ? "\x1b" : std::string(1, next));
+            i += 2;
+            continue;
+        }
+        std::size_t length = 1;
+        while (i + length < text.size() && (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80) {
+            ++length;
+        }
+        keys.emplace_back(text.substr(i, length));
+        i += length;
+    }
+    return keys;
+}
+
+void waitUntilQuiet(std::chrono::milliseconds quiet) {
+    constexpr auto kPoll = std::chrono::milliseconds(5);
+    auto stillSince = std::chrono::steady_clock::now();
+    std::uint64_t changes = t_WindowChangeCount(0);
+    for (;;) {
+        std::this_thread::sleep_for(kPoll);
+        const std::uint64_t now = t_WindowChangeCount(0);
+        if (now != changes || t_KeyPending()) {
+            changes = now;
+            stillSince = std::chrono::steady_clock::now();
+        } else if (std::chrono::steady_clock::now() - stillSince >= quiet) {
+            return;
+        }
+    }
+}
+
+void typeKeys(const std::vector<std::string>& keys) {
+    for (const std::string& key : keys) {
+        waitUntilQuiet();
+        t_PostKeys(key);
+    }
+}
+
+}  // namespace zarvik::frontend

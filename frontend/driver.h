@@ -1,0 +1,22 @@
+#pragma once
+// Typing into the running program from outside, as the command-line tool and the tests do: a key is
+// posted only when the program has taken the previous one and has stopped drawing, so that every key
+// reaches the question or prompt it is meant for.
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarvik::frontend {
+
+// The keys of a text: "\r" Return, "\e" Escape, "\\" a backslash, every other character itself.
+std::vector<std::string> keysOf(std::string_view text);
+
+// Waits until no key is queued and window 0 has not changed for `quiet` (a computer that thinks
+// prints a dot every 0.1 s, so it never looks quiet).
+void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(300));
+
+// Types the keys one by one, each after the program has become quiet.
+void typeKeys(const std::vector<std::string>& keys);
+
+}  // namespace zarvik::frontend

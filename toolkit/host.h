@@ -147,6 +147,10 @@ Host& host();
 // Installing also routes the utility dialogs (selectfiletoopen, selectfiletosave) to it.
 void setHost(Host* newHost);
 
+// $ZARVIK_RESOURCES when set, else <executable dir>/../share/zarvik/ when it exists, else
+// <executable dir>/resources/; always ending in "/".
+std::string defaultResourcesFolder();
+
 // Runs the task on the main thread and waits for it (directly when already there).
 void onMainThread(const std::function<void()>& task);
 // Queues the task for the main thread without waiting (runs it directly when already there).

@@ -206,5 +206,8 @@ void t_ClearWindowMemory(std::uint8_t window);
 enum class t_Check { Text, Initialized };
 // Runs the two checks with `name`'s messages; the record on success, nullptr after the message.
 t_Window* t_CheckWindow(std::string_view name, std::uint8_t window, t_Check check);
+// The graphics operations' wording: name + ": Window is not a graphic window." or name +
+// ": Graphic window #" + number + " not initialized.".
+t_Window* t_CheckGraphicWindow(std::string_view name, std::uint8_t window);
 
 }  // namespace zarvik

@@ -1,0 +1,107 @@
+#pragma once
+// Shared set-up of the toolkit tests: the headless host, a memory brought back to its fresh state
+// before each test, captured log lines and small fonts made in memory.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/font.h"
+#include "toolkit/headless/headlesshost.h"
+#include "toolkit/window.h"
+
+namespace zarvik::testing {
+
+HeadlessHost& testHost();
+
+// Lines written to standard output between construction and lines().
+class CapturedOutput {
+  public:
+    CapturedOutput() { ::testing::internal::CaptureStdout(); }
+    ~CapturedOutput() {
+        if (!taken_) {
+            ::testing::internal::GetCapturedStdout();
+        }
+    }
+    std::string text() {
+        taken_ = true;
+        return ::testing::internal::GetCapturedStdout();
+    }
+    std::vector<std::string> lines() {
+        std::vector<std::string> result;
+        std::string all = text();
+        std::size_t from = 0;
+        for (std::size_t nl; (nl = all.find('\n', from)) != std::string::npos; from = nl + 1) {
+            result.push_back(all.substr(from, nl - from));
+        }
+        if (from < all.size()) {
+            result.push_back(all.substr(from));
+        }
+        return result;
+    }
+
+  private:
+    bool taken_ = false;
+};
+
+// A grey font whose glyph of code c has coverage c in its top-left pixel, 255 in every pixel of
+// the first row and 0 elsewhere, so tests can tell glyphs and coverages apart.
+inline t_Font testGreyFont(int width = 8, int height = 16, std::uint8_t start = 32, std::uint8_t end = 255) {
+    t_Font font;
+    font.Format = t_FontFormatGrey;
+    font.Start = start;
+    font.End = end;
+    font.Width = width;
+    font.Height = height;
+    font.Data.assign(std::size_t(256) * width * height, 0);
+    for (int c = 0; c < 256; ++c) {
+        std::uint8_t* glyph = font.Data.data() + std::size_t(c) * width * height;
+        for (int x = 0; x < width; ++x) {
+            glyph[x] = 255;
+        }
+        glyph[0] = std::uint8_t(c);
+    }
+    return font;
+}
+
+// Every test starts from fresh video memory: re-initialising a window with an unsupported depth
+// releases its blocks, so failing re-initialisations of all windows give the memory back.
+class ToolkitTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testHost();
+        {
+            CapturedOutput quiet;
+            t_WaitForMemory();
+            for (std::uint8_t w = 0; w < t_WindowCount; ++w) {
+                if (t_WindowRecord(w).Initialized) {
+                    t_InitWindow(w, 2, false, 64, 64, 0, 0, t_Font{}, true);
+                }
+                testHost().setWindowExists(w, true);
+            }
+        }
+        t_SetDefaultWindow(t_NoWindow);
+        ASSERT_EQ(t_HighMemory(), t_HighMemoryStart);
+    }
+
+    // A text window of columns x lines cells of the 8 x 16 test font.
+    void initTextWindow(std::uint8_t window, int bitDepth, int columns, int lines) {
+        CapturedOutput quiet;
+        const t_Font font = testGreyFont();
+        t_InitWindow(window, bitDepth, false, columns * font.Width, lines * font.Height, 0, 0, font, true);
+        ASSERT_TRUE(t_WindowRecord(window).Initialized);
+    }
+
+    std::uint8_t* memory() { return t_VideoMemory(); }
+    std::uint8_t charAt(std::uint8_t window, int column, int line) {
+        const t_Window& w = t_WindowRecord(window);
+        return memory()[w.TextMemoryStart + std::int64_t(line - 1) * w.TextWidth + column - 1];
+    }
+    std::uint8_t colorAt(std::uint8_t window, int column, int line) {
+        const t_Window& w = t_WindowRecord(window);
+        const std::int64_t half = (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
+        return memory()[w.TextMemoryStart + half + std::int64_t(line - 1) * w.TextWidth + column - 1];
+    }
+};
+
+}  // namespace zarvik::testing

@@ -1,0 +1,7 @@
+#include "toolkit/outputpause.h"
+
+namespace zarvik {
+
+void t_OutputPauseCheck() {}
+
+}  // namespace zarvik

@@ -228,6 +228,15 @@ void t_PostKeys(std::string_view text) {
     queue.pending = !queue.events.empty();
 }
 
+std::optional<int> t_NewestKeyValue() {
+    Queue<t_Event>& queue = keyQueue();
+    const std::lock_guard lock(queue.mutex);
+    if (queue.events.empty()) {
+        return std::nullopt;
+    }
+    return queue.events.back().Value;
+}
+
 // --- mouse queue ---
 
 bool t_MousePending() {
@@ -244,6 +253,11 @@ void t_PostMenuEvent(const t_MenuEvent& event) {
 }
 bool t_MenuPending() {
     return menuQueue().pending;
+}
+std::size_t t_MenuQueueLength() {
+    Queue<t_MenuEvent>& queue = menuQueue();
+    const std::lock_guard lock(queue.mutex);
+    return queue.events.size();
 }
 
 std::pair<std::string, std::string> t_NextMenuEvent() {

@@ -120,6 +120,8 @@ int t_NextEvent();
 std::string t_WaitKey(std::uint8_t window);
 // One key event per character (Kind 1, Index 0, Window 1, the time).
 void t_PostKeys(std::string_view text);
+// Value of the newest queued key event; nothing when the queue is empty (the output pause reads it).
+std::optional<int> t_NewestKeyValue();
 
 // --- mouse queue ---
 
@@ -130,6 +132,8 @@ std::optional<t_Event> t_NextMouseEvent();
 
 void t_PostMenuEvent(const t_MenuEvent& event);
 bool t_MenuPending();
+// Number of queued menu events.
+std::size_t t_MenuQueueLength();
 // Takes the oldest menu event into the current menu event: (MenuTitle, ItemTitle); two empty
 // strings when the queue is empty.
 std::pair<std::string, std::string> t_NextMenuEvent();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "toolkit/palette.h"
@@ -18,6 +19,7 @@ namespace {
 struct MixTable {
     int key = -1;
     std::array<std::array<std::uint8_t, 3>, 256> rgb;
+    std::array<std::uint32_t, 256> rgbWord;  // red, green, blue in memory order, then a spare byte
     std::array<std::uint8_t, 256> grey;
     std::array<std::uint8_t, 256> bit;
     std::array<std::uint8_t, 256> index;
@@ -38,6 +40,8 @@ const MixTable& mixTable(int fg, int bg) {
         const int mg = a * f.Green / 255 + (255 - a) * b.Green / 255;
         const int mb = a * f.Blue / 255 + (255 - a) * b.Blue / 255;
         table.rgb[a] = {std::uint8_t(mr), std::uint8_t(mg), std::uint8_t(mb)};
+        const std::uint8_t bytes[4] = {std::uint8_t(mr), std::uint8_t(mg), std::uint8_t(mb), 0};
+        std::memcpy(&table.rgbWord[a], bytes, 4);
         table.grey[a] = std::uint8_t((255 - a) * bGrey / 255 + a * fGrey / 255);
         table.bit[a] = (mr + mg + mb) / 3 >= 128 ? 1 : 0;
         table.index[a] = std::uint8_t(t_PaletteIndex(mr, mg, mb));
@@ -74,13 +78,15 @@ void drawGreyCell(const t_Window& w, const t_Font& font, std::uint8_t code, int 
         const std::uint8_t* coverage = glyph + std::ptrdiff_t(y) * fw;
         switch (depth) {
             case 24: {
+                // Four-byte stores: the spare byte lands on the next pixel, which is written next.
                 std::uint8_t* p = row + std::ptrdiff_t(x0) * 3;
-                for (int x = 0; x < fw; ++x, p += 3) {
-                    const auto& m = mix.rgb[coverage[x]];
-                    p[0] = m[0];
-                    p[1] = m[1];
-                    p[2] = m[2];
+                for (int x = 0; x + 1 < fw; ++x, p += 3) {
+                    std::memcpy(p, &mix.rgbWord[coverage[x]], 4);
                 }
+                const auto& m = mix.rgb[coverage[fw - 1]];
+                p[0] = m[0];
+                p[1] = m[1];
+                p[2] = m[2];
                 break;
             }
             case 32: {

@@ -1,7 +1,25 @@
 #include "toolkit/outputpause.h"
 
+#include <chrono>
+#include <thread>
+
+#include "toolkit/events.h"
+
 namespace zarvik {
 
-void t_OutputPauseCheck() {}
+void t_OutputPauseCheck() {
+    constexpr int kCtrlS = 19;
+    if (t_NewestKeyValue() != kCtrlS) {
+        return;
+    }
+    t_ClearKeyQueue();
+    const std::size_t menus = t_MenuQueueLength();
+    while (!t_KeyPending() && t_MenuQueueLength() == menus) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (t_KeyPending()) {
+        t_NextEvent();  // the key that resumes output does not reach the program
+    }
+}
 
 }  // namespace zarvik

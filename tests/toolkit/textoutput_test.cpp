@@ -1,7 +1,13 @@
 // Printing, display modes, escape and control codes, cursor, scrolling, areas and headers.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
 #include "tests/toolkit/fixture.h"
+#include "toolkit/events.h"
 #include "toolkit/glyph.h"
 #include "toolkit/palette.h"
 #include "toolkit/pixels.h"
@@ -362,6 +368,61 @@ TEST_F(TextOutput, EveryWriteMarksTheWindowChanged) {
     EXPECT_TRUE(changed());
     t_Htab(0, 5);
     EXPECT_FALSE(changed());
+}
+
+}  // namespace
+}  // namespace zarvik::testing
+
+namespace zarvik::testing {
+namespace {
+
+t_Event key(int value) {
+    t_Event e;
+    e.Kind = 1;
+    e.Value = value;
+    return e;
+}
+
+class OutputPause : public TextOutput {
+  protected:
+    // Prints on a thread of its own; true when it finished within the wait.
+    bool printFinishes(std::function<void()> resume) {
+        std::atomic<bool> done{false};
+        std::thread printer([&] {
+            t_Print(0, "ab");
+            done = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        const bool stoppedFirst = !done;
+        resume();
+        printer.join();
+        return stoppedFirst;
+    }
+};
+
+TEST_F(OutputPause, CtrlSStopsOutputUntilTheNextKeyWhichIsSwallowed) {
+    t_ClearKeyQueue();
+    t_PostKeyEvent(key('q'));
+    t_PostKeyEvent(key(19));
+    EXPECT_TRUE(printFinishes([] { t_PostKeyEvent(key('x')); }));
+    EXPECT_FALSE(t_KeyPending());  // both the queue before the pause and the resuming key are gone
+    EXPECT_EQ(row(1).substr(0, 2), "ab");
+}
+
+TEST_F(OutputPause, AMenuChoiceResumesOutput) {
+    t_ClearKeyQueue();
+    t_PostKeyEvent(key(19));
+    EXPECT_TRUE(printFinishes([] { t_PostMenuEvent(t_MenuEvent{}); }));
+    t_NextMenuEvent();
+}
+
+TEST_F(OutputPause, OtherKeysDoNotPause) {
+    t_ClearKeyQueue();
+    t_PostKeyEvent(key(19));
+    t_PostKeyEvent(key('a'));  // Ctrl-S is not the newest
+    t_Print(0, "ab");
+    EXPECT_TRUE(t_KeyPending());
+    t_ClearKeyQueue();
 }
 
 }  // namespace

@@ -118,20 +118,21 @@ void decimalEntry(std::uint8_t window, const t_Window& w) {
     }
 }
 
-void paste() {
+// The pasteboard's first line goes into the field character by character. Posting it as keys
+// would let the ESC of an encoded wide character act as the Escape key and erase the field.
+void paste(std::uint8_t window) {
     std::optional<std::string> board;
     onMainThread([&board] { board = host().pasteboardText(); });
     std::u32string line;
     for (char32_t c : scalars(board.value_or(""))) {
-        if (c == U'\n' || c == U'\r') {
+        if (c == U'\n' || c == U'\r' || line.size() >= t_PasteLimit) {
             break;
         }
         line += c;
-        if (line.size() >= t_PasteLimit) {
-            break;
-        }
     }
-    t_PostKeys(utf8(t_EncodeEscapes(line)));
+    for (char32_t c : t_EncodeEscapes(line)) {
+        t_InputInsert(window, static_cast<int>(c));
+    }
 }
 
 void copy(const std::string& field) {
@@ -284,7 +285,8 @@ void t_InputEdit(std::uint8_t window, int key) {
             ++pos;
             break;
         case 22:
-            paste();
+            paste(window);
+            pos = w.InputCursorPos;
             break;
         case 24: {
             const int oldLength = field.length();

@@ -22,7 +22,7 @@ bool t_AskYesNo(std::uint8_t window, std::string_view opening, char32_t firstKey
 std::u32string t_EncodeEscapes(std::u32string_view text);
 std::string t_DecodeEscapes(std::u32string_view text);
 
-// Longest first line of the pasteboard that Ctrl-V posts, in characters.
+// Longest first line of the pasteboard that Ctrl-V takes, in characters.
 inline constexpr std::size_t t_PasteLimit = 4096;
 
 }  // namespace zarvik

@@ -1,0 +1,97 @@
+// One headless host for the whole run: the toolkit's memory, window table and queues live for the
+// process, as in the program.
+#include <gtest/gtest.h>
+
+#include "tests/events/fixture.h"
+#include "toolkit/menus.h"
+#include "toolkit/threads.h"
+
+namespace zarvik::eventtests {
+
+HeadlessHost& testHost() {
+    static HeadlessHost* host = [] {
+        auto* h = new HeadlessHost();
+        h->setResources(ZARVIK_SOURCE_RESOURCES);
+        h->install();
+        return h;
+    }();
+    return *host;
+}
+
+t_Font testFont() {
+    t_Font font;
+    font.Format = t_FontFormatGrey;
+    font.Start = 0;
+    font.End = 255;
+    font.Width = 8;
+    font.Height = 16;
+    font.Data.assign(std::size_t(256) * 8 * 16, 0);
+    for (int c = 0; c < 256; ++c) {
+        for (int x = 0; x < 8; ++x) {
+            font.Data[std::size_t(c) * 128 + std::size_t(x)] = 255;
+        }
+    }
+    return font;
+}
+
+void EventsTest::SetUp() {
+    testHost();
+    CapturedOutput quiet;
+    t_WaitForMemory();
+    for (std::uint8_t w = 0; w < t_WindowCount; ++w) {
+        if (t_WindowRecord(w).Initialized) {
+            // An unsupported depth releases the window's blocks and leaves it uninitialised.
+            t_InitWindow(w, 2, false, 64, 64, 0, 0, t_Font{}, true);
+        }
+        testHost().setWindowExists(w, true);
+    }
+    for (int w : {8, 9, 10}) {
+        testHost().setTextViewExists(w, true);
+    }
+    testHost().setKeyWindow(255);
+    t_ClearKeyQueue();
+    while (t_MenuPending()) {
+        t_NextMenuEvent();
+    }
+    while (t_NextMouseEvent()) {
+    }
+    t_SetMouseHandler(nullptr);
+    t_SetMenuHandler(nullptr);
+    t_SetSaveGraphicHandler(nullptr);
+}
+
+void EventsTest::TearDown() {
+    // Handler threads of this test must not outlive its captured state.
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    testHost().drain();
+}
+
+void EventsTest::initTextWindow(std::uint8_t window, int columns, int lines) {
+    CapturedOutput quiet;
+    const t_Font font = testFont();
+    t_InitWindow(window, 24, false, columns * font.Width, lines * font.Height, 0, 0, font, true);
+    ASSERT_TRUE(t_WindowRecord(window).Initialized);
+    t_WindowVisible(window, true);
+}
+
+std::uint8_t EventsTest::charAt(std::uint8_t window, int column, int line) {
+    const t_Window& w = t_WindowRecord(window);
+    return t_VideoMemory()[w.TextMemoryStart + std::int64_t(line - 1) * w.TextWidth + column - 1];
+}
+
+std::string EventsTest::lineText(std::uint8_t window, int line, int from, int count) {
+    std::string text;
+    for (int c = from; c < from + count; ++c) {
+        text += static_cast<char>(charAt(window, c, line));
+    }
+    return text;
+}
+
+}  // namespace zarvik::eventtests
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    zarvik::t_RegisterApplicationThread();
+    zarvik::eventtests::testHost();
+    return RUN_ALL_TESTS();
+}

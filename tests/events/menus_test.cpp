@@ -1,0 +1,323 @@
+// Menu choices: the built-in actions, which items reach the program's handler, the menu item
+// operations and the clean-up of the host's menus.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "tests/events/fixture.h"
+#include "toolkit/menus.h"
+#include "toolkit/printer.h"
+#include "toolkit/textoutput.h"
+#include "toolkit/threads.h"
+
+namespace zarvik::eventtests {
+namespace {
+
+class Menus : public EventsTest {
+  protected:
+    void SetUp() override {
+        EventsTest::SetUp();
+        t_SetMenuHandler([this] {
+            named = t_CurrentThreadName() == "t_EventMenu";
+            ++handlerCalls;
+        });
+    }
+    void TearDown() override {
+        t_SetMenuHandler(nullptr);
+        EventsTest::TearDown();
+    }
+    // The host's main thread reports the choice, as a real menu bar would.
+    void choose(int tag, std::string title = "Punkt", std::optional<std::string> menu = "Fenster") {
+        testHost().runOnMainThread([&] { t_MenuEventHandler({menu, {title, tag, "k", 1u << 20}}); });
+    }
+    std::atomic<int> handlerCalls{0};
+    std::atomic<bool> named{false};
+};
+
+TEST(MenuActionTable, HoldsTheBuiltInTagsInOrder) {
+    const std::vector<t_MenuAction> actions = t_MenuActions();
+    ASSERT_EQ(actions.size(), 37u);
+    for (std::size_t i = 0; i < 32; ++i) {
+        EXPECT_EQ(actions[i].Tag, 200 + static_cast<int>(i));
+        EXPECT_EQ(actions[i].Action, actions[i].Tag);
+    }
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(actions[32 + i].Tag, 110 + static_cast<int>(i));
+    }
+    EXPECT_FALSE(t_FindMenuAction(115).has_value());
+    EXPECT_FALSE(t_FindMenuAction(0).has_value());
+}
+
+TEST_F(Menus, HideAllHidesEveryWindowQueuesTheEventButSkipsTheHandler) {
+    initTextWindow(0, 4, 2);
+    initTextWindow(3, 4, 2);
+    testHost().runOnMainThread([] { host().orderFront(9); });
+    CapturedOutput quiet;
+    choose(200, "Alle ausblenden");
+    EXPECT_FALSE(t_WindowRecord(0).Visible);
+    EXPECT_FALSE(t_WindowRecord(3).Visible);
+    EXPECT_FALSE(testHost().window(9).visible);
+    ASSERT_TRUE(t_MenuPending());
+    t_NextMenuEvent();
+    const t_MenuEvent e = t_CurrentMenuEvent();
+    EXPECT_EQ(e.Kind, 3);
+    EXPECT_EQ(e.ItemAction, 200);
+    EXPECT_EQ(e.ItemTitle, "Alle ausblenden");
+    EXPECT_EQ(e.ItemKeyChar, "k");
+    EXPECT_EQ(e.ItemKeyAsc, 'k');
+    EXPECT_EQ(e.ItemKeyMods, 1u << 20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(handlerCalls, 0);
+}
+
+struct HandlerCase {
+    const char* name;
+    int tag;
+    bool reachesProgram;
+};
+
+class MenuHandlerRule : public Menus, public ::testing::WithParamInterface<HandlerCase> {};
+
+TEST_P(MenuHandlerRule, OnlyItemsWithoutARecordReachTheProgram) {
+    const HandlerCase& c = GetParam();
+    CapturedOutput quiet;
+    choose(c.tag);
+    EXPECT_TRUE(t_MenuPending());
+    if (c.reachesProgram) {
+        EXPECT_TRUE(eventually([&] { return handlerCalls == 1; }));
+        EXPECT_TRUE(named);
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(handlerCalls, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, MenuHandlerRule,
+    ::testing::Values(HandlerCase{"TagZero", 0, true}, HandlerCase{"UnknownTag", 300, true},
+                      HandlerCase{"Record202", 202, false}, HandlerCase{"Record203", 203, false},
+                      HandlerCase{"Record204", 204, false}, HandlerCase{"Record231", 231, false},
+                      HandlerCase{"TagBelowTable", 109, true}),
+    [](const ::testing::TestParamInfo<HandlerCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Menus, ItemWithoutMenuQueuesKindZeroWithEmptyTexts) {
+    CapturedOutput quiet;
+    choose(0, "Lose", std::nullopt);
+    t_NextMenuEvent();
+    const t_MenuEvent e = t_CurrentMenuEvent();
+    EXPECT_EQ(e.Kind, 0);
+    EXPECT_EQ(e.MenuTitle, "");
+    EXPECT_EQ(e.ItemTitle, "");
+    EXPECT_EQ(e.ItemKeyAsc, 0);
+}
+
+TEST_F(Menus, ConsoleWindowFrontAndHideByTag) {
+    initTextWindow(4, 4, 2);
+    CapturedOutput quiet;
+    choose(213 + 2 * 4 + 1);
+    EXPECT_FALSE(t_WindowRecord(4).Visible);
+    choose(213 + 2 * 4);
+    EXPECT_TRUE(t_WindowRecord(4).Visible);
+}
+
+TEST_F(Menus, UninitialisedConsoleWindowRingsTheBell) {
+    const int bells = testHost().bells();
+    CapturedOutput log;
+    choose(213 + 2 * 6);
+    EXPECT_NE(log.text().find("t_MenuEventHandler: Window #6 not initialized.\n"), std::string::npos);
+    EXPECT_EQ(testHost().bells(), bells + 1);
+}
+
+TEST_F(Menus, NamedWindowsFrontAndHide) {
+    const std::vector<std::pair<int, int>> frontTags{{205, 12}, {207, 11}, {209, 9}, {211, 8}, {229, 10}};
+    CapturedOutput quiet;
+    for (const auto& [tag, window] : frontTags) {
+        choose(tag);
+        testHost().drain();
+        EXPECT_TRUE(testHost().window(window).visible) << tag;
+        choose(tag + 1);
+        testHost().drain();
+        EXPECT_FALSE(testHost().window(window).visible) << tag + 1;
+    }
+}
+
+TEST_F(Menus, CopyTextOfAConsoleWindowReplacesLineDrawingCodes) {
+    initTextWindow(0, 6, 1);
+    CapturedOutput quiet;
+    for (std::uint8_t code :
+         {std::uint8_t('A'), std::uint8_t(156), std::uint8_t(138), std::uint8_t(128), std::uint8_t(160)}) {
+        t_PrintChar(0, code);
+    }
+    testHost().setKeyWindow(0);
+    choose(111);
+    EXPECT_EQ(host().pasteboardText().value_or(""), "A-|*\u02FD");
+}
+
+TEST(PasteboardScreenText, EveryLineDrawingCode) {
+    std::string screen;
+    for (std::uint32_t c = 126; c <= 161; ++c) {
+        t_AppendUtf8(screen, c);
+    }
+    EXPECT_EQ(t_PasteboardScreenText(screen), "~#*#<=>O++++||--++++++++++++---|+=\u02FD\u00A1");
+}
+
+TEST_F(Menus, CopyTextOfThePrinterAndTheBellElsewhere) {
+    p_SetPrinter("1. 12:00 Weiss E2-E4");
+    testHost().setKeyWindow(9);
+    {
+        CapturedOutput quiet;
+        choose(111);
+        t_WindowVisible(8, true);
+    }
+    EXPECT_EQ(host().pasteboardText().value_or(""), "1. 12:00 Weiss E2-E4");
+    testHost().drain();
+    EXPECT_EQ(testHost().textView(8).text, "1. 12:00 Weiss E2-E4");
+
+    const int bells = testHost().bells();
+    testHost().setKeyWindow(12);
+    choose(111);
+    testHost().setTextViewExists(10, false);
+    testHost().setKeyWindow(10);
+    CapturedOutput log;
+    choose(111);
+    EXPECT_NE(log.text().find("t_MenuEventHandler: System console window is nil, resource undefined.\n"),
+              std::string::npos);
+    EXPECT_EQ(testHost().bells(), bells + 2);
+}
+
+TEST_F(Menus, CopyImageOfTheKeyWindow) {
+    initTextWindow(1, 4, 2);
+    testHost().setKeyWindow(1);
+    CapturedOutput quiet;
+    choose(110);
+    const std::optional<HostImage> image = testHost().pasteboardImage();
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->width, 32);
+    EXPECT_EQ(image->height, 32);
+    const int bells = testHost().bells();
+    testHost().setKeyWindow(9);
+    choose(110);
+    EXPECT_EQ(testHost().bells(), bells + 1);
+}
+
+TEST_F(Menus, SaveGraphicCallsTheHandlerOnlyForAConsoleWindow) {
+    initTextWindow(1, 2, 1);
+    std::atomic<int> saves{0};
+    t_SetSaveGraphicHandler([&] { ++saves; });
+    testHost().setKeyWindow(1);
+    CapturedOutput quiet;
+    choose(113);
+    EXPECT_EQ(saves, 1);
+    const int bells = testHost().bells();
+    testHost().setKeyWindow(9);
+    choose(113);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(testHost().bells(), bells + 1);
+    t_SetSaveGraphicHandler(nullptr);
+    testHost().setKeyWindow(1);
+    choose(113);
+    EXPECT_EQ(testHost().bells(), bells + 2);
+}
+
+TEST_F(Menus, ClearPrinterAndConsole) {
+    p_SetPrinter("alt");
+    p_AppendConsole("Protokoll");
+    EXPECT_EQ(testHost().textView(10).text, "Protokoll");
+    CapturedOutput quiet;
+    choose(112);
+    choose(114);
+    EXPECT_EQ(testHost().textView(9).text, "");
+    EXPECT_EQ(testHost().textView(10).text, "");
+    p_AppendConsole("neu");
+    EXPECT_EQ(testHost().textView(10).text, "neu");
+}
+
+TEST_F(Menus, ClearWithoutTheViewsReportsAndRings) {
+    testHost().setTextViewExists(9, false);
+    testHost().setTextViewExists(10, false);
+    const int bells = testHost().bells();
+    CapturedOutput log;
+    choose(112);
+    choose(114);
+    const std::string text = log.text();
+    EXPECT_NE(text.find("t_MenuEventHandler: Virtual printer window is nil, resource undefined.\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("t_MenuEventHandler: System console window is nil, resource undefined.\n"),
+              std::string::npos);
+    EXPECT_EQ(testHost().bells(), bells + 2);
+}
+
+class MenuItems : public EventsTest {
+  protected:
+    void SetUp() override {
+        EventsTest::SetUp();
+        testHost().setMenu("Ablage", {{"Neu", 0, "n", 0}, {"\u00D6ffnen", 0, "", 0}, {"", 0, "", 0}});
+        testHost().setMenu("Leer", {});
+    }
+    void TearDown() override {
+        testHost().removeMenu("Ablage");
+        testHost().removeMenu("Leer");
+        EventsTest::TearDown();
+    }
+};
+
+TEST_F(MenuItems, IndexTitleAndMissingMenu) {
+    EXPECT_EQ(t_MenuItemIndex("Ablage", "\u00D6ffnen"), 1);
+    EXPECT_EQ(t_MenuItemIndex("Ablage", "Schliessen"), -1);
+    EXPECT_EQ(t_MenuItemTitle("Ablage", 0), "Neu");
+    EXPECT_EQ(t_MenuItemTitle("Ablage", 65535), "");
+    EXPECT_EQ(t_MenuItemTitle("Ablage", 1), "\u00D6ffnen");
+    CapturedOutput log;
+    EXPECT_EQ(t_MenuItemIndex("File", "Neu"), -2);
+    EXPECT_EQ(t_MenuItemTitle("File", 0), "");
+    EXPECT_EQ(t_MenuItemTitle("Ablage", 3), "");
+    EXPECT_EQ(t_MenuItemTitle("Leer", 65535), "");
+    t_MenuItemDelete("File", 0);
+    const std::string text = log.text();
+    EXPECT_NE(text.find("t_MenuItemIndex: Menu not found.\n"), std::string::npos);
+    EXPECT_NE(text.find("t_MenuItemTitle: Menu not found.\n"), std::string::npos);
+    EXPECT_NE(text.find("t_MenuItemTitle: Item position out of range\n"), std::string::npos);
+    EXPECT_NE(text.find("t_MenuItemDelete: Menu not found.\n"), std::string::npos);
+}
+
+TEST_F(MenuItems, DeleteByPositionAndLast) {
+    t_MenuItemDelete("Ablage", 65535);
+    EXPECT_EQ(testHost().menu("Ablage").size(), 2u);
+    t_MenuItemDelete("Ablage", 0);
+    ASSERT_EQ(testHost().menu("Ablage").size(), 1u);
+    EXPECT_EQ(testHost().menu("Ablage")[0].title, "\u00D6ffnen");
+    CapturedOutput log;
+    t_MenuItemDelete("Leer", 65535);
+    t_MenuItemDelete("Ablage", 1);
+    t_MenuItemDelete("Ablage", -1);
+    const std::string text = log.text();
+    std::size_t count = 0;
+    for (std::size_t at = 0;
+         (at = text.find("t_MenuItemDelete: Item position out of range\n", at)) != std::string::npos; ++at) {
+        ++count;
+    }
+    EXPECT_EQ(count, 3u);
+    EXPECT_EQ(testHost().menu("Ablage").size(), 1u);
+}
+
+TEST_F(MenuItems, CleanUpRemovesPalettesDictationTilingAndTrailingSeparators) {
+    testHost().setMenu("Bearbeiten", {{"Kopieren", 111, "c", 0},
+                                      {"", 0, "", 0},
+                                      {"Emoji & Symbole", 0, "", 0},
+                                      {"Diktat starten \u2026", 0, "", 0},
+                                      {"", 0, "", 0}});
+    testHost().setMenu("Window", {{"Minimize", 0, "", 0}, {"Tile Window to Left of Screen", 0, "", 0}});
+    CapturedOutput log;
+    t_CleanUpHostMenus();
+    const std::string text = log.text();
+    const std::vector<HostMenuItem> edit = testHost().menu("Bearbeiten");
+    ASSERT_EQ(edit.size(), 2u);
+    EXPECT_EQ(edit[0].title, "Kopieren");
+    ASSERT_EQ(testHost().menu("Window").size(), 1u);
+    EXPECT_NE(text.find("*** Found Window Menu Item Tile Window to Left of Screen\n"), std::string::npos);
+    testHost().removeMenu("Bearbeiten");
+    testHost().removeMenu("Window");
+}
+
+}  // namespace
+}  // namespace zarvik::eventtests

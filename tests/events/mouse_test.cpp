@@ -1,0 +1,106 @@
+// Mouse clicks: the place in the graphic, the dropped clicks and the program's handler thread.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "tests/events/fixture.h"
+#include "toolkit/threads.h"
+
+namespace zarvik::eventtests {
+namespace {
+
+class Mouse : public EventsTest {
+  protected:
+    // A 100 x 50 graphic with a border of 16 left and 8 below.
+    void initBordered() {
+        CapturedOutput quiet;
+        t_InitWindow(2, 24, false, 100, 50, 16, 8, testFont(), true);
+        ASSERT_TRUE(t_WindowRecord(2).Initialized);
+    }
+};
+
+struct ClickCase {
+    const char* name;
+    double x;
+    double y;
+    int clickX;
+    int clickY;
+};
+
+class MouseClicks : public Mouse, public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(MouseClicks, ClickPlaceInTheGraphic) {
+    initBordered();
+    const ClickCase& c = GetParam();
+    CapturedOutput log;
+    t_MouseEventHandler(2, {1, 1u << 17}, c.x, c.y);
+    const std::string text = log.text();
+    const std::optional<t_Event> e = t_NextMouseEvent();
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(e->Kind, 2);
+    EXPECT_EQ(e->ClickX, c.clickX);
+    EXPECT_EQ(e->ClickY, c.clickY);
+    EXPECT_EQ(e->WindowX, static_cast<int>(c.x));
+    EXPECT_EQ(e->WindowY, static_cast<int>(c.y));
+    EXPECT_TRUE(e->ShiftPressed);
+    EXPECT_EQ(e->Window, 2);
+    EXPECT_NE(text.find("t_MouseEventHandler: Graphic #2 window, X = " + std::to_string(c.clickX) +
+                        ", Y = " + std::to_string(c.clickY) + "\n"),
+              std::string::npos)
+        << text;
+}
+
+// y is measured from the bottom of the host window: by = 8 + (50 - y).
+INSTANTIATE_TEST_SUITE_P(
+    Places, MouseClicks,
+    ::testing::Values(ClickCase{"TopLeftPixel", 16, 58, 0, 0}, ClickCase{"Inside", 26.7, 40.2, 10, 17},
+                      ClickCase{"ThreeLeftOfTheGraphic", 13, 40, -1, 18},
+                      ClickCase{"RightOfTheGraphic", 116, 40, -2, 18},
+                      ClickCase{"AboveTheGraphic", 20, 59, 4, -1}, ClickCase{"BelowTheGraphic", 20, 8, 4, -2},
+                      ClickCase{"LastPixel", 115.9, 8.1, 99, 49}),
+    [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
+
+TEST_F(Mouse, UninitialisedAndUnknownWindowsAreLoggedAndDropped) {
+    CapturedOutput log;
+    t_MouseEventHandler(5, {}, 1, 2);
+    t_MouseEventHandler(11, {}, 3.5, 4);
+    const std::string text = log.text();
+    EXPECT_FALSE(t_MousePending());
+    EXPECT_NE(text.find("t_MouseEventHandler: Window #5 not initialized.\n"), std::string::npos);
+    EXPECT_NE(text.find("t_MouseEventHandler: Unknown window, AbsX = 3.5, AbsY = 4.0\n"), std::string::npos);
+    EXPECT_NE(text.find("t_MouseEventHandler: , X = -3, Y = -3\n"), std::string::npos);
+    EXPECT_NE(text.find("t_MouseEventHandler: Calling program mouse handler asynchronously.\n"),
+              std::string::npos);
+}
+
+TEST_F(Mouse, EveryClickStartsTheHandlerOnANamedThread) {
+    initBordered();
+    std::atomic<int> calls{0};
+    std::atomic<bool> named{false};
+    t_SetMouseHandler([&] {
+        named = t_CurrentThreadName() == "t_EventMouse";
+        if (t_NextMouseEvent()) {
+            ++calls;
+        }
+    });
+    CapturedOutput quiet;
+    t_MouseEventHandler(2, {}, 20, 20);
+    t_MouseEventHandler(2, {}, 30, 20);
+    EXPECT_TRUE(eventually([&] { return calls == 2; }));
+    EXPECT_TRUE(named);
+    t_SetMouseHandler(nullptr);
+}
+
+TEST_F(Mouse, CloseBoxHidesTheWindow) {
+    initTextWindow(1, 4, 2);
+    ASSERT_TRUE(t_WindowRecord(1).Visible);
+    CapturedOutput log;
+    t_MouseEventPostCloseBoxClick(1);
+    EXPECT_NE(log.text().find("t_MouseEventPostCloseBoxClick: Window = 1\n"), std::string::npos);
+    EXPECT_FALSE(t_WindowRecord(1).Visible);
+    testHost().drain();
+    EXPECT_FALSE(testHost().window(1).visible);
+}
+
+}  // namespace
+}  // namespace zarvik::eventtests

@@ -1,0 +1,32 @@
+#include "tools/demo/echo.h"
+
+#include "toolkit/events.h"
+#include "toolkit/input.h"
+#include "toolkit/textoutput.h"
+#include "toolkit/window.h"
+#include "util/log.h"
+
+namespace zarvik::demo {
+
+void echoProgram(EchoState& state) {
+    t_InitWindow(0, 24, kColumns, kLines, 0, "MenloBold 16x32.font");
+    t_WindowVisible(0, true);
+    t_CursorHome(0);
+    state.ready = true;
+    std::string line = t_InputForm(0, kPrompt, "", false, 0, kColumns - 20);
+    t_Print(0, std::string(kAnswer) + line);
+    t_Cr(0);
+    logline("demo: " + line);
+    state.line = std::move(line);
+    state.finished = true;
+}
+
+void typeText(std::string_view text) {
+    constexpr int returnKey = 36;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::uint32_t c = t_NextScalar(text, i);
+        t_KeyEventHandler(0, {c == '\r' ? returnKey : 0, std::u32string(1, static_cast<char32_t>(c)), 0});
+    }
+}
+
+}  // namespace zarvik::demo

@@ -38,6 +38,7 @@ TEST_F(Demo, TypedLineReachesTheProgramAndItsGlyphsTheVideoMemory) {
     ASSERT_TRUE(eventually([&] { return state.ready.load(); }));
     testHost().runOnMainThread([] { demo::typeText("E2-E4\r"); });
     ASSERT_TRUE(eventually([&] { return state.finished.load(); }));
+    ASSERT_TRUE(state.read);
     EXPECT_NE(log.text().find("demo: E2-E4\n"), std::string::npos);
     EXPECT_EQ(state.line, "E2-E4");
 

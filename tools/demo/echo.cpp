@@ -10,6 +10,12 @@ namespace zarvik::demo {
 
 void echoProgram(EchoState& state) {
     t_InitWindow(0, 24, kColumns, kLines, 0, "MenloBold 16x32.font");
+    if (!t_WindowRecord(0).Initialized) {
+        logline("demo: window 0 could not be set up.");
+        state.finished = true;
+        state.ready = true;
+        return;
+    }
     t_WindowVisible(0, true);
     t_CursorHome(0);
     state.ready = true;
@@ -18,6 +24,7 @@ void echoProgram(EchoState& state) {
     t_Cr(0);
     logline("demo: " + line);
     state.line = std::move(line);
+    state.read = true;
     state.finished = true;
 }
 

@@ -14,7 +14,8 @@ inline constexpr std::string_view kAnswer = "Gelesen: ";
 
 struct EchoState {
     std::atomic<bool> ready{false};     // window 0 is set up, the input waits for keys
-    std::atomic<bool> finished{false};  // the line was read and printed back
+    std::atomic<bool> finished{false};  // the program is done
+    std::atomic<bool> read{false};      // and it read a line and printed it back
     std::string line;                   // valid once finished
 };
 

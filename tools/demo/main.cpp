@@ -3,6 +3,7 @@
 // the line the program read. --image writes window 0 afterwards.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
     while (!state.ready) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    if (state.finished) {
+        std::fprintf(stderr, "zarvik-demo: the program could not set up its window\n");
+        std::_Exit(1);
+    }
     std::this_thread::sleep_for(std::chrono::duration<double>(idleSeconds));
     headless.runOnMainThread([&] { demo::typeText(text + "\r"); });
     while (!state.finished) {
@@ -45,7 +50,7 @@ int main(int argc, char** argv) {
     }
     if (!image.empty() && !headless.writeWindowImage(0, image)) {
         std::fprintf(stderr, "zarvik-demo: image could not be written\n");
-        return 1;
+        std::_Exit(1);
     }
     std::printf("%s\n", state.line.c_str());
     std::fflush(stdout);

@@ -15,6 +15,8 @@
 namespace zarvik {
 namespace {
 
+constexpr int idleStepMillis = 10;
+
 std::atomic<bool> updateRunning{false};
 std::atomic<bool> updateStarting{false};
 // Change count of each window when the update thread last asked it to redraw.
@@ -187,20 +189,22 @@ void t_WindowAutoUpdateProcess() {
     updateStarting = false;
     while (t_ToolkitReady() && updateRunning) {
         bool refreshed = false;
+        bool waiting = false;  // a changed window that is not due yet
         for (std::uint8_t n = 0; n < t_WindowCount; ++n) {
             t_Window& w = t_WindowRecord(n);
-            if (!w.Initialized || !w.AutoUpdate || !w.VerticalBlank) {
-                continue;
-            }
-            const std::int64_t now = nowMicros() / 1000;
-            const int rate = w.RefreshRate;
-            const std::int64_t interval = rate > 0 ? 1000 / rate : 0;
-            if (now - w.UpdateStarted < interval) {
+            if (!w.Initialized || !w.AutoUpdate) {
                 continue;
             }
             // Only a window written since the last request is redrawn: an idle program costs nothing.
             const std::uint64_t count = t_WindowChangeCount(n);
             if (everRequested[n] && requestedCounts[n] == count) {
+                continue;
+            }
+            const std::int64_t now = nowMicros() / 1000;
+            const int rate = w.RefreshRate;
+            const std::int64_t interval = rate > 0 ? 1000 / rate : 0;
+            if (!w.VerticalBlank || now - w.UpdateStarted < interval) {
+                waiting = true;
                 continue;
             }
             bool hasView = false;
@@ -219,7 +223,9 @@ void t_WindowAutoUpdateProcess() {
             refreshed = true;
         }
         if (!refreshed) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            // Pacing a changed window needs the short step; with nothing changed anywhere a
+            // longer one still starts the next frame well within one refresh interval.
+            std::this_thread::sleep_for(std::chrono::milliseconds(waiting ? 1 : idleStepMillis));
         }
     }
     updateRunning = false;

@@ -14,7 +14,7 @@
 #include "rules/lastmove.h"
 #include "toolkit/events.h"
 #include "toolkit/font.h"
-#include "toolkit/graphicdraw.h"
+#include "toolkit/graphiccapture.h"
 #include "toolkit/graphicfile.h"
 #include "toolkit/input.h"
 #include "toolkit/printer.h"

@@ -29,7 +29,10 @@ std::vector<std::string> keysOf(std::string_view text) {
 
 void waitUntilQuiet(std::chrono::milliseconds quiet) {
     constexpr auto kPoll = std::chrono::milliseconds(5);
-    auto stillSince = std::chrono::steady_clock::now();
+    // A program that never settles (a bug, or a game that runs on) must not hang the caller.
+    constexpr auto kLongest = std::chrono::seconds(60);
+    const auto start = std::chrono::steady_clock::now();
+    auto stillSince = start;
     std::uint64_t changes = t_WindowChangeCount(0);
     for (;;) {
         std::this_thread::sleep_for(kPoll);
@@ -40,12 +43,15 @@ void waitUntilQuiet(std::chrono::milliseconds quiet) {
         } else if (std::chrono::steady_clock::now() - stillSince >= quiet) {
             return;
         }
+        if (std::chrono::steady_clock::now() - start >= kLongest) {
+            return;
+        }
     }
 }
 
 void typeKeys(const std::vector<std::string>& keys) {
     for (const std::string& key : keys) {
-        waitUntilQuiet();
+        waitUntilQuiet(std::chrono::milliseconds(30));
         t_PostKeys(key);
     }
 }

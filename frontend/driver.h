@@ -12,11 +12,12 @@ namespace zarvik::frontend {
 // The keys of a text: "\r" Return, "\e" Escape, "\\" a backslash, every other character itself.
 std::vector<std::string> keysOf(std::string_view text);
 
-// Waits until no key is queued and window 0 has not changed for `quiet` (a computer that thinks
-// prints a dot every 0.1 s, so it never looks quiet).
-void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(300));
+// Waits until no key is queued and window 0 has not changed for `quiet`. The default is longer than
+// the 0.1 s between the dots of a computer that thinks, so a thinking program never looks quiet.
+// Gives up after a minute.
+void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(400));
 
-// Types the keys one by one, each after the program has become quiet.
+// Types the keys one by one, each after the program has taken the previous one and drawn its answer.
 void typeKeys(const std::vector<std::string>& keys);
 
 }  // namespace zarvik::frontend

@@ -32,7 +32,6 @@ struct Variant;
 
 template <>
 struct Variant<1> {
-    static constexpr const char* kEncoder = "binary8torle";
     static constexpr const char* kDecoder = "rletobinary8";
     static constexpr std::size_t kKeys = 256;
     static unsigned key(const std::uint8_t* e) { return e[0]; }
@@ -44,7 +43,6 @@ struct Variant<1> {
 
 template <>
 struct Variant<2> {
-    static constexpr const char* kEncoder = "binary16torle";
     static constexpr const char* kDecoder = "rletobinary16";
     static constexpr std::size_t kKeys = 65536;
     static unsigned key(const std::uint8_t* e) { return (unsigned{e[0]} << 8) | e[1]; }
@@ -63,7 +61,6 @@ struct Variant<2> {
 
 template <>
 struct Variant<3> {
-    static constexpr const char* kEncoder = "binary24torle";
     static constexpr const char* kDecoder = "rletobinary24";
     static constexpr std::size_t kKeys = 65536;
     static unsigned key(const std::uint8_t* e) { return (unsigned{e[0]} << 8) | e[1]; }
@@ -81,7 +78,6 @@ struct Variant<3> {
 
 template <>
 struct Variant<4> {
-    static constexpr const char* kEncoder = "binary32torle";
     static constexpr const char* kDecoder = "rletobinary32";
     static constexpr std::size_t kKeys = 65536;
     static unsigned key(const std::uint8_t* e) { return (unsigned{e[1]} << 8) | e[2]; }

@@ -59,7 +59,7 @@ std::array<std::array<std::uint8_t, 4>, 16> paletteBytes(t_ImageByteOrder order)
 }
 
 // Converts `rows` x `width` source pixels; false for a depth the toolkit does not have.
-bool convert(const std::uint8_t* src, std::uint8_t* out, int depth, int width, int height,
+bool convertVideoMemory(const std::uint8_t* src, std::uint8_t* out, int depth, int width, int height,
              t_ImageByteOrder order) {
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     switch (depth) {
@@ -140,7 +140,7 @@ bool t_WindowImageInto(std::uint8_t window, HostImage& image, t_ImageByteOrder o
     image.width = width;
     image.height = height;
     image.argb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    if (!convert(memory + base, image.argb.data(), depth, width, height, order)) {
+    if (!convertVideoMemory(memory + base, image.argb.data(), depth, width, height, order)) {
         // One line per pixel, as the toolkit always reported it, would flood the log for a
         // whole frame; the frame is left out with one line.
         logline("t_WindowImage: Illegal bit depth.");

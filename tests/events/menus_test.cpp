@@ -13,11 +13,18 @@
 namespace zarvik::eventtests {
 namespace {
 
+// Counters of the program's menu handler. They outlive every test: a handler thread started by one
+// test may still be running when the next begins.
+std::atomic<int> handlerCalls{0};
+std::atomic<bool> named{false};
+
 class Menus : public EventsTest {
   protected:
     void SetUp() override {
         EventsTest::SetUp();
-        t_SetMenuHandler([this] {
+        handlerCalls = 0;
+        named = false;
+        t_SetMenuHandler([] {
             named = t_CurrentThreadName() == "t_EventMenu";
             ++handlerCalls;
         });
@@ -30,8 +37,6 @@ class Menus : public EventsTest {
     void choose(int tag, std::string title = "Punkt", std::optional<std::string> menu = "Fenster") {
         testHost().runOnMainThread([&] { t_MenuEventHandler({menu, {title, tag, "k", 1u << 20}}); });
     }
-    std::atomic<int> handlerCalls{0};
-    std::atomic<bool> named{false};
 };
 
 TEST(MenuActionTable, HoldsTheBuiltInTagsInOrder) {

@@ -1,6 +1,9 @@
 // Window images at every depth, redraw requests and the update thread's changed-window rule.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "tests/events/fixture.h"
 #include "toolkit/pixels.h"
 #include "toolkit/presentation.h"
@@ -156,6 +159,23 @@ TEST_F(Presentation, UpdateThreadSkipsAWindowWhileItIsBeingDrawn) {
     w.VerticalBlank = true;
     EXPECT_TRUE(eventually([&] { return testHost().window(4).redrawsDeferred > start; }));
     w.AutoUpdate = false;
+}
+
+TEST_F(Presentation, ImagesWhileTheProgramDrawsStayWholeFrames) {
+    initGraphic(5, 24);
+    std::atomic<bool> stop{false};
+    std::thread program([&] {
+        for (int i = 0; !stop; ++i) {
+            g_Plot(5, i % 32, (i / 32) % 32, 0xFF000000u | static_cast<std::uint32_t>(i));
+        }
+    });
+    HostImage image;
+    for (int i = 0; i < 200; ++i) {
+        testHost().runOnMainThread([&] { ASSERT_TRUE(viewDrawImage(5, image, t_ImageByteOrder::BGRA)); });
+        ASSERT_EQ(image.argb.size(), 32u * 32 * 4);
+    }
+    stop = true;
+    program.join();
 }
 
 TEST_F(Presentation, ViewCallbacksForwardEventsAndTrackButtons) {

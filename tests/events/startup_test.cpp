@@ -93,18 +93,18 @@ using QuitProgram = EventsTest;
 
 TEST_F(QuitProgram, LeavesTheClosingMessageAndEndsTheThread) {
     initTextWindow(0, 20, 3);
+    const int drawn = testHost().window(0).redrawsNow;
     std::atomic<bool> after{false};
     CapturedOutput log;
-    std::atomic<bool> started{false};
     startprocess(
         [&] {
-            started = true;
             t_QuitProgram(0);
             after = true;
         },
         1 << 20);
-    ASSERT_TRUE(eventually([&] { return started.load(); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // The message is drawn at once; reading the host's count orders the read after the drawing.
+    ASSERT_TRUE(eventually([&] { return testHost().window(0).redrawsNow > drawn; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
     const std::string text = log.text();
     EXPECT_FALSE(after);
     EXPECT_NE(text.find("t_QuitProgram: Quitting current thread with message in window #0.\n"),

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "tests/util/loglines.h"
+#include "util/encoding.h"
+#include "util/files.h"
+
+namespace zarvik {
+namespace {
+
+namespace fs = std::filesystem;
+using test::LogLines;
+
+class Files : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("zarvik_util_files_" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string path(const char* name) const { return (folder_ / name).string(); }
+    static void writeraw(const std::string& p, std::string_view bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    static std::string readraw(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(Files, Utf8TextIsReadAsIs) {
+    writeraw(path("a.zarvik"), "1. 12:00:00 Weiß E2-E4\r");
+    LogLines log;
+    EXPECT_EQ(getstringfromfile(path("a.zarvik")), "1. 12:00:00 Weiß E2-E4\r");
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(Files, MacRomanTextWithUmlautsIsReadOnSecondAttempt) {
+    writeraw(path("alt.zarvik"),
+             "K\x9Anig L\x8A"
+             "ufer \x80\x85\x86 \xA7 \xDB");
+    LogLines log;
+    EXPECT_EQ(getstringfromfile(path("alt.zarvik")), "König Läufer ÄÖÜ ß €");
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0].rfind("getstringfromfile: Error #", 0), 0u);
+}
+
+TEST_F(Files, MissingFiles) {
+    LogLines log;
+    EXPECT_EQ(getstringfromfile(path("fehlt")), std::nullopt);
+    EXPECT_EQ(log.lines.size(), 2u);
+    log.lines.clear();
+    EXPECT_TRUE(getbinaryfromfile(path("fehlt")).empty());
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0].rfind("getbinaryfromfile: Error #2 ", 0), 0u);
+    log.lines.clear();
+    EXPECT_TRUE(getbinaryfromfile(folder_.string()).empty());
+    EXPECT_EQ(log.lines.size(), 1u);
+}
+
+TEST_F(Files, WritesReplaceTheTargetAndLeaveNoTemporaryFile) {
+    const Bytes data = {0x71, 0x78, 0x67, 0x72, 0, 255};
+    EXPECT_EQ(setbinarytofile(path("b.gr"), data), 0);
+    EXPECT_EQ(getbinaryfromfile(path("b.gr")), data);
+    EXPECT_EQ(setstringtofile(path("b.gr"), "Spiel"), 0);
+    EXPECT_EQ(readraw(path("b.gr")), "Spiel");
+    EXPECT_EQ(setstringtofile(path("b.gr"), ""), 0);
+    EXPECT_EQ(readraw(path("b.gr")), "");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(Files, WriteKeepsModeAndFollowsLinks) {
+    writeraw(path("ziel"), "alt");
+    ::chmod(path("ziel").c_str(), 0640);
+    fs::create_symlink(path("ziel"), path("link"));
+    EXPECT_EQ(setstringtofile(path("link"), "neu"), 0);
+    EXPECT_TRUE(fs::is_symlink(path("link")));
+    EXPECT_EQ(readraw(path("ziel")), "neu");
+    EXPECT_EQ(fs::status(path("ziel")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(Files, FailedWritesReportTheErrorCode) {
+    LogLines log;
+    EXPECT_EQ(setstringtofile(path("fehlt/x.zarvik"), "x"), ENOENT);
+    EXPECT_EQ(setbinarytofile(folder_.string(), Bytes{1}), EISDIR);
+    ASSERT_EQ(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines[0].rfind("setstringtofile: Error #2 ", 0), 0u);
+    EXPECT_EQ(log.lines[1].rfind("setbinarytofile: Error #21 ", 0), 0u);
+}
+
+// A write that fails half-way (here: the file size limit, as a full disk would) must leave the
+// previous file whole.
+TEST_F(Files, FailedWriteLeavesThePreviousFileIntact) {
+    writeraw(path("spiel.zarvik"), "vorher");
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    LogLines log;
+    const int code = setstringtofile(path("spiel.zarvik"), std::string(5000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(code, EFBIG);
+    EXPECT_EQ(readraw(path("spiel.zarvik")), "vorher");
+    EXPECT_EQ(entries(), 1u);
+    EXPECT_EQ(log.lines.size(), 1u);
+}
+
+TEST_F(Files, PathKinds) {
+    writeraw(path("datei"), "x");
+    EXPECT_EQ(pathkind(""), -1);
+    EXPECT_EQ(pathkind(path("fehlt")), 0);
+    EXPECT_EQ(pathkind(path("datei")), 1);
+    EXPECT_EQ(pathkind(folder_.string()), 2);
+}
+
+TEST(Encoding, Utf8Validation) {
+    const std::pair<std::string_view, bool> cases[] = {
+        {"", true},
+        {"abc", true},
+        {"Wähle", true},
+        {"\xE2\x82\xAC", true},
+        {"\xF0\x9F\x98\x80", true},
+        {"\xC3", false},
+        {"\xC0\xAF", false},
+        {"\xE0\x80\xAF", false},
+        {"\xED\xA0\x80", false},
+        {"\xF4\x90\x80\x80", false},
+        {"\x9A", false},
+        {"\xE2\x82", false},
+        {"\xE2\x28\xA1", false},
+    };
+    for (const auto& [bytes, valid] : cases) {
+        EXPECT_EQ(isvalidutf8(bytes), valid) << testing::PrintToString(std::string(bytes));
+    }
+}
+
+TEST(Encoding, MacRomanCoversEveryByte) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    const std::string text = macromantoutf8(all);
+    EXPECT_TRUE(isvalidutf8(text));
+    EXPECT_EQ(utf8length(text), 256u);
+    EXPECT_EQ(macromantoutf8("\xA7\xD2\xD3\xF5\xFF"), "ß“”ıˇ");
+}
+
+}  // namespace
+}  // namespace zarvik

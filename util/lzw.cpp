@@ -153,7 +153,7 @@ LzwCodes lzwpackedtounpacked(ByteView packed, int width) {
     for (const std::uint8_t byte : packed) {
         bits = (bits << 8) | byte;
         count += 8;
-        if (count >= w) {
+        while (count >= w) {  // narrow widths hold several codes per byte
             count -= w;
             codes.push_back(static_cast<std::int64_t>((bits >> count) & mask));
         }

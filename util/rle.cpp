@@ -178,12 +178,12 @@ Bytes encode(ByteView data) {
 // Writes n copies of the element at `value` to `to`.
 template <int K>
 void fillelements(std::uint8_t* to, const std::uint8_t* value, std::size_t n) {
+    if (n == 0) {
+        return;  // `to` may be the null data of an empty output
+    }
     if constexpr (K == 1) {
         std::memset(to, value[0], n);
     } else {
-        if (n == 0) {
-            return;
-        }
         std::memcpy(to, value, K);
         std::size_t done = K;
         const std::size_t total = n * K;

@@ -46,6 +46,10 @@ TEST(Lzw, PackingAtWidth) {
     // Bits above the width are dropped; leftover bits that make no code are ignored.
     EXPECT_EQ(lzwunpackedtopacked(LzwCodes{0x1FF}, 4), (Bytes{0xF0}));
     EXPECT_EQ(lzwpackedtounpacked(Bytes{0xAB, 0xCD}, 12), (LzwCodes{0xABC}));
+    // Widths below a byte hold several codes per byte.
+    EXPECT_EQ(lzwpackedtounpacked(Bytes{0xAB}, 4), (LzwCodes{0xA, 0xB}));
+    EXPECT_EQ(lzwpackedtounpacked(Bytes{0xA5, 0x80}, 3), (LzwCodes{5, 1, 3, 0, 0}));
+    EXPECT_EQ(lzwunpackedtopacked(LzwCodes{5, 1, 3, 0, 0}, 3), (Bytes{0xA5, 0x80}));
 }
 
 TEST(Lzw, IllegalWidthsAreRefusedWithALine) {

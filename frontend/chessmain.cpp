@@ -3,9 +3,9 @@
 #include <chrono>
 #include <thread>
 
-#include "computer/aiplayer.h"
 #include "frontend/boarddisplay.h"
 #include "frontend/fileevents.h"
+#include "frontend/human.h"
 #include "frontend/humanmove.h"
 #include "frontend/prompts.h"
 #include "frontend/record.h"
@@ -80,10 +80,9 @@ void halfMove(Color color) {
         const std::shared_ptr<Game> game = currentGame();
         if (game) {
             const std::shared_ptr<Player> current = game->currentPlayer();
-            if (auto* computer = dynamic_cast<AIPlayer*>(current.get())) {
-                computer->makeMove();
+            if (current && startComputerMove(*current)) {
+                waitForComputer(game, color);
             }
-            waitForComputer(game, color);
         }
         if (otherHuman) {
             toPromptLine();
@@ -186,6 +185,9 @@ void configureGame() {
         }
         setPlayers(white, black);
     }
+    // A build without the computer seats humans instead; the record and the turn loop say so.
+    whiteIsHuman() = dynamic_cast<Human*>(whitePlayer().get()) != nullptr;
+    blackIsHuman() = dynamic_cast<Human*>(blackPlayer().get()) != nullptr;
     appendConfigurationLines();
     showRecordPanel();
     setCurrentGame(makeNewGame());

@@ -49,4 +49,11 @@ void setPromotionChoice(std::string letter);
 std::shared_ptr<Player> makeComputer(Color color, int difficulty);
 std::shared_ptr<Player> makeHuman(Color color);
 
+// Starts the move of a computer player (it returns at once; the move is reported to its game
+// later). False when the player is no computer.
+bool startComputerMove(Player& player);
+
+// Whether this build has the computer player. Without it, a computer seat is taken by a human.
+bool computerAvailable();
+
 }  // namespace zarvik::frontend

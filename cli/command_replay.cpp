@@ -1,0 +1,51 @@
+// zarvik-cli replay: opens a saved game the way the program does and shows where it stands.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "frontend/savedgame.h"
+#include "frontend/state.h"
+#include "rules/board.h"
+#include "toolkit/headless/headlesshost.h"
+
+namespace zarvik::cli {
+namespace {
+
+std::string stateText(State state) {
+    switch (state.kind) {
+        case State::Kind::inProgress:
+            return "in progress";
+        case State::Kind::won:
+            return state.color == Color::white ? "white wins" : "black wins";
+        case State::Kind::staleMate:
+            return "stalemate";
+    }
+    return "in progress";
+}
+
+int run(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "replay: expected one FILE (usage: replay FILE)\n");
+        return kUsageError;
+    }
+    static HeadlessHost headless;
+    headless.install();
+    frontend::chess_Open(args[0]);
+    const std::shared_ptr<Game> game = frontend::currentGame();
+    std::string board = game->board.boardDescription();
+    for (char& c : board) {
+        if (c == '\r') {
+            c = '\n';
+        }
+    }
+    std::printf("state: %s\n%s", stateText(game->state()).c_str(), board.c_str());
+    std::fflush(stdout);
+    return 0;
+}
+
+const CommandRegistration reg{
+    Command{"replay", "FILE", "opens a saved game and prints its state and board", &run}};
+
+}  // namespace
+}  // namespace zarvik::cli

@@ -4,7 +4,7 @@
 
 #include <QFileInfo>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine line;
@@ -59,4 +59,4 @@ std::string versionText() {
     return std::string("zarvik ") + ZARVIK_VERSION + "\n";
 }
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

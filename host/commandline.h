@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };
 
@@ -25,4 +25,4 @@ bool asksForTextOnly(int argc, char** argv);
 std::string helpText();
 std::string versionText();
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

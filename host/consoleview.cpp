@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QUrl>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 QStringList localFilesOf(const QMimeData* mime) {
@@ -77,8 +77,12 @@ void ConsoleView::keyPressEvent(QKeyEvent* event) {
 }
 
 void ConsoleView::keyReleaseEvent(QKeyEvent* event) {
-    if (isModifierKey(event->key()) && hooks_.modifiersChanged) {
-        hooks_.modifiersChanged(modifierFlags(event->modifiers(), capsLockOf(*event)));
+    if (isModifierKey(event->key())) {
+        if (hooks_.modifiersChanged) {
+            hooks_.modifiersChanged(modifierFlags(event->modifiers(), capsLockOf(*event)));
+        }
+    } else if (hooks_.keyUp) {
+        hooks_.keyUp();
     }
 }
 
@@ -93,6 +97,12 @@ void ConsoleView::mousePressEvent(QMouseEvent* event) {
     const Placement placement = placeImage(frame_.size(), size(), devicePixelRatioF());
     hooks_.mouseDown(imagePointOf(placement, frame_.size(), event->position()),
                      event->button() == Qt::RightButton, modifierFlags(event->modifiers(), false));
+}
+
+void ConsoleView::mouseReleaseEvent(QMouseEvent*) {
+    if (hooks_.mouseUp) {
+        hooks_.mouseUp();
+    }
 }
 
 void ConsoleView::dragEnterEvent(QDragEnterEvent* event) {
@@ -110,4 +120,4 @@ void ConsoleView::dropEvent(QDropEvent* event) {
     hooks_.filesDropped(paths);
 }
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -12,7 +12,7 @@
 #include "host/keymap.h"
 #include "host/placement.h"
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 class ConsoleView : public QWidget {
   public:
@@ -20,9 +20,11 @@ class ConsoleView : public QWidget {
         // Fills `frame` with the window's current image (reusing its buffer); false when there is none.
         std::function<bool(QImage& frame)> render;
         std::function<void(const TranslatedKey&)> keyDown;
+        std::function<void()> keyUp;
         std::function<void(std::uint32_t modifierFlags)> modifiersChanged;
         // The image pixel under the click (outside the image in the margins) and the button.
         std::function<void(QPointF imagePoint, bool right, std::uint32_t modifierFlags)> mouseDown;
+        std::function<void()> mouseUp;
         std::function<void(const QStringList& paths)> filesDropped;
     };
 
@@ -40,6 +42,7 @@ class ConsoleView : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -50,4 +53,4 @@ class ConsoleView : public QWidget {
     std::uint64_t framesPainted_ = 0;
 };
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

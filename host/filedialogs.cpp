@@ -1,10 +1,8 @@
 #include "host/filedialogs.h"
 
 #include <QApplication>
-#include <QMetaObject>
-#include <QThread>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 QString qs(const std::string& text) {
@@ -79,27 +77,20 @@ std::vector<std::string> chosenPaths(const QFileDialog& dialog) {
     return paths;
 }
 
-DialogProvider makeDialogProvider() {
-    DialogProvider provider;
-    provider.isMainThread = [] { return QThread::currentThread() == QCoreApplication::instance()->thread(); };
-    provider.runOnMainThread = [](std::function<void()> task) {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
-    };
-    provider.openPanel = [](const OpenPanelRequest& request) {
-        QFileDialog dialog(QApplication::activeWindow());
-        configureOpenDialog(dialog, request);
-        return dialog.exec() == QDialog::Accepted ? chosenPaths(dialog) : std::vector<std::string>{};
-    };
-    provider.savePanel = [](const SavePanelRequest& request) {
-        QFileDialog dialog(QApplication::activeWindow());
-        configureSaveDialog(dialog, request);
-        if (dialog.exec() != QDialog::Accepted) {
-            return std::string();
-        }
-        std::vector<std::string> paths = chosenPaths(dialog);
-        return paths.empty() ? std::string() : paths.front();
-    };
-    return provider;
+std::vector<std::string> runOpenDialog(const OpenPanelRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow());
+    configureOpenDialog(dialog, request);
+    return dialog.exec() == QDialog::Accepted ? chosenPaths(dialog) : std::vector<std::string>{};
 }
 
-}  // namespace zarvik::host
+std::string runSaveDialog(const SavePanelRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow());
+    configureSaveDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    std::vector<std::string> paths = chosenPaths(dialog);
+    return paths.empty() ? std::string() : paths.front();
+}
+
+}  // namespace zarvik::qthost

@@ -1,10 +1,10 @@
 #pragma once
-// The open and save dialogs of the application, as the utility library's dialog provider.
+// The open and save dialogs of the application.
 #include <QFileDialog>
 
 #include "util/dialogs.h"
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 // Sets up a dialog as the request asks (button texts, title, file types, mode).
 void configureOpenDialog(QFileDialog& dialog, const OpenPanelRequest& request);
@@ -13,7 +13,8 @@ void configureSaveDialog(QFileDialog& dialog, const SavePanelRequest& request);
 // The chosen paths of a confirmed dialog, in the precomposed form the program compares.
 std::vector<std::string> chosenPaths(const QFileDialog& dialog);
 
-// A provider that shows the dialogs modally over the active window, on the GUI thread.
-DialogProvider makeDialogProvider();
+// Run modally over the active window (GUI thread only): the chosen paths, empty when cancelled.
+std::vector<std::string> runOpenDialog(const OpenPanelRequest& request);
+std::string runSaveDialog(const SavePanelRequest& request);
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -4,7 +4,7 @@
 #include <QFontDatabase>
 #include <QPalette>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 QFont fixedFont() {
@@ -111,4 +111,4 @@ void TextWindow::layoutContent(QRect area) {
     ruler_->setGeometry(area.x() + 24, area.y() + 8, area.width() - 48, 19);
 }
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -11,7 +11,7 @@
 #include "host/consoleview.h"
 #include "host/menumodel.h"
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 class HostWindow : public QWidget {
   public:
@@ -73,4 +73,4 @@ class TextWindow : public HostWindow {
     QLineEdit* ruler_ = nullptr;
 };
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

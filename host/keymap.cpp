@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 // Key code given to a character key that has no place on the toolkit's keyboard.
@@ -332,4 +332,4 @@ std::optional<TranslatedKey> translateKey(const QKeyEvent& event) {
     return key;
 }
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

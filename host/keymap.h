@@ -9,7 +9,7 @@
 
 #include <QKeyEvent>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 // Modifier flag bits of a translated key, as the toolkit reads them.
 enum class ModifierBit : std::uint32_t {
@@ -48,4 +48,4 @@ bool capsLockOf(const QKeyEvent& event);
 // media keys, Insert, Print ...).
 std::optional<TranslatedKey> translateKey(const QKeyEvent& event);
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -4,7 +4,7 @@
 
 #include "host/keymap.h"
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 // Built-in action tags of the toolkit that the menus carry.
@@ -180,4 +180,4 @@ bool MenuModel::deleteItem(int menu, int position) {
     return true;
 }
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -12,7 +12,7 @@
 #include <QObject>
 #include <QString>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 // One item as the toolkit sees it.
 struct MenuItemInfo {
@@ -59,4 +59,4 @@ class MenuModel : public QObject {
     std::function<void()> quit_;
 };
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 constexpr double kSharpTolerance = 1.05;
@@ -40,4 +40,4 @@ QPointF imagePointOf(const Placement& placement, QSize image, QPointF viewPoint)
                    (viewPoint.y() - placement.target.y()) * image.height() / placement.target.height());
 }
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -5,7 +5,7 @@
 #include <QRectF>
 #include <QSize>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 
 struct Placement {
     QRectF target;        // in the view's logical coordinates
@@ -20,4 +20,4 @@ Placement placeImage(QSize image, QSize view, double devicePixelRatio);
 // The image pixel under a point of the view (outside the image for points in the margin).
 QPointF imagePointOf(const Placement& placement, QSize image, QPointF viewPoint);
 
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -1,13 +1,10 @@
 #include "host/commandline.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include "host/resources.h"
-
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 TEST(CommandLine, DocumentsBecomeAbsolutePathsInOrder) {
@@ -51,19 +48,5 @@ TEST(CommandLine, TextOnlyAnswersAreFoundBeforeQtStarts) {
     EXPECT_EQ(versionText().rfind("zarvik ", 0), 0u);
 }
 
-TEST(ResourcesFolder, PrefersEnvironmentThenInstallationThenBuildTree) {
-    QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    const QString bin = root.filePath(QStringLiteral("bin"));
-    QDir().mkpath(bin);
-    qunsetenv("ZARVIK_RESOURCES");
-    EXPECT_EQ(resourcesFolder(bin), (bin + QStringLiteral("/resources/")).toStdString());
-    QDir().mkpath(root.filePath(QStringLiteral("share/zarvik")));
-    EXPECT_EQ(resourcesFolder(bin), (root.path() + QStringLiteral("/share/zarvik/")).toStdString());
-    qputenv("ZARVIK_RESOURCES", "/opt/zarvik-data");
-    EXPECT_EQ(resourcesFolder(bin), "/opt/zarvik-data/");
-    qunsetenv("ZARVIK_RESOURCES");
-}
-
 }  // namespace
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

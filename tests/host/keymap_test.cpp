@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 constexpr std::uint32_t kShift = modifierMask(ModifierBit::Shift);
@@ -125,4 +125,4 @@ TEST(KeyTranslation, CapsLockComesFromTheX11State) {
 }
 
 }  // namespace
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

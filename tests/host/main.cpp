@@ -1,8 +1,15 @@
 // The host's widgets need a QApplication for the whole run. Test discovery at build time runs this
 // without the test's environment, so the offscreen platform is also the default here.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+#include "toolkit/presentation.h"
+#include "toolkit/window.h"
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -10,5 +17,15 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // The toolkit's update thread may wait for the GUI thread: let it finish its pass, then end
+    // without unwinding threads that live for the process.
+    zarvik::t_StopUpdateThread();
+    zarvik::t_SetToolkitReady(false);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    std::fflush(stdout);
+    std::_Exit(result);
 }

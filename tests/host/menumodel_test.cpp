@@ -6,7 +6,7 @@
 
 #include "host/keymap.h"
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 struct ItemRow {
@@ -114,4 +114,4 @@ TEST(MenuModel, SeparatorsAreItemsWithoutTitle) {
 }
 
 }  // namespace
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

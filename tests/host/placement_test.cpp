@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 struct PlacementCase {
@@ -50,4 +50,4 @@ TEST(ImagePlacement, ViewPointsMapBackToImagePixels) {
 }
 
 }  // namespace
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

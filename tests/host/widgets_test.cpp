@@ -9,7 +9,7 @@
 #include "host/filedialogs.h"
 #include "host/hostwindows.h"
 
-namespace zarvik::host {
+namespace zarvik::qthost {
 namespace {
 
 TEST(TextWindows, LayOutTextAndRulerOnResize) {
@@ -151,4 +151,4 @@ TEST(FileDialogs, CarryTheGermanButtonTexts) {
 }
 
 }  // namespace
-}  // namespace zarvik::host
+}  // namespace zarvik::qthost

@@ -1,0 +1,137 @@
+#include "host/appdelegate.h"
+
+#include <chrono>
+#include <string_view>
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include "toolkit/events.h"
+#include "toolkit/host.h"
+#include "toolkit/menus.h"
+#include "toolkit/presentation.h"
+#include "toolkit/startup.h"
+#include "util/log.h"
+#if defined(ZARVIK_HAVE_FRONTEND)
+#include "frontend/chessmain.h"
+#include "frontend/fileevents.h"
+#endif
+
+namespace zarvik::qthost {
+namespace {
+
+// The program the application runs: the chess program when it is built, else the toolkit's
+// demonstration.
+std::function<void()> programMain() {
+#if defined(ZARVIK_HAVE_FRONTEND)
+    return [] { frontend::chessMain(); };
+#elif defined(ZARVIK_HAVE_DEMO)
+    return [] { demoMain(); };
+#else
+    return [] {};
+#endif
+}
+
+// A document from the command line, a drop or the desktop.
+void postDocument(const std::string& path) {
+#if defined(ZARVIK_HAVE_FRONTEND)
+    frontend::postFileEvent(path);
+#else
+    zarvik::logline("zarvik: no program to open " + path);
+#endif
+}
+
+long long epochMilliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate(std::vector<std::string> documents) : documents_(std::move(documents)) {
+    sinceStart_.start();
+    host_ = std::make_unique<QtHost>(callbacks());
+    setHost(host_.get());
+    // Every log line also lands in the system console window, in order, on the GUI thread.
+    zarvik::setlogsink([this](std::string_view line) {
+        QString copy = QString::fromUtf8(line.data(), qsizetype(line.size()));
+        host_->postToMainThread([this, copy] { host_->appendConsoleLine(copy); });
+    });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState state) {
+        t_ApplicationSetActive(state == Qt::ApplicationActive);
+    });
+}
+
+AppDelegate::~AppDelegate() {
+    zarvik::setlogsink({});
+    setHost(nullptr);
+}
+
+QtHost::Callbacks AppDelegate::callbacks() {
+    QtHost::Callbacks c;
+    c.render = [this](int window, QImage& frame) { return render(window, frame); };
+    c.keyDown = [](int window, const TranslatedKey& key) {
+        viewKeyDown(static_cast<std::uint8_t>(window),
+                    t_HostKeyEvent{key.keyCode, key.characters, key.modifierFlags});
+    };
+    c.keyUp = [] { viewKeyUp(); };
+    c.modifiersChanged = [](int, std::uint32_t flags) { viewFlagsChanged(flags); };
+    c.mouseDown = [](int window, double x, double y, bool right, std::uint32_t flags) {
+        viewMouseDown(static_cast<std::uint8_t>(window), t_HostMouseEvent{right ? 2u : 1u, flags}, x, y,
+                      right);
+    };
+    c.mouseUp = [] { viewMouseUp(); };
+    c.closeBox = [](int window) { t_ApplicationWindowShouldClose(static_cast<std::uint8_t>(window)); };
+    c.menuChoice = [](const MenuItemInfo& item) {
+        t_MenuEventHandler(t_HostMenuChoice{
+            item.menuTitle.toStdString(), HostMenuItem{item.title.toStdString(), item.tag,
+                                                       item.keyEquivalent.toStdString(), item.keyModifiers}});
+    };
+    c.filesDropped = [](const QStringList& paths) {
+        for (const QString& path : paths) {
+            postDocument(path.toStdString());
+        }
+    };
+    c.quit = [] { QApplication::quit(); };
+    return c;
+}
+
+bool AppDelegate::render(int window, QImage& frame) {
+    HostImage& image = images_[window];
+    const bool drawn = viewDrawImage(static_cast<std::uint8_t>(window), image, t_ImageByteOrder::BGRA);
+    if (!drawn || image.width <= 0 || image.height <= 0) {
+        return false;
+    }
+    // The frame wraps the image's buffer; it is rebuilt only when the buffer moved or resized.
+    if (frame.constBits() != image.argb.data() || frame.width() != image.width ||
+        frame.height() != image.height) {
+        frame = QImage(image.argb.data(), image.width, image.height, image.width * 4, QImage::Format_RGB32);
+    }
+    if (drawn && window == 0 && !firstFrameLogged_) {
+        firstFrameLogged_ = true;
+        zarvik::logline("zarvik: first frame of window 0 at epoch ms " + std::to_string(epochMilliseconds()) +
+                        ", " + std::to_string(sinceStart_.elapsed()) + " ms after start.");
+    }
+    return drawn;
+}
+
+void AppDelegate::applicationWillFinishLaunching() {
+    t_ApplicationWillFinishLaunching();
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    postDocuments(documents_);
+    t_ApplicationDidFinishLaunching(programMain());
+}
+
+void AppDelegate::postDocuments(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        postDocument(path);
+    }
+}
+
+void AppDelegate::applicationWillTerminate() {
+    t_ApplicationWillTerminate();
+}
+
+}  // namespace zarvik::qthost

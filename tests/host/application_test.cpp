@@ -1,0 +1,186 @@
+// The whole road through the real widgets on the offscreen platform: Qt events into the toolkit's
+// queues, menu choices into its actions and the program's handler, the view's pixels, documents.
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "host/appdelegate.h"
+#include "host/commandline.h"
+#include "toolkit/events.h"
+#include "toolkit/font.h"
+#include "toolkit/pixels.h"
+#include "toolkit/presentation.h"
+#include "toolkit/window.h"
+#if defined(ZARVIK_HAVE_FRONTEND)
+#include "frontend/fileevents.h"
+#endif
+
+namespace zarvik::qthost {
+namespace {
+
+// One delegate for the whole run: the toolkit's state lives for the process.
+AppDelegate& delegate() {
+    static AppDelegate* made = [] {
+        auto* d = new AppDelegate({});
+        t_InitWindow(0, 24, false, 64, 40, 4, 4, t_Font{}, true);
+        return d;
+    }();
+    return *made;
+}
+
+// Pumps the GUI thread until the condition holds (or a second passes).
+template <typename Condition>
+bool waitFor(Condition condition) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+class Application : public testing::Test {
+  protected:
+    void SetUp() override {
+        host = &delegate().host();
+        t_WindowFront(0);
+        while (t_TakeKeyEvent()) {
+        }
+    }
+    ConsoleView& view() { return host->consoleWindow(0).view(); }
+
+    QtHost* host = nullptr;
+};
+
+struct KeyRoad {
+    const char* name;
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    const char16_t* text;
+    int value;
+    const char* description;
+};
+
+void PrintTo(const KeyRoad& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class KeyRoadTest : public Application, public testing::WithParamInterface<KeyRoad> {};
+
+TEST_P(KeyRoadTest, RealKeyEventsReachTheKeyQueue) {
+    const KeyRoad& c = GetParam();
+    QKeyEvent press(QEvent::KeyPress, c.qtKey, c.modifiers, QString::fromUtf16(c.text));
+    QApplication::sendEvent(&view(), &press);
+    const std::optional<t_Event> event = t_TakeKeyEvent();
+    ASSERT_TRUE(event.has_value());
+    EXPECT_EQ(event->Kind, 1);
+    EXPECT_EQ(event->Value, c.value);
+    EXPECT_EQ(event->Description, c.description);
+    EXPECT_EQ(event->Window, 0);
+    EXPECT_FALSE(t_TakeKeyEvent().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyRoadTest,
+    testing::Values(KeyRoad{"Left", Qt::Key_Left, {}, u"", 8, "Ctrl-H"},
+                    KeyRoad{"Right", Qt::Key_Right, {}, u"", 21, "Ctrl-U"},
+                    KeyRoad{"Up", Qt::Key_Up, {}, u"", 11, "Ctrl-K"},
+                    KeyRoad{"Down", Qt::Key_Down, {}, u"", 10, "Ctrl-J"},
+                    KeyRoad{"Home", Qt::Key_Home, {}, u"", 2, "Ctrl-B"},
+                    KeyRoad{"End", Qt::Key_End, {}, u"", 5, "Ctrl-E"},
+                    KeyRoad{"ForwardDelete", Qt::Key_Delete, {}, u"", 7, "Ctrl-G"},
+                    KeyRoad{"Backspace", Qt::Key_Backspace, {}, u"\b", 127, "\x7f"},
+                    KeyRoad{"Return", Qt::Key_Return, {}, u"\r", 13, "Ctrl-M"},
+                    KeyRoad{"F1", Qt::Key_F1, {}, u"", 129, "F1"},
+                    KeyRoad{"F5", Qt::Key_F5, {}, u"", 133, "F5"},
+                    KeyRoad{"CtrlA", Qt::Key_A, Qt::ControlModifier, u"a", 1, "Ctrl-A"},
+                    KeyRoad{"CtrlZ", Qt::Key_Z, Qt::ControlModifier, u"\x1a", 26, "Ctrl-Z"},
+                    KeyRoad{"UmlautA", Qt::Key_Adiaeresis, {}, u"ä", 228, "ä"},
+                    KeyRoad{"CapitalUmlautU", Qt::Key_Udiaeresis, Qt::ShiftModifier, u"Ü", 220, "Ü"},
+                    KeyRoad{"SharpS", Qt::Key_ssharp, {}, u"ß", 223, "ß"},
+                    KeyRoad{"Letter", Qt::Key_E, Qt::ShiftModifier, u"E", 69, "E"}),
+    [](const testing::TestParamInfo<KeyRoad>& info) { return std::string(info.param.name); });
+
+TEST_F(Application, TypedTextArrivesInOrder) {
+    QTest::keyClicks(&view(), QStringLiteral("e2-e4"));
+    std::string typed;
+    while (auto event = t_TakeKeyEvent()) {
+        typed += event->Description;
+    }
+    EXPECT_EQ(typed, "e2-e4");
+}
+
+TEST_F(Application, BuiltInMenuItemActsAndUntaggedOneReachesTheProgram) {
+    std::atomic<int> programCalls{0};
+    t_SetMenuHandler([&] { ++programCalls; });
+    MenuModel& menus = host->menus();
+    const int windows = *menus.menuIndex(QStringLiteral("Fenster"));
+    const int file = *menus.menuIndex(QStringLiteral("Ablage"));
+
+    menus.action(windows, 3)->trigger();  // Drucker zeigen (209)
+    EXPECT_TRUE(host->isWindowVisible(9));
+    menus.action(windows, 4)->trigger();  // Drucker ausblenden (210)
+    EXPECT_FALSE(host->isWindowVisible(9));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(programCalls.load(), 0);
+
+    menus.action(file, 0)->trigger();  // Spiel öffnen… (no tag)
+    EXPECT_TRUE(waitFor([&] { return programCalls.load() == 1; }));
+    bool found = false;
+    while (t_MenuPending()) {
+        const auto [menu, item] = t_NextMenuEvent();
+        found = found || (menu == "Ablage" && item == "Spiel öffnen…");
+    }
+    EXPECT_TRUE(found);
+    t_SetMenuHandler([] {});
+}
+
+TEST_F(Application, CloseBoxHidesTheWindow) {
+    ASSERT_TRUE(host->isWindowVisible(0));
+    EXPECT_FALSE(host->window(0).close());
+    EXPECT_FALSE(host->isWindowVisible(0));
+    EXPECT_FALSE(t_WindowRecord(0).Visible);
+}
+
+TEST_F(Application, ViewPaintsTheWindowImage) {
+    for (int i = 0; i < 40; ++i) {
+        g_Plot(0, i, i, 0xFF102030u + std::uint32_t(i) * 0x01000000u);
+        g_Plot(0, 63 - i, i, 0x80FFFFFFu);
+    }
+    host->consoleWindow(0).resize(64 + 8, 40 + 8 + host->consoleWindow(0).titleHeight());
+    const std::optional<HostImage> image = t_WindowImage(0);
+    ASSERT_TRUE(image.has_value());
+    ASSERT_EQ(view().size(), QSize(64, 40));
+    const QImage painted = view().grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(painted.size(), QSize(image->width, image->height));
+    int differing = 0;
+    for (int y = 0; y < image->height; ++y) {
+        for (int x = 0; x < image->width; ++x) {
+            const std::uint8_t* p = &image->argb[std::size_t(y * image->width + x) * 4];
+            differing += painted.pixel(x, y) != qRgba(p[1], p[2], p[3], p[0]);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+#if defined(ZARVIK_HAVE_FRONTEND)
+TEST_F(Application, CommandLinePathBecomesAPendingFileEvent) {
+    while (frontend::fileEventPending()) {
+        frontend::takeFileEvent();
+    }
+    const CommandLine line = parseCommandLine({QStringLiteral("/tmp/Partie.zarvik")});
+    AppDelegate::postDocuments(line.documents);
+    EXPECT_TRUE(frontend::fileEventPending());
+    EXPECT_EQ(frontend::takeFileEvent(), "/tmp/Partie.zarvik");
+}
+#endif
+
+}  // namespace
+}  // namespace zarvik::qthost

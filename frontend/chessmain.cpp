@@ -234,6 +234,7 @@ void chess_Menu() {
 }
 
 void chessMain() {
+    installComputerDispatcher();
     t_InitWindow(kWindow, 24, 80, 25, 16, "MenloBold 16x32.font");
     t_WindowCenter(kWindow);
     t_WindowFront(kWindow);

@@ -1,6 +1,9 @@
 #include "computer/aiplayer.h"
 #include "computer/configuration.h"
+#include "computer/dispatch.h"
 #include "frontend/state.h"
+#include "toolkit/host.h"
+#include "toolkit/startup.h"
 
 namespace zarvik::frontend {
 
@@ -15,6 +18,20 @@ bool startComputerMove(Player& player) {
     }
     computer->makeMove();
     return true;
+}
+
+namespace {
+
+class HostDispatcher : public Dispatcher {
+  public:
+    void runOnMainThread(std::function<void()> task) override { host().postToMainThread(std::move(task)); }
+    void runInBackground(std::function<void()> task) override { t_StartAsync(std::move(task)); }
+};
+
+}  // namespace
+
+void installComputerDispatcher() {
+    installDispatcher(std::make_shared<HostDispatcher>());
 }
 
 bool computerAvailable() {

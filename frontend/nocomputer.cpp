@@ -13,6 +13,8 @@ bool startComputerMove(Player& /*player*/) {
     return false;
 }
 
+void installComputerDispatcher() {}
+
 bool computerAvailable() {
     return false;
 }

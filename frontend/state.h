@@ -53,6 +53,10 @@ std::shared_ptr<Player> makeHuman(Color color);
 // later). False when the player is no computer.
 bool startComputerMove(Player& player);
 
+// Lets the computer report its moves on the toolkit host's main thread (where saved games are
+// replayed too) and compute them on a worker thread. Called once at start-up.
+void installComputerDispatcher();
+
 // Whether this build has the computer player. Without it, a computer seat is taken by a human.
 bool computerAvailable();
 

@@ -52,17 +52,19 @@ struct Queue {
     }
 };
 
+// The queues and slots live for the process and are never destroyed: handler threads may still
+// use them while the process exits.
 Queue<t_Event>& keyQueue() {
-    static Queue<t_Event> queue;
-    return queue;
+    static auto* queue = new Queue<t_Event>;
+    return *queue;
 }
 Queue<t_Event>& mouseQueue() {
-    static Queue<t_Event> queue;
-    return queue;
+    static auto* queue = new Queue<t_Event>;
+    return *queue;
 }
 Queue<t_MenuEvent>& menuQueue() {
-    static Queue<t_MenuEvent> queue;
-    return queue;
+    static auto* queue = new Queue<t_MenuEvent>;
+    return *queue;
 }
 
 struct Handlers {
@@ -72,8 +74,8 @@ struct Handlers {
     std::function<void()> saveGraphic = [] { t_Bell(); };
 };
 Handlers& handlers() {
-    static Handlers slots;
-    return slots;
+    static auto* slots = new Handlers;
+    return *slots;
 }
 
 std::function<void()> handlerOf(std::function<void()> Handlers::*slot) {

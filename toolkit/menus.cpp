@@ -17,8 +17,8 @@ constexpr int lastPosition = 65535;
 
 std::mutex actionsMutex;
 std::vector<t_MenuAction>& actions() {
-    static std::vector<t_MenuAction> table;
-    return table;
+    static auto* table = new std::vector<t_MenuAction>;  // lives for the process
+    return *table;
 }
 
 // Printable stand-ins for the line-drawing codes 127-160, in code order. Code 156 (a horizontal

@@ -41,8 +41,9 @@ struct Buffer {
     }
 };
 
-Buffer printerBuffer;
-Buffer consoleBuffer;
+// Never destroyed: the printer thread runs until the process ends.
+Buffer& printerBuffer = *new Buffer;
+Buffer& consoleBuffer = *new Buffer;
 std::atomic<bool> printerDirty{false};
 std::atomic<bool> printerRunning{false};
 std::atomic<bool> printerStarting{false};

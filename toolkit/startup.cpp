@@ -41,13 +41,13 @@ std::atomic<bool> toolsInitialized{false};
 // The one start in progress: the new thread takes the function before it clears the flag.
 std::atomic<bool> startPending{false};
 std::mutex startMutex;
-std::function<void()> storedFunction;
+std::function<void()>& storedFunction = *new std::function<void()>;  // lives for the process
 std::int64_t storedStackSize = 0;
 
 std::atomic<bool> launched{false};
 std::atomic<bool> active{false};
 std::mutex terminateMutex;
-std::function<void()> terminateHandler = [] {};
+std::function<void()>& terminateHandler = *new std::function<void()>([] {});
 
 void sleepMillis(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

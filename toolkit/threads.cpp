@@ -16,10 +16,14 @@ std::atomic<int> lastNumber{1};
 std::atomic<bool> applicationRegistered{false};
 thread_local int threadNumber = 0;
 
-std::mutex namesMutex;
+// Process-lifetime state is never destroyed: detached threads may still use it during exit.
+std::mutex& namesMutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
 std::map<int, std::string>& names() {
-    static std::map<int, std::string> table;
-    return table;
+    static auto* table = new std::map<int, std::string>;
+    return *table;
 }
 
 struct StartRecord {
@@ -50,7 +54,7 @@ int t_CurrentThreadNumber() {
 
 void t_NameCurrentThread(std::string_view name) {
     {
-        const std::lock_guard lock(namesMutex);
+        const std::lock_guard lock(namesMutex());
         names()[threadNumber] = std::string(name);
     }
     const std::string shortName(name.substr(0, 15));
@@ -58,7 +62,7 @@ void t_NameCurrentThread(std::string_view name) {
 }
 
 std::string t_CurrentThreadName() {
-    const std::lock_guard lock(namesMutex);
+    const std::lock_guard lock(namesMutex());
     const auto found = names().find(threadNumber);
     return threadNumber != 0 && found != names().end() ? found->second : std::string();
 }

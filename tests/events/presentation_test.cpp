@@ -113,8 +113,8 @@ TEST_F(Presentation, WindowUpdateDrawsOrDefersOnTheMainThread) {
 }
 
 TEST_F(Presentation, UpdateThreadRedrawsOnlyChangedWindows) {
-    ASSERT_TRUE(eventually([] { return t_UpdateThreadRunning(); }));
     t_Window& w = initGraphic(2, 24);
+    ASSERT_TRUE(eventually([] { return t_UpdateThreadRunning(); }));
     w.RefreshRate = 0;
     w.AutoUpdate = true;
     g_Plot(2, 0, 0, 0xFFFFFFFF);
@@ -129,8 +129,8 @@ TEST_F(Presentation, UpdateThreadRedrawsOnlyChangedWindows) {
 }
 
 TEST_F(Presentation, UpdateThreadPacesByRefreshRate) {
-    ASSERT_TRUE(eventually([] { return t_UpdateThreadRunning(); }));
     t_Window& w = initGraphic(3, 24);
+    ASSERT_TRUE(eventually([] { return t_UpdateThreadRunning(); }));
     w.RefreshRate = 5;  // at most one request per 200 ms
     w.AutoUpdate = true;
     const int start = testHost().window(3).redrawsDeferred;
@@ -147,8 +147,8 @@ TEST_F(Presentation, UpdateThreadPacesByRefreshRate) {
 }
 
 TEST_F(Presentation, UpdateThreadSkipsAWindowWhileItIsBeingDrawn) {
-    ASSERT_TRUE(eventually([] { return t_UpdateThreadRunning(); }));
     t_Window& w = initGraphic(4, 24);
+    ASSERT_TRUE(eventually([] { return t_UpdateThreadRunning(); }));
     w.RefreshRate = 0;
     w.VerticalBlank = false;
     w.AutoUpdate = true;

@@ -29,7 +29,7 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "replay: expected one FILE (usage: replay FILE)\n");
         return kUsageError;
     }
-    static HeadlessHost headless;
+    HeadlessHost headless;
     headless.install();
     frontend::chess_Open(args[0]);
     const std::shared_ptr<Game> game = frontend::currentGame();

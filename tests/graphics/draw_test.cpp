@@ -1,0 +1,233 @@
+// Drawing images into windows: block sizes, transparency, colour handling per format, clipping,
+// the expansion of stored forms and refused graphics.
+#include <gtest/gtest.h>
+
+#include "tests/graphics/printing.h"
+#include "tests/toolkit/fixture.h"
+#include "toolkit/graphicdraw.h"
+#include "toolkit/graphicpack.h"
+#include "toolkit/palette.h"
+#include "toolkit/pixels.h"
+
+namespace zarvik::testing {
+namespace {
+
+constexpr std::uint32_t argb(int a, int r, int g, int b) {
+    return t_ColorValue({std::uint8_t(a), std::uint8_t(r), std::uint8_t(g), std::uint8_t(b)});
+}
+
+g_Graphic picture(int format, int w, int h, Bytes data, int scaleWidth = 1, int scaleHeight = 1) {
+    g_Graphic g;
+    g.Format = format;
+    g.Width = w;
+    g.Height = h;
+    g.Size = std::int64_t(w) * h;
+    g.ScaleWidth = scaleWidth;
+    g.ScaleHeight = scaleHeight;
+    g.Data = std::move(data);
+    return g;
+}
+
+class Draw : public ToolkitTest {
+  protected:
+    void window(int depth, int width = 64, int height = 32) {
+        CapturedOutput quiet;
+        t_InitWindow(0, depth, false, width, height, 0, 0, t_Font{}, true);
+        ASSERT_TRUE(t_WindowRecord(0).Initialized);
+    }
+    Bytes block() {
+        const t_Window& w = t_WindowRecord(0);
+        return Bytes(memory() + w.MemoryStart, memory() + w.MemoryEnd + 1);
+    }
+    void fill(std::uint32_t colour) {
+        for (int y = 0; y < t_WindowRecord(0).Height; ++y) {
+            for (int x = 0; x < t_WindowRecord(0).Width; ++x) {
+                g_Plot(0, x, y, colour);
+            }
+        }
+    }
+};
+
+TEST_F(Draw, ScaleZeroMeansSixteen) {
+    window(8);
+    g_Draw(0, picture(g_FormatGrey, 1, 1, {200}, 0, 1), 0, 0, 1, -1);
+    for (int x = 0; x < 16; ++x) {
+        EXPECT_EQ(g_Scrn(0, x, 0), argb(0, 200, 200, 200)) << x;
+    }
+    EXPECT_EQ(g_Scrn(0, 16, 0), argb(0, 0, 0, 0));
+    EXPECT_EQ(g_Scrn(0, 0, 1), argb(0, 0, 0, 0));
+}
+
+TEST_F(Draw, StoredScaleTimesCallerScale) {
+    window(24);
+    g_Draw(0, picture(g_FormatRGBColor, 2, 1, {1, 2, 3, 4, 5, 6}, 1, 2), 3, 5, 2, -1);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const bool inside = x >= 3 && x < 7 && y >= 5 && y < 9;
+            const std::uint32_t want = !inside ? argb(0, 0, 0, 0)
+                                       : x < 5 ? argb(0, 1, 2, 3)
+                                               : argb(0, 4, 5, 6);
+            ASSERT_EQ(g_Scrn(0, x, y), want) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(t_WindowRecord(0).PositionX, 6);
+    EXPECT_EQ(t_WindowRecord(0).PositionY, 8);
+}
+
+// Monochrome and indexed pixels whose palette index equals `transparent` are left out.
+TEST_F(Draw, Transparency) {
+    struct Case {
+        int format;
+        Bytes data;
+        int transparent;
+        int want[3];  // palette index of each pixel afterwards; 9 was there before
+    };
+    const Case cases[] = {
+        {g_FormatMonochrome, {0, 1, 2}, 0, {9, 15, 9}},
+        {g_FormatMonochrome, {0, 1, 2}, 15, {0, 9, 0}},
+        {g_FormatMonochrome, {0, 1, 2}, -1, {0, 15, 0}},
+        {g_FormatIndexedColor, {3, 5, 0x13}, 3, {9, 5, 9}},
+        {g_FormatIndexedColor, {3, 5, 0x13}, -1, {3, 5, 3}},
+    };
+    for (const Case& c : cases) {
+        window(4);
+        fill(t_ColorValue(t_PaletteColor(9)));
+        g_Draw(0, picture(c.format, 3, 1, c.data), 0, 0, 1, c.transparent);
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(g_Scrn(0, x, 0, g_Index), c.want[x])
+                << c.format << " transparent " << c.transparent << " x " << x;
+        }
+    }
+}
+
+// Each plain format sets the colour its way; drawing goes through the window's mode and depth.
+TEST_F(Draw, PixelColoursPerFormat) {
+    struct Case {
+        int depth;
+        int format;
+        Bytes pixel;
+        std::uint32_t want;
+    };
+    const Case cases[] = {
+        {24, g_FormatGrey, {90}, argb(0, 90, 90, 90)},
+        {32, g_FormatGrey, {90}, argb(255, 90, 90, 90)},
+        {24, g_FormatRGBColor, {1, 2, 3}, argb(0, 1, 2, 3)},
+        {16, g_FormatAGrey, {7, 80}, argb(7, 80, 80, 80)},
+        {32, g_FormatARGBColor, {9, 1, 2, 3}, argb(9, 1, 2, 3)},
+        {8, g_FormatARGBColor, {9, 30, 60, 90}, argb(0, 60, 60, 60)},
+        {24, g_FormatIndexedColor, {1}, t_ColorValue(t_PaletteColor(1)) & 0xFFFFFF00},
+        {1, g_FormatMonochrome, {1}, argb(255, 255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        window(c.depth);
+        g_Draw(0, picture(c.format, 1, 1, c.pixel), 2, 2, 1, -1);
+        EXPECT_EQ(g_Scrn(0, 2, 2), c.want) << "depth " << c.depth << " format " << c.format;
+    }
+}
+
+TEST_F(Draw, AlphaBlendsInModeOneOnThirtyTwoBits) {
+    window(32);
+    fill(argb(255, 255, 255, 255));
+    t_WindowRecord(0).DrawingMode = 1;
+    g_Draw(0, picture(g_FormatARGBColor, 1, 1, {128, 255, 0, 0}), 0, 0, 1, -1);
+    EXPECT_EQ(g_Scrn(0, 0, 0), argb(255, 255, 127, 127));
+}
+
+TEST_F(Draw, ClippedAtEveryEdge) {
+    window(24, 32, 32);
+    Bytes data;
+    for (int i = 0; i < 10 * 10; ++i) {
+        data.insert(data.end(), {std::uint8_t(i), std::uint8_t(i + 1), 5});
+    }
+    const g_Graphic g = picture(g_FormatRGBColor, 10, 10, data, 2, 3);
+    for (const auto& [ox, oy] : {std::pair{-3, -2}, {25, 20}, {-40, 0}, {0, 40}}) {
+        window(24, 32, 32);
+        g_Draw(0, g, ox, oy, 2, -1);
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                const int c = x - ox >= 0 ? (x - ox) / 4 : -1;
+                const int r = y - oy >= 0 ? (y - oy) / 6 : -1;
+                const bool inside = c >= 0 && c < 10 && r >= 0 && r < 10;
+                const int i = r * 10 + c;
+                ASSERT_EQ(g_Scrn(0, x, y), inside ? argb(0, i, i + 1, 5) : argb(0, 0, 0, 0))
+                    << ox << "," << oy << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+// The drawing colour comes back; the text colour stays at the image's last drawn pixel, also
+// when that pixel lies outside the window.
+TEST_F(Draw, ColourStateAfterDrawing) {
+    window(4);
+    const t_RGBColor before{200, 10, 20, 30};
+    t_WindowRecord(0).RGBColor = before;
+    g_Draw(0, picture(g_FormatIndexedColor, 4, 1, {1, 2, 3, 4}), 62, 0, 1, -1);
+    EXPECT_EQ(t_WindowRecord(0).RGBColor, before);
+    EXPECT_EQ(t_WindowRecord(0).TextColor >> 4, 4);
+    g_Draw(0, picture(g_FormatIndexedColor, 4, 1, {1, 2, 3, 4}), 62, 0, 1, 4);
+    EXPECT_EQ(t_WindowRecord(0).TextColor >> 4, 3) << "a transparent last pixel sets no colour";
+    g_Draw(0, picture(g_FormatIndexedColor, 2, 1, {6, 7}), 0, 0, 0, -1);
+    EXPECT_EQ(t_WindowRecord(0).TextColor >> 4, 7) << "scale 0 draws nothing but still picks the colours";
+    EXPECT_EQ(g_Scrn(0, 0, 0, g_Index), 0);
+}
+
+TEST_F(Draw, StoredFormsDrawLikeThePlainImage) {
+    Bytes data;
+    for (int i = 0; i < 12 * 12; ++i) {
+        data.insert(data.end(), {255, std::uint8_t(i / 12 * 20), std::uint8_t(i % 12 * 20), 77});
+    }
+    const g_Graphic plain = picture(g_FormatARGBColor, 12, 12, data);
+    window(32);
+    g_Draw(0, plain, 4, 4, 1, -1);
+    const Bytes want = block();
+    for (const g_Graphic& stored : {g_Pack(plain), g_CompressRLE(g_Pack(plain)), g_CompressLZW(plain),
+                                    g_CompressLZW(g_CompressRLE(g_Pack(plain)))}) {
+        window(32);
+        g_Draw(0, stored, 4, 4, 1, -1);
+        EXPECT_EQ(block(), want) << "format " << stored.Format;
+    }
+}
+
+TEST_F(Draw, RefusedGraphicsDrawNothing) {
+    CapturedOutput quiet;
+    std::vector<g_Graphic> refused;
+    for (int format : {6, 7, 9, 12, 99, 106, 199, 255, -3}) {
+        refused.push_back(picture(format, 2, 2, {1, 2, 3, 4}));
+    }
+    refused.push_back(picture(g_FormatRGBColor, 4, 4, {1, 2, 3}));         // fewer pixels than claimed
+    refused.push_back(picture(g_FormatGrey, 65535, 65535, {1, 2, 3, 4}));  // a huge header on tiny data
+    refused.push_back(picture(g_FormatGrey, -2, 2, {1, 2, 3, 4}));
+    g_Graphic packed = g_Pack(picture(g_FormatARGBColor, 2, 2, Bytes(16, 255)));
+    packed.Size = 4'000'000'000;
+    refused.push_back(packed);
+    g_Graphic bomb = picture(g_FormatRLEGrey, 4, 4, {0, 0, 241, 0xFF, 0xFF, 0xFF, 0xFF, 7});
+    refused.push_back(bomb);
+    refused.push_back(g_CompressLZW(bomb));
+    quiet.text();
+    for (const g_Graphic& g : refused) {
+        window(24);
+        const Bytes before = block();
+        CapturedOutput out;
+        g_Draw(0, g, 0, 0, 1, -1);
+        const auto lines = out.lines();
+        ASSERT_FALSE(lines.empty()) << "format " << g.Format;
+        EXPECT_EQ(lines.back(), "g_Draw: Illegal graphic format.") << "format " << g.Format;
+        EXPECT_EQ(block(), before) << "format " << g.Format;
+    }
+}
+
+TEST_F(Draw, WindowChecks) {
+    const g_Graphic g = picture(g_FormatGrey, 1, 1, {1});
+    for (const auto& [number, line] :
+         {std::pair<std::uint8_t, std::string>{8, "g_Draw: Window is not a graphic window."},
+          {255, "g_Draw: Window is not a graphic window."},
+          {3, "g_Draw: Graphic window #3 not initialized."}}) {
+        CapturedOutput out;
+        g_Draw(number, g, 0, 0, 1, -1);
+        EXPECT_EQ(out.lines(), std::vector<std::string>{line});
+    }
+}
+
+}  // namespace
+}  // namespace zarvik::testing

@@ -1,6 +1,6 @@
 #pragma once
-// Shared set-up of the event tests: one headless host for the run, empty queues and fresh
-// windows before each test, captured log lines and waiting for other threads.
+// Shared set-up of the event tests: empty queues and fresh windows before each test, and waiting
+// for other threads.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,32 +9,16 @@
 #include <thread>
 #include <vector>
 
+#include "tests/toolkit/testhost.h"
 #include "toolkit/events.h"
 #include "toolkit/font.h"
-#include "toolkit/headless/headlesshost.h"
 #include "toolkit/window.h"
 
 namespace zarvik::eventtests {
 
-HeadlessHost& testHost();
-
-// Lines written to standard output while it lives.
-class CapturedOutput {
-  public:
-    CapturedOutput() { ::testing::internal::CaptureStdout(); }
-    ~CapturedOutput() {
-        if (!taken_) {
-            ::testing::internal::GetCapturedStdout();
-        }
-    }
-    std::string text() {
-        taken_ = true;
-        return ::testing::internal::GetCapturedStdout();
-    }
-
-  private:
-    bool taken_ = false;
-};
+using testing::CapturedOutput;
+using testing::releaseAllWindows;
+using testing::testHost;
 
 // Polls until the condition holds or two seconds passed.
 inline bool eventually(const std::function<bool()>& condition) {

@@ -1,48 +1,13 @@
 #pragma once
-// Shared set-up of the toolkit tests: the headless host, a memory brought back to its fresh state
-// before each test, captured log lines and small fonts made in memory.
+// Shared set-up of the toolkit tests: a memory brought back to its fresh state before each test
+// and small fonts made in memory.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
+#include "tests/toolkit/testhost.h"
 #include "toolkit/font.h"
-#include "toolkit/headless/headlesshost.h"
 #include "toolkit/window.h"
 
 namespace zarvik::testing {
-
-HeadlessHost& testHost();
-
-// Lines written to standard output between construction and lines().
-class CapturedOutput {
-  public:
-    CapturedOutput() { ::testing::internal::CaptureStdout(); }
-    ~CapturedOutput() {
-        if (!taken_) {
-            ::testing::internal::GetCapturedStdout();
-        }
-    }
-    std::string text() {
-        taken_ = true;
-        return ::testing::internal::GetCapturedStdout();
-    }
-    std::vector<std::string> lines() {
-        std::vector<std::string> result;
-        std::string all = text();
-        std::size_t from = 0;
-        for (std::size_t nl; (nl = all.find('\n', from)) != std::string::npos; from = nl + 1) {
-            result.push_back(all.substr(from, nl - from));
-        }
-        if (from < all.size()) {
-            result.push_back(all.substr(from));
-        }
-        return result;
-    }
-
-  private:
-    bool taken_ = false;
-};
 
 // A grey font whose glyph of code c has coverage c in its top-left pixel, 255 in every pixel of
 // the first row and 0 elsewhere, so tests can tell glyphs and coverages apart.
@@ -64,22 +29,11 @@ inline t_Font testGreyFont(int width = 8, int height = 16, std::uint8_t start = 
     return font;
 }
 
-// Every test starts from fresh video memory: re-initialising a window with an unsupported depth
-// releases its blocks, so failing re-initialisations of all windows give the memory back.
+// Every test starts from fresh video memory.
 class ToolkitTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        testHost();
-        {
-            CapturedOutput quiet;
-            t_WaitForMemory();
-            for (std::uint8_t w = 0; w < t_WindowCount; ++w) {
-                if (t_WindowRecord(w).Initialized) {
-                    t_InitWindow(w, 2, false, 64, 64, 0, 0, t_Font{}, true);
-                }
-                testHost().setWindowExists(w, true);
-            }
-        }
+        releaseAllWindows();
         t_SetDefaultWindow(t_NoWindow);
         ASSERT_EQ(t_HighMemory(), t_HighMemoryStart);
     }

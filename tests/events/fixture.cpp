@@ -1,22 +1,8 @@
-// One headless host for the whole run: the toolkit's memory, window table and queues live for the
-// process, as in the program.
-#include <gtest/gtest.h>
-
 #include "tests/events/fixture.h"
 #include "toolkit/menus.h"
 #include "toolkit/threads.h"
 
 namespace zarvik::eventtests {
-
-HeadlessHost& testHost() {
-    static HeadlessHost* host = [] {
-        auto* h = new HeadlessHost();
-        h->setResources(ZARVIK_SOURCE_RESOURCES);
-        h->install();
-        return h;
-    }();
-    return *host;
-}
 
 t_Font testFont() {
     t_Font font;
@@ -35,16 +21,7 @@ t_Font testFont() {
 }
 
 void EventsTest::SetUp() {
-    testHost();
-    CapturedOutput quiet;
-    t_WaitForMemory();
-    for (std::uint8_t w = 0; w < t_WindowCount; ++w) {
-        if (t_WindowRecord(w).Initialized) {
-            // An unsupported depth releases the window's blocks and leaves it uninitialised.
-            t_InitWindow(w, 2, false, 64, 64, 0, 0, t_Font{}, true);
-        }
-        testHost().setWindowExists(w, true);
-    }
+    releaseAllWindows();
     for (int w : {8, 9, 10}) {
         testHost().setTextViewExists(w, true);
     }
@@ -88,10 +65,3 @@ std::string EventsTest::lineText(std::uint8_t window, int line, int from, int co
 }
 
 }  // namespace zarvik::eventtests
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    zarvik::t_RegisterApplicationThread();
-    zarvik::eventtests::testHost();
-    return RUN_ALL_TESTS();
-}

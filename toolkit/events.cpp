@@ -92,10 +92,6 @@ void setHandler(std::function<void()> Handlers::*slot, std::function<void()> han
 
 std::atomic<std::uint32_t> modifierFlags{0};
 
-bool bit(std::uint32_t flags, t_ModifierBit b) {
-    return (flags & t_ModifierMask(b)) != 0;
-}
-
 void sleepMillis(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
@@ -163,8 +159,21 @@ std::int64_t t_TimeMillis() {
 
 t_ModifierState t_CurrentModifiers() {
     const std::uint32_t f = modifierFlags;
-    return {bit(f, t_ModifierBit::CapsLock), bit(f, t_ModifierBit::Shift),   bit(f, t_ModifierBit::Control),
-            bit(f, t_ModifierBit::Option),   bit(f, t_ModifierBit::Command), bit(f, t_ModifierBit::Function)};
+    return {t_HasModifier(f, t_ModifierBit::CapsLock), t_HasModifier(f, t_ModifierBit::Shift),
+            t_HasModifier(f, t_ModifierBit::Control),  t_HasModifier(f, t_ModifierBit::Option),
+            t_HasModifier(f, t_ModifierBit::Command),  t_HasModifier(f, t_ModifierBit::Function)};
+}
+
+void t_SetEventModifiers(t_Event& event, std::uint32_t modifierFlags) {
+    const std::uint32_t f = modifierFlags;
+    event.Mods = static_cast<int>((f >> 16) & 0xFFFF);
+    event.CapsLockPressed = t_HasModifier(f, t_ModifierBit::CapsLock);
+    event.ShiftPressed = t_HasModifier(f, t_ModifierBit::Shift);
+    event.ControlPressed = t_HasModifier(f, t_ModifierBit::Control);
+    event.OptionPressed = t_HasModifier(f, t_ModifierBit::Option);
+    event.CommandPressed = t_HasModifier(f, t_ModifierBit::Command);
+    event.NumericPadPressed = t_HasModifier(f, t_ModifierBit::NumericPad);
+    event.HelpPressed = t_HasModifier(f, t_ModifierBit::Help);
 }
 
 void t_SetModifierFlags(std::uint32_t flags) {
@@ -345,18 +354,10 @@ void t_MouseEventHandler(std::uint8_t window, const t_HostMouseEvent& event, dou
         e.WindowY = static_cast<int>(y);
         e.ClickX = clickX;
         e.ClickY = clickY;
-        const std::uint32_t f = event.ModifierFlags;
-        e.Mods = static_cast<int>((f >> 16) & 0xFFFF);
+        t_SetEventModifiers(e, event.ModifierFlags);
         e.Window = window;
         e.Time = t_TimeMillis();
-        e.CapsLockPressed = bit(f, t_ModifierBit::CapsLock);
-        e.ShiftPressed = bit(f, t_ModifierBit::Shift);
-        e.ControlPressed = bit(f, t_ModifierBit::Control);
-        e.OptionPressed = bit(f, t_ModifierBit::Option);
-        e.CommandPressed = bit(f, t_ModifierBit::Command);
-        e.NumericPadPressed = bit(f, t_ModifierBit::NumericPad);
-        e.HelpPressed = bit(f, t_ModifierBit::Help);
-        e.FunctionKeyPressed = bit(f, t_ModifierBit::Function);
+        e.FunctionKeyPressed = t_HasModifier(event.ModifierFlags, t_ModifierBit::Function);
         mouseQueue().push(e);
         name = "Graphic #" + std::to_string(window) + " window";
     } else if (window < t_WindowCount) {

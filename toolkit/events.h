@@ -66,6 +66,9 @@ enum class t_ModifierBit : std::uint32_t {
 constexpr std::uint32_t t_ModifierMask(t_ModifierBit bit) {
     return std::uint32_t{1} << static_cast<std::uint32_t>(bit);
 }
+constexpr bool t_HasModifier(std::uint32_t flags, t_ModifierBit bit) {
+    return (flags & t_ModifierMask(bit)) != 0;
+}
 
 // One key press as the host hands it over: the key code of the toolkit's tables, the characters
 // it produced (empty for a dead key) and the modifier flags.
@@ -74,6 +77,10 @@ struct t_HostKeyEvent {
     std::u32string Characters;
     std::uint32_t ModifierFlags = 0;
 };
+
+// Sets an event's Mods and the pressed flags that key and mouse events share (caps lock, shift,
+// control, option, command, numeric pad, help) from a host event's modifier flags.
+void t_SetEventModifiers(t_Event& event, std::uint32_t modifierFlags);
 
 // One mouse press: bit mask of the pressed buttons (1 left, 2 right) and the modifier flags.
 struct t_HostMouseEvent {

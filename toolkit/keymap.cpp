@@ -1,6 +1,7 @@
 #include "toolkit/keymap.h"
 
 #include <array>
+#include <cstdio>
 
 namespace zarvik {
 namespace {
@@ -57,11 +58,9 @@ std::string utf8(char32_t c) {
 }
 
 std::string controlName(int value) {
-    return "Ctrl-" + utf8(static_cast<char32_t>(value + 64));
-}
-
-bool has(std::uint32_t flags, t_ModifierBit bit) {
-    return (flags & t_ModifierMask(bit)) != 0;
+    std::string name = "Ctrl-";
+    name += utf8(static_cast<char32_t>(value + 64));
+    return name;
 }
 
 t_Event baseEvent(std::uint8_t window, const t_HostKeyEvent& key, std::int64_t time) {
@@ -69,17 +68,10 @@ t_Event baseEvent(std::uint8_t window, const t_HostKeyEvent& key, std::int64_t t
     t_Event e;
     e.Kind = 1;
     e.Index = key.KeyCode;
-    e.Mods = static_cast<int>((f >> 16) & 0xFFFF);
+    t_SetEventModifiers(e, f);
     e.Window = window;
     e.Time = time;
-    e.CapsLockPressed = has(f, t_ModifierBit::CapsLock);
-    e.ShiftPressed = has(f, t_ModifierBit::Shift);
-    e.ControlPressed = has(f, t_ModifierBit::Control);
-    e.OptionPressed = has(f, t_ModifierBit::Option);
-    e.CommandPressed = has(f, t_ModifierBit::Command);
-    e.NumericPadPressed = has(f, t_ModifierBit::NumericPad);
-    e.HelpPressed = has(f, t_ModifierBit::Help);
-    e.FnPressed = has(f, t_ModifierBit::Function);
+    e.FnPressed = t_HasModifier(f, t_ModifierBit::Function);
     return e;
 }
 
@@ -90,7 +82,9 @@ std::optional<t_Event> byCharacter(t_Event e, char32_t c) {
             return std::nullopt;
         }
         e.Value = static_cast<int>(c - 0xF683);
-        e.Description = "F" + std::to_string(c - 0xF703);
+        std::array<char, 16> name{};
+        std::snprintf(name.data(), name.size(), "F%u", static_cast<unsigned>(c - 0xF703));
+        e.Description = name.data();
         e.FunctionKeyPressed = true;
         return e;
     }
@@ -106,8 +100,8 @@ std::optional<t_Event> byCharacter(t_Event e, char32_t c) {
 
 t_KeyMapping t_MapKey(std::uint8_t window, const t_HostKeyEvent& key, std::int64_t time) {
     const char32_t c = key.Characters.empty() ? 0 : key.Characters.front();
-    const bool option = has(key.ModifierFlags, t_ModifierBit::Option);
-    const bool control = has(key.ModifierFlags, t_ModifierBit::Control);
+    const bool option = t_HasModifier(key.ModifierFlags, t_ModifierBit::Option);
+    const bool control = t_HasModifier(key.ModifierFlags, t_ModifierBit::Control);
     t_Event e = baseEvent(window, key, time);
     const auto special = [&](int value, bool cursor) {
         e.Value = value;
@@ -144,7 +138,7 @@ t_KeyMapping t_MapKey(std::uint8_t window, const t_HostKeyEvent& key, std::int64
         }
     }
     if (key.KeyCode == 24 && c == none) {
-        return optionCharacter(has(key.ModifierFlags, t_ModifierBit::Shift) ? 96 : 180);
+        return optionCharacter(t_HasModifier(key.ModifierFlags, t_ModifierBit::Shift) ? 96 : 180);
     }
     if (key.KeyCode == 45 && c == none && option) {
         return optionCharacter(126);

@@ -60,7 +60,7 @@ std::array<std::array<std::uint8_t, 4>, 16> paletteBytes(t_ImageByteOrder order)
 
 // Converts `rows` x `width` source pixels; false for a depth the toolkit does not have.
 bool convertVideoMemory(const std::uint8_t* src, std::uint8_t* out, int depth, int width, int height,
-             t_ImageByteOrder order) {
+                        t_ImageByteOrder order) {
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     switch (depth) {
         case 1:

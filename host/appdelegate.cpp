@@ -20,13 +20,10 @@
 namespace zarvik::qthost {
 namespace {
 
-// The program the application runs: the chess program when it is built, else the toolkit's
-// demonstration.
+// The program the application runs: the chess program; a toolkit-only build has none.
 std::function<void()> programMain() {
 #if defined(ZARVIK_HAVE_FRONTEND)
     return [] { frontend::chessMain(); };
-#elif defined(ZARVIK_HAVE_DEMO)
-    return [] { demoMain(); };
 #else
     return [] {};
 #endif
@@ -92,7 +89,8 @@ QtHost::Callbacks AppDelegate::callbacks() {
             postDocument(path.toStdString());
         }
     };
-    c.quit = [] { QApplication::quit(); };
+    // Not quit(): that first closes every window, and a console window's close box only hides it.
+    c.quit = [] { QCoreApplication::exit(0); };
     return c;
 }
 

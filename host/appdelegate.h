@@ -1,8 +1,7 @@
 #pragma once
 // The application delegate: owns the Qt host, installs it as the toolkit's host, forwards the
 // application's life-cycle callbacks and every widget event to the toolkit, and starts the program
-// (the chess program when it is built, else the toolkit's demonstration) with the documents of the
-// command line already pending as file events.
+// (the chess program) with the documents of the command line already pending as file events.
 #include <array>
 #include <memory>
 #include <string>

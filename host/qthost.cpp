@@ -427,7 +427,9 @@ void QtHost::setUpTextView(int window) {
 
 void QtHost::setRulerText(int window, const std::string& text) {
     if (isTextWindow(window) && textWindow(window).ruler() != nullptr) {
-        textWindow(window).ruler()->setText(QString::fromStdString(text));
+        QLineEdit& ruler = *textWindow(window).ruler();
+        ruler.setText(QString::fromStdString(text));
+        ruler.setCursorPosition(0);  // setText leaves the end of a long ruler in view
     }
 }
 

@@ -4,8 +4,10 @@
 #include <chrono>
 #include <thread>
 
+#include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +149,29 @@ TEST_F(Application, CloseBoxHidesTheWindow) {
     EXPECT_FALSE(host->window(0).close());
     EXPECT_FALSE(host->isWindowVisible(0));
     EXPECT_FALSE(t_WindowRecord(0).Visible);
+}
+
+// Qt's own quit asks every window to close first, and the close box only hides: "Beenden" must end
+// the event loop anyway, with the windows still shown.
+TEST_F(Application, BeendenEndsTheEventLoopWhileWindowsAreShown) {
+    host->orderFront(0);
+    ASSERT_TRUE(host->isWindowVisible(0));
+    MenuModel& menus = host->menus();
+    const int file = *menus.menuIndex(QStringLiteral("Ablage"));
+    QAction* quit = nullptr;
+    for (int i = 0; i < menus.itemCount(file); ++i) {
+        if (menus.item(file, i)->title == QStringLiteral("Beenden")) {
+            quit = menus.action(file, i);
+        }
+    }
+    ASSERT_NE(quit, nullptr);
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    giveUp.start(2000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(host->isWindowVisible(0));
 }
 
 TEST_F(Application, ViewPaintsTheWindowImage) {

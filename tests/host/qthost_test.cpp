@@ -131,6 +131,10 @@ TEST_F(QtHostTest, TextViewsShowCarriageReturnLinesAndRulers) {
     EXPECT_EQ(host->textViewText(9), "Spielverlauf am 06.12.2026\nWeiss: Mensch\n");
     host->setRulerText(9, "L...!....1");
     EXPECT_EQ(host->textWindow(9).ruler()->text(), QStringLiteral("L...!....1"));
+    // A ruler wider than its field shows its first column, which lines up with the text's.
+    const std::string longRuler = "L" + std::string(158, '.') + "R";
+    host->setRulerText(9, longRuler);
+    EXPECT_EQ(host->textWindow(9).ruler()->cursorPosition(), 0);
     host->setRulerText(8, "ignored");  // the pasteboard window has no ruler
     host->setUpTextView(9);
     EXPECT_EQ(host->textViewText(9), "");

@@ -1,5 +1,6 @@
 // zarvik-cli selfplay: a whole game between two computer players, with the opening book, printing the
-// log as it happens and the result at the end.
+// log as it happens and the result at the end. The game record is kept as the program keeps it, so a
+// repetition ends the game as a draw and --out saves what the program would have saved.
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -8,12 +9,15 @@
 
 #include "cli/command.h"
 #include "computer/selfplay.h"
+#include "frontend/record.h"
+#include "rules/lastmove.h"
+#include "util/files.h"
 
 namespace zarvik::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "selfplay [--white easy|hard] [--black easy|hard] [--seed N] [--max-plies N] [--moves FILE]";
+constexpr std::string_view kArguments =
+    "[--white easy|hard] [--black easy|hard] [--seed N] [--max-plies N] [--moves FILE] [--out FILE]";
 
 std::optional<Difficulty> difficultyNamed(const std::string& text) {
     if (text == "easy") {
@@ -32,14 +36,15 @@ bool readNumber(const std::string& text, Number& number) {
 }
 
 int usageError(const std::string& problem) {
-    std::fprintf(stderr, "selfplay: %s (usage: %.*s)\n", problem.c_str(), static_cast<int>(kUsage.size()),
-                 kUsage.data());
+    std::fprintf(stderr, "selfplay: %s (usage: selfplay %.*s)\n", problem.c_str(),
+                 static_cast<int>(kArguments.size()), kArguments.data());
     return kUsageError;
 }
 
 int runSelfPlay(const std::vector<std::string>& args) {
     SelfPlayOptions options;
     std::string movesFile;
+    std::string recordFile;
     for (std::size_t i = 0; i < args.size(); i += 2) {
         const std::string& option = args[i];
         if (i + 1 >= args.size()) {
@@ -63,12 +68,21 @@ int runSelfPlay(const std::vector<std::string>& args) {
             }
         } else if (option == "--moves") {
             movesFile = value;
+        } else if (option == "--out") {
+            recordFile = value;
         } else {
             return usageError("unknown option \"" + option + "\"");
         }
     }
+    frontend::beginRecord();
+    frontend::RecordAccess()->text += frontend::configurationLines(false, static_cast<int>(options.white),
+                                                                   false, static_cast<int>(options.black));
     std::vector<std::string> moves;
-    options.onMove = [&](const Board&, Color, const std::string& move) { moves.push_back(move); };
+    options.onMove = [&](const Board&, Color mover, const std::string& move) {
+        moves.push_back(move);
+        frontend::recordHalfMove(frontend::colorWord(mover));
+    };
+    options.drawnByRepetition = [] { return lastMove().remis; };
     const SelfPlayResult result = selfPlay(options, installedDispatcher());
     std::printf("result: %.*s\n", static_cast<int>(resultText(result).size()), resultText(result).data());
     std::fflush(stdout);
@@ -83,12 +97,15 @@ int runSelfPlay(const std::vector<std::string>& args) {
             return 1;
         }
     }
+    if (!recordFile.empty() && setstringtofile(recordFile, frontend::gameRecordSnapshot().text) != 0) {
+        std::fprintf(stderr, "selfplay: could not write the game record to \"%s\"\n", recordFile.c_str());
+        return 1;
+    }
     return 0;
 }
 
-const CommandRegistration selfPlayRegistration{
-    Command{"selfplay", "[--white easy|hard] [--black easy|hard] [--seed N] [--max-plies N] [--moves FILE]",
-            "a whole game between two computer players, then its result", &runSelfPlay}};
+const CommandRegistration selfPlayRegistration{Command{
+    "selfplay", kArguments, "a whole game between two computer players, then its result", &runSelfPlay}};
 
 }  // namespace
 }  // namespace zarvik::cli

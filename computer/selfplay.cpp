@@ -54,6 +54,8 @@ std::string_view resultText(SelfPlayResult result) {
             return "black wins";
         case SelfPlayResult::stalemate:
             return "stalemate";
+        case SelfPlayResult::drawByRepetition:
+            return "draw by repetition";
         case SelfPlayResult::unfinished:
             return "unfinished";
     }
@@ -66,6 +68,7 @@ SelfPlayResult selfPlay(const SelfPlayOptions& options, const std::shared_ptr<Di
     white->seedRandom(options.seed);
     black->seedRandom(options.seed + 1);
     const std::shared_ptr<Game> game = Game::create(white, black, options.start, options.toMove);
+    bool repeated = false;
     for (int ply = 0; ply < options.maxPlies && game->state() == State::inProgress(); ++ply) {
         const std::shared_ptr<Player> mover = game->currentPlayer();
         auto* player = dynamic_cast<AIPlayer*>(mover.get());
@@ -85,6 +88,10 @@ SelfPlayResult selfPlay(const SelfPlayOptions& options, const std::shared_ptr<Di
         if (options.onMove) {
             options.onMove(before, *player->color, moveFromRecord(*player->color));
         }
+        if (options.drawnByRepetition && options.drawnByRepetition()) {
+            repeated = true;
+            break;
+        }
     }
     const State state = game->state();
     if (state.kind == State::Kind::won) {
@@ -92,6 +99,9 @@ SelfPlayResult selfPlay(const SelfPlayOptions& options, const std::shared_ptr<Di
     }
     if (state.kind == State::Kind::staleMate) {
         return SelfPlayResult::stalemate;
+    }
+    if (repeated) {
+        return SelfPlayResult::drawByRepetition;
     }
     // A side to move without any legal move that the game has not yet judged.
     const Color toMove = game->isCurrentPlayer(*white) ? Color::white : Color::black;

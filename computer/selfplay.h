@@ -14,7 +14,7 @@
 
 namespace zarvik {
 
-enum class SelfPlayResult { whiteWins, blackWins, stalemate, unfinished };
+enum class SelfPlayResult { whiteWins, blackWins, stalemate, drawByRepetition, unfinished };
 
 struct SelfPlayOptions {
     Difficulty white = Difficulty::hard;
@@ -26,11 +26,14 @@ struct SelfPlayOptions {
     // Called after every half-move with the board before it, the mover and its move in long algebraic
     // notation ("e2e4", "e1g1", "e7e8q").
     std::function<void(const Board& before, Color mover, const std::string& move)> onMove;
+    // Asked after every half-move and its onMove: true ends the game drawn by repetition. The caller
+    // judges it from the record it keeps; a checkmate or stalemate on the same move still counts as such.
+    std::function<bool()> drawnByRepetition;
 };
 
 SelfPlayResult selfPlay(const SelfPlayOptions& options, const std::shared_ptr<Dispatcher>& dispatcher);
 
-// "white wins", "black wins", "stalemate", "unfinished".
+// "white wins", "black wins", "stalemate", "draw by repetition", "unfinished".
 std::string_view resultText(SelfPlayResult result);
 
 }  // namespace zarvik

@@ -96,7 +96,7 @@ void halfMove(Color color) {
         readHumanMove(color);
     }
     if (!gameOpened().load()) {
-        recordHalfMove(color == Color::white ? "Weiss" : "Schwarz");
+        recordHalfMove(colorWord(color));
         showGame();
     }
 }
@@ -126,12 +126,7 @@ void configureGame() {
     t_Area(kWindow, 1, 3, 80, 25);
     t_CursorHome(kWindow);
     t_ClearEndOfWindow(kWindow);
-    {
-        RecordAccess record;
-        record->lineCount = 0;
-        record->moveList.clear();
-        record->text = recordHeader(currentdatetimetext());
-    }
+    beginRecord();
     setCurrentGame(makeNewGame());
     showGame();
     toPromptLine();

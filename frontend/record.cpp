@@ -84,6 +84,10 @@ std::string moveText(const LastMove& move) {
     return text;
 }
 
+std::string_view colorWord(Color color) {
+    return color == Color::white ? "Weiss" : "Schwarz";
+}
+
 std::string moveLinePrefix(int lineNumber, std::string_view timeOfDay, std::string_view colorWord) {
     std::string word = std::string(colorWord) + ": ";
     if (word.size() < kColorWordWidth) {
@@ -182,6 +186,13 @@ RecordAccess::RecordAccess() : lock_(recordMutex()), record_(theRecord()) {}
 
 GameRecord gameRecordSnapshot() {
     return *RecordAccess();
+}
+
+void beginRecord() {
+    RecordAccess record;
+    record->lineCount = 0;
+    record->moveList.clear();
+    record->text = recordHeader(currentdatetimetext());
 }
 
 void recordHalfMove(std::string_view colorWord) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/color.h"
 #include "rules/lastmove.h"
 
 namespace zarvik::frontend {
@@ -25,6 +26,9 @@ struct GameRecord {
 // The move text of a half-move: "O-O", "O-O-O", or "E2-E4" with the marks X (capture), /letter
 // (promotion), # or + and * (book move); empty when the move names no squares.
 std::string moveText(const LastMove& move);
+
+// "Weiss" or "Schwarz", as the move lines name the mover.
+std::string_view colorWord(Color color);
 
 // Line number, blank, time of day, blank and the colour word with ": " padded to 9 characters.
 std::string moveLinePrefix(int lineNumber, std::string_view timeOfDay, std::string_view colorWord);
@@ -73,6 +77,9 @@ class RecordAccess {
 
 // A copy of the record as it stands.
 GameRecord gameRecordSnapshot();
+
+// Discards the record and starts the next one with the header of today's date.
+void beginRecord();
 
 // After each half-move: writes the move line with the time of day, ends the game (clears
 // `gameRunning`) on checkmate, stalemate or repetition.

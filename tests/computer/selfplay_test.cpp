@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "computer/selfplay.h"
+#include "positions.h"
 #include "rules/perft.h"
 
 namespace zarvik {
@@ -47,6 +48,28 @@ TEST_P(SelfPlay, EveryMoveIsLegalAndTheGameEnds) {
 INSTANTIATE_TEST_SUITE_P(Pairings, SelfPlay,
                          ::testing::Values(std::make_pair(Difficulty::easy, Difficulty::hard),
                                            std::make_pair(Difficulty::hard, Difficulty::hard)));
+
+// The caller's record judges repetition; selfPlay stops right after the move it reports.
+TEST(SelfPlayDraw, EndsAfterTheMoveTheCallerJudgesRepeated) {
+    SelfPlayOptions options;
+    options.white = Difficulty::easy;
+    options.black = Difficulty::easy;
+    int plies = 0;
+    options.onMove = [&](const Board&, Color, const std::string&) { ++plies; };
+    options.drawnByRepetition = [&] { return plies == 6; };
+    EXPECT_EQ(selfPlay(options, std::make_shared<ThreadDispatcher>()), SelfPlayResult::drawByRepetition);
+    EXPECT_EQ(plies, 6);
+}
+
+TEST(SelfPlayDraw, CheckmateOnTheSameMoveStillWins) {
+    SelfPlayOptions options;
+    options.start = test::fenBoard("6k1/5ppp/8/8/8/8/5PPP/R5K1 w - - 0 1");  // Ra8 mates
+    std::vector<std::string> moves;
+    options.onMove = [&](const Board&, Color, const std::string& move) { moves.push_back(move); };
+    options.drawnByRepetition = [] { return true; };
+    EXPECT_EQ(selfPlay(options, std::make_shared<ThreadDispatcher>()), SelfPlayResult::whiteWins);
+    EXPECT_EQ(moves, std::vector<std::string>{"a1a8"});
+}
 
 }  // namespace
 }  // namespace zarvik

@@ -2,30 +2,17 @@
 // keys; the text screen and the game record are read back from the files it writes.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "cli_run.h"
 #include "frontend/state.h"
 
 namespace {
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string shellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
+using zarvik::test::readFile;
+using zarvik::test::replay;
+using zarvik::test::runCli;
+using zarvik::test::shellQuoted;
 
 struct Played {
     std::string screen;
@@ -35,17 +22,12 @@ struct Played {
 
 Played play(const std::string& name, const std::string& keys) {
     const std::string base = ::testing::TempDir() + "frontend_play_" + name;
-    const std::string command = std::string(ZARVIK_CLI) + " play --keys " + shellQuoted(keys) + " --screen " +
-                                base + ".screen --record " + base + ".zarvik > " + base + ".log 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(runCli("play --keys " + shellQuoted(keys) + " --screen " + base + ".screen --record " + base +
+                         ".zarvik",
+                     base + ".log"),
+              0)
+        << name;
     return {readFile(base + ".screen"), readFile(base + ".zarvik"), readFile(base + ".log")};
-}
-
-std::string replay(const std::string& path) {
-    const std::string out = path + ".replay";
-    const std::string command = std::string(ZARVIK_CLI) + " replay " + path + " > " + out + " 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return readFile(out);
 }
 
 // Human against human: no to the standard configuration, white human, black not a computer.

@@ -1,0 +1,43 @@
+#pragma once
+// Runs the command-line tool from the tests and reads back the files it writes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace zarvik::test {
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// zarvik-cli with the arguments (quoted for the shell), its output and errors into `logPath`; the exit
+// status, or -1 when it did not exit normally.
+inline int runCli(const std::string& arguments, const std::string& logPath) {
+    const std::string command = std::string(ZARVIK_CLI) + " " + arguments + " > " + logPath + " 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// What `zarvik-cli replay` prints for the saved game at `path`.
+inline std::string replay(const std::string& path) {
+    const std::string log = path + ".replay";
+    EXPECT_EQ(runCli("replay " + shellQuoted(path), log), 0) << path;
+    return readFile(log);
+}
+
+}  // namespace zarvik::test

@@ -1,0 +1,155 @@
+// zarvik-cli selfplay keeps the game record as the program does: a repetition ends the game as a
+// draw, and the record saved with --out opens again at the position the game reached.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_run.h"
+#include "rules/perft.h"
+
+namespace zarvik {
+namespace {
+
+using test::readFile;
+using test::runCli;
+
+struct SelfPlayed {
+    int status = 0;
+    std::string log;
+    std::string record;
+    std::vector<std::string> moves;
+    std::string recordPath;
+};
+
+SelfPlayed selfPlay(const std::string& name, const std::string& arguments) {
+    const std::string base = ::testing::TempDir() + "frontend_selfplay_" + name;
+    SelfPlayed played;
+    played.recordPath = base + ".zarvik";
+    played.status = runCli("selfplay " + arguments + " --moves " + base + ".moves --out " + played.recordPath,
+                           base + ".log");
+    played.log = readFile(base + ".log");
+    played.record = readFile(played.recordPath);
+    std::istringstream moves(readFile(base + ".moves"));
+    for (std::string move; std::getline(moves, move);) {
+        played.moves.push_back(move);
+    }
+    return played;
+}
+
+// The board after the moves from the start, as the replay prints it.
+std::string boardAfter(const std::vector<std::string>& moves) {
+    Board board(true);
+    Color mover = Color::white;
+    for (const std::string& move : moves) {
+        const std::vector<PerftMove> legal = legalMoves(board, mover);
+        const auto found = std::find_if(legal.begin(), legal.end(),
+                                        [&](const PerftMove& candidate) { return candidate.text() == move; });
+        if (found == legal.end()) {
+            ADD_FAILURE() << "not legal: " << move;
+            break;
+        }
+        board = afterMove(board, mover, *found);
+        mover = opposite(mover);
+    }
+    std::string text = board.boardDescription();
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+// The move texts of the record's move lines.
+std::vector<std::string> recordMoves(const std::string& record) {
+    std::vector<std::string> moves;
+    std::istringstream lines(record);
+    for (std::string line; std::getline(lines, line, '\r');) {
+        for (const char* word : {" Weiss:   ", " Schwarz: "}) {
+            if (const std::size_t at = line.find(word); at != std::string::npos) {
+                moves.push_back(line.substr(at + std::string(word).size()));
+            }
+        }
+    }
+    return moves;
+}
+
+TEST(SelfPlayRecord, RepetitionEndsTheGameAsADraw) {
+    // This pairing settles into moving a rook and a queen back and forth.
+    const SelfPlayed p = selfPlay("repetition", "--seed 3");
+    ASSERT_EQ(p.status, 0) << p.log;
+    EXPECT_NE(p.log.find("*** Repeated last two moves for three times\n"), std::string::npos) << p.log;
+    EXPECT_TRUE(p.log.ends_with("result: draw by repetition\n")) << p.log;
+    EXPECT_TRUE(p.record.ends_with("\r       *** Remis ***\r")) << p.record;
+    // The record ends with the same four half-moves three times over, as the rule compares them.
+    const std::vector<std::string> texts = recordMoves(p.record);
+    const std::size_t n = texts.size();
+    ASSERT_GE(n, 12u) << p.record;
+    EXPECT_LT(n, 300u);
+    for (std::size_t k = 1; k <= 4; ++k) {
+        EXPECT_EQ(texts[n - k], texts[n - k - 4]) << k;
+        EXPECT_EQ(texts[n - k], texts[n - k - 8]) << k;
+    }
+}
+
+struct SavedCase {
+    const char* name;
+    const char* arguments;
+    const char* players;  // the two player lines and the empty line
+    const char* ending;   // the end of the record
+    const char* state;    // as the replay reports it
+};
+
+void PrintTo(const SavedCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SelfPlaySaved : public ::testing::TestWithParam<SavedCase> {};
+
+TEST_P(SelfPlaySaved, OpensAtTheFinalPosition) {
+    const SavedCase& c = GetParam();
+    const SelfPlayed p = selfPlay(c.name, c.arguments);
+    ASSERT_EQ(p.status, 0) << p.log;
+    EXPECT_TRUE(p.record.starts_with("Spielverlauf am ")) << p.record;
+    EXPECT_NE(p.record.find(std::string("\r") + c.players), std::string::npos) << p.record;
+    EXPECT_TRUE(p.record.ends_with(c.ending)) << p.record;
+    EXPECT_EQ(recordMoves(p.record).size(), p.moves.size()) << "one move line per half-move";
+    const std::string replayed = test::replay(p.recordPath);
+    EXPECT_NE(replayed.find("chess_Open: Success"), std::string::npos) << replayed;
+    EXPECT_TRUE(replayed.ends_with(std::string("state: ") + c.state + "\n" + boardAfter(p.moves)))
+        << replayed << "\nexpected:\n"
+        << boardAfter(p.moves);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, SelfPlaySaved,
+    ::testing::Values(
+        // Black castles.
+        SavedCase{"mate", "--seed 1", "Weiss   = Computer (schwer)\rSchwarz = Computer (schwer)\r\r",
+                  "#\r     *** Zarvikmatt ***\r", "black wins"},
+        // White promotes twice.
+        SavedCase{"promotions", "--seed 3 --white easy --black easy",
+                  "Weiss   = Computer (leicht)\rSchwarz = Computer (leicht)\r\r",
+                  "#\r     *** Zarvikmatt ***\r", "white wins"},
+        SavedCase{"stalemate", "--seed 1 --black easy",
+                  "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r        *** Patt ***\r",
+                  "stalemate"},
+        SavedCase{"repetition", "--seed 3", "Weiss   = Computer (schwer)\rSchwarz = Computer (schwer)\r\r",
+                  "\r       *** Remis ***\r", "in progress"},
+        SavedCase{"unfinished", "--seed 3 --max-plies 9 --black easy",
+                  "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r", "in progress"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SelfPlayRecord, AnUnwritableRecordFileFails) {
+    const std::string missing = ::testing::TempDir() + "frontend_selfplay_missing_folder/game.zarvik";
+    const std::string log = ::testing::TempDir() + "frontend_selfplay_unwritable.log";
+    EXPECT_EQ(runCli("selfplay --max-plies 2 --out " + missing, log), 1);
+    const std::string output = readFile(log);
+    EXPECT_NE(output.find("selfplay: could not write the game record to \"" + missing + "\"\n"),
+              std::string::npos)
+        << output;
+    EXPECT_NE(output.find("result: unfinished\n"), std::string::npos) << "the game itself was played";
+}
+
+}  // namespace
+}  // namespace zarvik

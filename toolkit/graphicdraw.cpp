@@ -120,11 +120,7 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
             lastVisited = r * width + c;
             const int left = x + static_cast<int>(c) * bw;
             const int top = y + static_cast<int>(r) * bh;
-            for (int j = 0; j < bh; ++j) {
-                for (int i = 0; i < bw; ++i) {
-                    g_Plot(window, left + i, top + j);
-                }
-            }
+            plotBlock(window, left, top, bw, bh);
         }
     }
     for (std::int64_t last = static_cast<std::int64_t>(width) * height - 1; last > lastVisited; --last) {

@@ -1,5 +1,7 @@
 #include "toolkit/pixels.h"
 
+#include <algorithm>
+
 #include "toolkit/palette.h"
 #include "toolkit/window.h"
 #include "util/log.h"
@@ -72,23 +74,19 @@ void plotDeep(std::uint8_t* p, int depth, int mode, Channels c) {
     p[3] = std::uint8_t(combine(m, p[3], c.b));
 }
 
-void plot(std::uint8_t window, int x, int y, std::uint32_t color, bool windowColor) {
-    t_Window* w = t_CheckGraphicWindow("g_Plot", window);
-    if (w == nullptr || !inside(*w, x, y)) {
-        return;
-    }
-    const Channels c = channels(color);
-    std::uint8_t* row = pixelRow(*w, y);
-    const int depth = w->BitDepth;
+// Writes one pixel inside the window; the caller has checked the window and the position.
+void plotInside(t_Window& w, int x, int y, Channels c, bool windowColor) {
+    std::uint8_t* row = pixelRow(w, y);
+    const int depth = w.BitDepth;
     switch (depth) {
         case 1: {
-            const bool set = windowColor ? w->TextColor >= 0x90 : t_PaletteIndex(c.r, c.g, c.b) >= 9;
+            const bool set = windowColor ? w.TextColor >= 0x90 : t_PaletteIndex(c.r, c.g, c.b) >= 9;
             const std::uint8_t bit = std::uint8_t(0x80 >> (x % 8));
             row[x / 8] = set ? (row[x / 8] | bit) : (row[x / 8] & ~bit);
             break;
         }
         case 4: {
-            const int index = windowColor ? w->TextColor / 16 : t_PaletteIndex(c.r, c.g, c.b);
+            const int index = windowColor ? w.TextColor / 16 : t_PaletteIndex(c.r, c.g, c.b);
             std::uint8_t& byte = row[x / 2];
             byte =
                 x % 2 == 0 ? std::uint8_t((byte & 0x0F) | (index << 4)) : std::uint8_t((byte & 0xF0) | index);
@@ -103,12 +101,20 @@ void plot(std::uint8_t window, int x, int y, std::uint32_t color, bool windowCol
             break;
         case 24:
         case 32:
-            plotDeep(row + std::ptrdiff_t(x) * depth / 8, depth, w->DrawingMode, c);
+            plotDeep(row + std::ptrdiff_t(x) * depth / 8, depth, w.DrawingMode, c);
             break;
         default:
             logline("g_Plot: Illegal bit depth (" + std::to_string(depth) + ").");
             break;
     }
+}
+
+void plot(std::uint8_t window, int x, int y, std::uint32_t color, bool windowColor) {
+    t_Window* w = t_CheckGraphicWindow("g_Plot", window);
+    if (w == nullptr || !inside(*w, x, y)) {
+        return;
+    }
+    plotInside(*w, x, y, channels(color), windowColor);
     w->PositionX = x;
     w->PositionY = y;
     t_WindowChanged(window);
@@ -123,6 +129,30 @@ void g_Plot(std::uint8_t window, int x, int y, std::uint32_t color) {
 void g_Plot(std::uint8_t window, int x, int y) {
     const std::uint32_t color = window < t_WindowCount ? t_ColorValue(t_WindowRecord(window).RGBColor) : 0;
     plot(window, x, y, color, true);
+}
+
+void plotBlock(std::uint8_t window, int left, int top, int width, int height) {
+    t_Window* w = t_CheckGraphicWindow("g_Plot", window);
+    if (w == nullptr) {
+        return;
+    }
+    // Pixels outside the window are skipped, as single plots would skip them.
+    const std::int64_t x0 = std::max<std::int64_t>(left, 0);
+    const std::int64_t y0 = std::max<std::int64_t>(top, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t(left) + width, w->Width);
+    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t(top) + height, w->Height);
+    if (x0 >= x1 || y0 >= y1) {
+        return;
+    }
+    const Channels c = channels(t_ColorValue(w->RGBColor));
+    for (auto y = int(y0); y < y1; ++y) {
+        for (auto x = int(x0); x < x1; ++x) {
+            plotInside(*w, x, y, c, true);
+        }
+    }
+    w->PositionX = int(x1 - 1);
+    w->PositionY = int(y1 - 1);
+    t_WindowChanged(window);
 }
 
 std::uint32_t g_Scrn(std::uint8_t window, int x, int y) {

@@ -9,6 +9,9 @@ namespace zarvik {
 void g_Plot(std::uint8_t window, int x, int y, std::uint32_t color);
 // In the window's current colour.
 void g_Plot(std::uint8_t window, int x, int y);
+// Every pixel of the rectangle, row by row, in the window's current colour: the same as plotting
+// them one by one (also for the graphic cursor), with one check and one change notice.
+void plotBlock(std::uint8_t window, int left, int top, int width, int height);
 
 // The pixel as a colour; 255 (opaque black) outside the window or on a failed check.
 std::uint32_t g_Scrn(std::uint8_t window, int x, int y);

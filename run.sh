@@ -5,8 +5,5 @@ cd "$(dirname "$0")"
 tools/ensure-packages.sh cmake g++ make pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
   qt6-base-dev libgl-dev
 cmake --preset default >/dev/null
-cmake --build build -j"$(nproc)"
-if [ -x build/zarvik ]; then
-  exec build/zarvik "$@"
-fi
-exec build/zarvik-cli perft 5
+cmake --build build --target zarvik -j"$(nproc)"
+exec build/zarvik "$@"

@@ -1,12 +1,13 @@
 // zarvik-cli play: runs the chess program on the headless host, types the given keys as the program
-// asks for them, and when they are used up and the program waits, writes window 0's text screen and
-// the game record to files.
+// asks for them, runs the steps of a script, and when all is done and the program waits, writes
+// window 0's text screen and the game record to files.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/script.h"
 #include "frontend/chessmain.h"
 #include "frontend/driver.h"
 #include "frontend/record.h"
@@ -18,8 +19,11 @@
 namespace zarvik::cli {
 namespace {
 
+constexpr const char* kUsage = "[--keys TEXT] [--script FILE] [--screen FILE] [--record FILE]";
+
 struct PlayArguments {
     std::vector<std::string> keys;  // one character (UTF-8) each
+    std::string scriptPath;
     std::string screenPath;
     std::string recordPath;
 };
@@ -28,16 +32,17 @@ std::optional<PlayArguments> parse(const std::vector<std::string>& args) {
     PlayArguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
-        if (i + 1 >= args.size() || (option != "--keys" && option != "--screen" && option != "--record")) {
-            std::fprintf(stderr,
-                         "play: unknown or incomplete option '%s' (usage: play [--keys TEXT] "
-                         "[--screen FILE] [--record FILE])\n",
-                         option.c_str());
+        if (i + 1 >= args.size() ||
+            (option != "--keys" && option != "--script" && option != "--screen" && option != "--record")) {
+            std::fprintf(stderr, "play: unknown or incomplete option '%s' (usage: play %s)\n", option.c_str(),
+                         kUsage);
             return std::nullopt;
         }
         const std::string& value = args[++i];
         if (option == "--keys") {
             parsed.keys = frontend::keysOf(value);
+        } else if (option == "--script") {
+            parsed.scriptPath = value;
         } else if (option == "--screen") {
             parsed.screenPath = value;
         } else {
@@ -47,17 +52,43 @@ std::optional<PlayArguments> parse(const std::vector<std::string>& args) {
     return parsed;
 }
 
+std::optional<Script> readScript(const std::string& path) {
+    if (path.empty()) {
+        return Script{};
+    }
+    const std::optional<std::string> text = getstringfromfile(path);
+    if (!text) {
+        std::fprintf(stderr, "play: cannot read the script %s\n", path.c_str());
+        return std::nullopt;
+    }
+    Script script = parseScript(*text);
+    if (!script.error.empty()) {
+        std::fprintf(stderr, "play: %s: %s\n", path.c_str(), script.error.c_str());
+        return std::nullopt;
+    }
+    return script;
+}
+
 int run(const std::vector<std::string>& args) {
     const std::optional<PlayArguments> parsed = parse(args);
     if (!parsed) {
         return kUsageError;
     }
+    const std::optional<Script> script = readScript(parsed->scriptPath);
+    if (!script) {
+        return kUsageError;
+    }
     static HeadlessHost headless;
     headless.install();
+    installScriptMenus();
     startprocess(&frontend::chessMain, 1 << 30);
     frontend::typeKeys(parsed->keys);
-    frontend::waitUntilQuiet();
     int status = 0;
+    if (const std::string error = runScript(*script); !error.empty()) {
+        std::fprintf(stderr, "play: %s: %s\n", parsed->scriptPath.c_str(), error.c_str());
+        status = 1;
+    }
+    frontend::waitUntilQuiet();
     if (!parsed->screenPath.empty() && setstringtofile(parsed->screenPath, t_GetScreen(0, "\n")) != 0) {
         status = 1;
     }
@@ -70,8 +101,8 @@ int run(const std::vector<std::string>& args) {
     std::_Exit(status);
 }
 
-const CommandRegistration reg{Command{"play", "[--keys TEXT] [--screen FILE] [--record FILE]",
-                                      "plays the chess program with typed keys on the headless host", &run}};
+const CommandRegistration reg{Command{
+    "play", kUsage, "plays the chess program with typed keys or a script on the headless host", &run}};
 
 }  // namespace
 }  // namespace zarvik::cli

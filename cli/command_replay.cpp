@@ -1,4 +1,5 @@
-// zarvik-cli replay: opens a saved game the way the program does and shows where it stands.
+// zarvik-cli replay: opens a saved game the way the program does and shows where it stands; exits
+// with 1 and the program's message on standard error when the file is no saved game.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -31,7 +32,14 @@ int run(const std::vector<std::string>& args) {
     }
     HeadlessHost headless;
     headless.install();
-    frontend::chess_Open(args[0]);
+    if (!frontend::chess_Open(args[0])) {
+        // The message dialog has already written its one line; an empty path gets none.
+        if (args[0].empty()) {
+            std::fprintf(stderr, "replay: empty path\n");
+        }
+        std::fflush(stdout);
+        return 1;
+    }
     const std::shared_ptr<Game> game = frontend::currentGame();
     std::string board = game->board.boardDescription();
     for (char& c : board) {

@@ -22,7 +22,6 @@
 #include "toolkit/textoutput.h"
 #include "toolkit/window.h"
 #include "util/dialogs.h"
-#include "util/files.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -215,16 +214,11 @@ void chess_Menu() {
     }
     if (itemTitle == "Spiel öffnen…") {
         const std::string path = selectfiletoopen("Spiel öffnen", "Spiel öffnen", "", true, false);
-        if (!path.empty()) {
-            chess_Open(path);
+        if (chess_Open(path)) {
             t_PostKeys("\r");
         }
     } else if (itemTitle == "Spiel sichern unter…") {
-        const std::string path =
-            selectfiletosave("Spiel.zarvik", "Spiel sichern unter", "Spiel sichern unter", "zarvik");
-        if (!path.empty()) {
-            setstringtofile(path, gameRecordSnapshot().text);
-        }
+        saveGameAs();
     }
 }
 
@@ -244,8 +238,8 @@ void chessMain() {
     setFileEventHandler(&handleFileEvent);
     if (fileEventPending()) {
         const std::string path = takeFileEvent();
-        if (hasSavedGameExtension(path)) {
-            chess_Open(path);
+        if (hasSavedGameExtension(path) && chess_Open(path)) {
+            toPromptLine();
         }
     }
     for (;;) {

@@ -87,8 +87,7 @@ void handleFileEvent() {
         return;
     }
     const std::string path = takeFileEvent();
-    if (hasSavedGameExtension(path)) {
-        chess_Open(path);
+    if (hasSavedGameExtension(path) && chess_Open(path)) {
         t_PostKeys("\r");
     }
 }

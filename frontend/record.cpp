@@ -126,6 +126,7 @@ std::optional<std::string> finalText(const LastMove& move) {
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
                     std::string_view timeOfDay) {
     record.lineCount += 1;
+    record.unsaved = true;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
     if (!text.empty()) {
@@ -192,6 +193,7 @@ void beginRecord() {
     RecordAccess record;
     record->lineCount = 0;
     record->moveList.clear();
+    record->unsaved = false;
     record->text = recordHeader(currentdatetimetext());
 }
 

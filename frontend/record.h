@@ -19,6 +19,7 @@ struct GameRecord {
     std::string text;
     int lineCount = 0;                  // numbered move lines and final lines since the header
     std::vector<std::string> moveList;  // move texts with their marks, one per half-move that had one
+    bool unsaved = false;               // half-moves were added since the record was begun, saved or opened
 };
 
 // --- pure formatting and rules over values

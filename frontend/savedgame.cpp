@@ -1,5 +1,7 @@
 #include "frontend/savedgame.h"
 
+#include <algorithm>
+
 #include "frontend/castling.h"
 #include "frontend/state.h"
 #include "rules/lastmove.h"
@@ -62,13 +64,13 @@ std::optional<std::vector<std::string>> savedMoveLines(std::string_view text) {
     // The line after the empty line.
     std::size_t start = p3 + 2;
     std::vector<std::string> lines;
+    if (start > text.size()) {
+        return lines;
+    }
     for (std::size_t end = text.find(kLineEnd, start); start <= text.size() && end != std::string_view::npos;
          end = text.find(kLineEnd, start)) {
         lines.emplace_back(text.substr(start, end - start));
         start = end + 1;
-    }
-    if (lines.empty()) {
-        return std::nullopt;
     }
     return lines;
 }
@@ -85,55 +87,77 @@ std::string savedMove(std::string_view line) {
     return std::string(move);
 }
 
+namespace {
+
+void replayLine(Replay& replay, const std::string& line,
+                const std::function<void(const std::string&)>& refused) {
+    Game& game = *replay.game;
+    const std::string move = savedMove(line);
+    const std::shared_ptr<Player> mover = game.currentPlayer();
+    if (move == "O-O" || move == "O-O-O") {
+        const bool kingSide = move == "O-O";
+        if (mover && mover->color &&
+            castleIfAllowed(game, *mover, *mover->color,
+                            kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
+            replay.lineCount += 1;
+        } else {
+            refused(kingSide ? "chess_Open: Small castle not possible"
+                             : "chess_Open: Big castle not possible");
+        }
+        return;
+    }
+    const auto fromFile = coordinate(move, 0, 'A');
+    const auto fromRank = coordinate(move, 1, '1');
+    const auto toFile = coordinate(move, 3, 'A');
+    const auto toRank = coordinate(move, 4, '1');
+    if (!fromFile || !fromRank || !toFile || !toRank) {
+        refused("chess_Open: Illegal Coordinates " + move);
+        return;
+    }
+    auto* human = dynamic_cast<Human*>(mover.get());
+    if (human == nullptr) {
+        return;
+    }
+    // The stored letter counts for this line only, so a refused line cannot leave it for a
+    // later promotion.
+    setPromotionChoice(storedPromotion(move).value_or(""));
+    try {
+        human->makeMove(BoardLocation(*fromFile, *fromRank), BoardLocation(*toFile, *toRank),
+                        Human::Promotion::neverAsk);
+        replay.moveList.push_back(move);
+        replay.lineCount += 1;
+    } catch (MoveError) {
+        refused("chess_Open: Illegal Move " + move + " (" + line);
+    }
+    setPromotionChoice("");
+}
+
+}  // namespace
+
 Replay replayMoveLines(const std::vector<std::string>& lines,
-                       const std::function<void(const std::string&)>& refused) {
+                       const std::function<void(const std::string&)>& refused,
+                       const ReplayStepRunner& runStep) {
+    // Small enough that the main thread, where the replay runs in the program, answers in between.
+    constexpr std::size_t kLinesPerStep = 256;
     Replay replay;
     replay.white = std::make_shared<Human>(Color::white);
     replay.black = std::make_shared<Human>(Color::black);
     replay.game = makeGame(replay.white, replay.black);
-    Game& game = *replay.game;
+    const Game& game = *replay.game;
 
     std::size_t next = 0;
-    for (; next < lines.size() && game.state() == State::inProgress(); ++next) {
-        const std::string& line = lines[next];
-        const std::string move = savedMove(line);
-        const std::shared_ptr<Player> mover = game.currentPlayer();
-        if (move == "O-O" || move == "O-O-O") {
-            const bool kingSide = move == "O-O";
-            if (mover && mover->color &&
-                castleIfAllowed(game, *mover, *mover->color,
-                                kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
-                replay.lineCount += 1;
-            } else {
-                refused(kingSide ? "chess_Open: Small castle not possible"
-                                 : "chess_Open: Big castle not possible");
-            }
-            continue;
+    const auto step = [&] {
+        const std::size_t end = std::min(lines.size(), next + kLinesPerStep);
+        for (; next < end && game.state() == State::inProgress(); ++next) {
+            replayLine(replay, lines[next], refused);
         }
-        const auto fromFile = coordinate(move, 0, 'A');
-        const auto fromRank = coordinate(move, 1, '1');
-        const auto toFile = coordinate(move, 3, 'A');
-        const auto toRank = coordinate(move, 4, '1');
-        if (!fromFile || !fromRank || !toFile || !toRank) {
-            refused("chess_Open: Illegal Coordinates " + move);
-            continue;
+    };
+    while (next < lines.size() && game.state() == State::inProgress()) {
+        if (runStep) {
+            runStep(step);
+        } else {
+            step();
         }
-        auto* human = dynamic_cast<Human*>(mover.get());
-        if (human == nullptr) {
-            continue;
-        }
-        // The stored letter counts for this line only, so a refused line cannot leave it for a
-        // later promotion.
-        setPromotionChoice(storedPromotion(move).value_or(""));
-        try {
-            human->makeMove(BoardLocation(*fromFile, *fromRank), BoardLocation(*toFile, *toRank),
-                            Human::Promotion::neverAsk);
-            replay.moveList.push_back(move);
-            replay.lineCount += 1;
-        } catch (MoveError) {
-            refused("chess_Open: Illegal Move " + move + " (" + line);
-        }
-        setPromotionChoice("");
     }
     if (next < lines.size()) {
         replay.lineCount += 1;  // the final line of the file

@@ -18,7 +18,7 @@ namespace zarvik::frontend {
 bool hasRecordHeader(std::string_view text);
 
 // The complete move lines (without line ends) that follow the header, the two player lines and the
-// empty line; none when the player lines or the first move line are missing.
+// empty line, possibly none (a game saved before any move); nothing when a player line is missing.
 std::optional<std::vector<std::string>> savedMoveLines(std::string_view text);
 
 // The move of a line: the text after its first ": " (the whole line without one), trimmed; a move
@@ -35,17 +35,29 @@ struct Replay {
     int refusedLines = 0;  // each got its message and a bell
 };
 
+// Runs a part of the replay; the default runs it at once.
+using ReplayStepRunner = std::function<void(const std::function<void()>&)>;
+
 // Replays the lines in order; each refused line (illegal move, bad coordinates, impossible castling)
-// is skipped after `refused` has been told its message. Stops when the game has ended.
+// is skipped after `refused` has been told its message. Stops when the game has ended. The lines
+// are replayed in parts of a few hundred, each through `runStep`.
 Replay replayMoveLines(const std::vector<std::string>& lines,
-                       const std::function<void(const std::string&)>& refused);
+                       const std::function<void(const std::string&)>& refused,
+                       const ReplayStepRunner& runStep = {});
 
 // The whole path test of documents: the last 7 characters in lower case are ".zarvik".
 bool hasSavedGameExtension(std::string_view path);
 
-// Opens and replays a saved game into the front end's state; the game in use, the players and the
-// record are replaced only by a file with the right header (the record) and with the player lines
-// and a move line (everything else). Reports on the standard output.
-void chess_Open(const std::string& path);
+// Opens and replays a saved game into the front end's state. Only a file that passes every check
+// replaces the record, the players and the game; true then. Otherwise nothing changes and the person
+// is told why in a message dialog (an empty path fails silently). Reports on the standard output.
+bool chess_Open(const std::string& path);
+
+// Asks for a file with the save dialog and writes the record to it; true when it was written. A
+// failed write is told in a message dialog. Any thread.
+bool saveGameAs();
+
+// The record has half-moves that were not saved since the last save or open.
+bool hasUnsavedMoves();
 
 }  // namespace zarvik::frontend

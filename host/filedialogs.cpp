@@ -93,4 +93,20 @@ std::string runSaveDialog(const SavePanelRequest& request) {
     return paths.empty() ? std::string() : paths.front();
 }
 
+void configureMessageBox(QMessageBox& box, const std::string& text) {
+    const QString all = qs(text);
+    const qsizetype lineEnd = all.indexOf(QLatin1Char('\n'));
+    box.setIcon(QMessageBox::Warning);
+    box.setWindowTitle(QStringLiteral("Zarvik"));
+    box.setText(lineEnd < 0 ? all : all.left(lineEnd));
+    box.setInformativeText(lineEnd < 0 ? QString() : all.mid(lineEnd + 1));
+    box.setStandardButtons(QMessageBox::Ok);
+}
+
+void runMessageDialog(const std::string& text) {
+    QMessageBox box(QApplication::activeWindow());
+    configureMessageBox(box, text);
+    box.exec();
+}
+
 }  // namespace zarvik::qthost

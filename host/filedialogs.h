@@ -1,6 +1,7 @@
 #pragma once
-// The open and save dialogs of the application.
+// The open, save and message dialogs of the application.
 #include <QFileDialog>
+#include <QMessageBox>
 
 #include "util/dialogs.h"
 
@@ -16,5 +17,10 @@ std::vector<std::string> chosenPaths(const QFileDialog& dialog);
 // Run modally over the active window (GUI thread only): the chosen paths, empty when cancelled.
 std::vector<std::string> runOpenDialog(const OpenPanelRequest& request);
 std::string runSaveDialog(const SavePanelRequest& request);
+
+// A warning with the text's first line as the message and the other lines as details, and "OK".
+void configureMessageBox(QMessageBox& box, const std::string& text);
+// Run modally over the active window (GUI thread only).
+void runMessageDialog(const std::string& text);
 
 }  // namespace zarvik::qthost

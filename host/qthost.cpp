@@ -443,6 +443,10 @@ std::string QtHost::savePanel(const SavePanelRequest& request) {
     return runSaveDialog(request);
 }
 
+void QtHost::messagePanel(const std::string& text) {
+    runMessageDialog(text);
+}
+
 void QtHost::bell() {
     QApplication::beep();
 }

@@ -96,6 +96,7 @@ class QtHost final : public Host {
 
     std::vector<std::string> openPanel(const OpenPanelRequest& request) override;
     std::string savePanel(const SavePanelRequest& request) override;
+    void messagePanel(const std::string& text) override;
 
     void bell() override;
     std::string resourcesFolder() override;

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "util/log.h"
+
 namespace zarvik {
 
 namespace {
@@ -54,6 +56,10 @@ std::atomic<Host*> installed{nullptr};
 
 }  // namespace
 
+void Host::messagePanel(const std::string& text) {
+    logline("dialog: " + text);
+}
+
 Host& host() {
     Host* h = installed.load(std::memory_order_acquire);
     return h ? *h : standIn;
@@ -72,6 +78,7 @@ void setHost(Host* newHost) {
     };
     provider.openPanel = [newHost](const OpenPanelRequest& r) { return newHost->openPanel(r); };
     provider.savePanel = [newHost](const SavePanelRequest& r) { return newHost->savePanel(r); };
+    provider.messagePanel = [newHost](const std::string& text) { newHost->messagePanel(text); };
     setdialogprovider(std::move(provider));
 }
 

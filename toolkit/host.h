@@ -130,6 +130,9 @@ class Host {
     virtual std::vector<std::string> openPanel(const OpenPanelRequest& request) = 0;
     // The chosen path; empty when cancelled.
     virtual std::string savePanel(const SavePanelRequest& request) = 0;
+    // Tells the person the text (first line the message) and returns when it was dismissed. A host
+    // without dialogs writes it to the log.
+    virtual void messagePanel(const std::string& text);
 
     // --- misc ---
     virtual void bell() = 0;
@@ -144,7 +147,7 @@ class Host {
 // main thread, dialogs are cancelled, the resources folder is found as for an installed program.
 Host& host();
 // Installs the host; the caller keeps it alive until another one (or nullptr) is installed.
-// Installing also routes the utility dialogs (selectfiletoopen, selectfiletosave) to it.
+// Installing also routes the utility dialogs (selectfiletoopen, selectfiletosave, showmessage) to it.
 void setHost(Host* newHost);
 
 // $ZARVIK_RESOURCES when set, else <executable dir>/../share/zarvik/ when it exists, else

@@ -32,12 +32,34 @@ bool isConsole(int window) {
     return window >= 0 && window < t_WindowCount;
 }
 
+// Hiding the only visible window would end the application without asking.
+bool onlyVisibleWindow(std::uint8_t window) {
+    Host& h = host();
+    if (!h.isWindowVisible(window)) {
+        return false;
+    }
+    for (int other = 0; other <= 12; ++other) {
+        if (other != window && h.isWindowVisible(other)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void hide(std::uint8_t window) {
+    if (onlyVisibleWindow(window)) {
+        t_Bell();
+        return;
+    }
+    t_WindowVisible(window, false);
+}
+
 // Front or hide of a named host window.
 void frontOrHide(std::uint8_t window, bool front) {
     if (front) {
         t_WindowFront(window);
     } else {
-        t_WindowVisible(window, false);
+        hide(window);
     }
 }
 
@@ -103,7 +125,7 @@ void perform(int action) {
         case 201: {
             const std::uint8_t key = t_KeyWindow();
             if (key <= 12) {
-                t_WindowVisible(key, false);
+                hide(key);
             }
             return;
         }
@@ -236,12 +258,12 @@ void t_MenuEventHandler(const t_HostMenuChoice& choice) {
     event.Time = t_TimeMillis();
     const std::optional<t_MenuAction> action = item.tag != 0 ? t_FindMenuAction(item.tag) : std::nullopt;
     if (action) {
+        // Done here; an event left queued would be taken by the program's handler for a later item.
         perform(action->Action);
+        return;
     }
     t_PostMenuEvent(event);
-    if (!action) {
-        t_StartMenuHandlerThread();
-    }
+    t_StartMenuHandlerThread();
 }
 
 void t_CleanUpHostMenus() {

@@ -34,8 +34,9 @@ struct t_HostMenuChoice {
     HostMenuItem Item;
 };
 
-// Main thread: carries out a built-in action, queues the menu event and, for items without a
-// built-in action, starts the menu handler thread.
+// Main thread: carries out a built-in action; an item without one is queued as a menu event and
+// gets a menu handler thread of its own, which takes exactly one event. Hiding the only visible
+// window is refused with the bell.
 void t_MenuEventHandler(const t_HostMenuChoice& choice);
 
 // The text a console window's screen gives on the pasteboard: the line-drawing codes 127-160 as

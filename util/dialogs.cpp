@@ -127,4 +127,16 @@ std::string selectfiletosave(std::string_view proposedName, std::string_view tit
     return onmainthread<std::string>(*provider, [provider, request] { return provider->savePanel(request); });
 }
 
+void showmessage(std::string_view text) {
+    const auto provider = currentprovider();
+    if (!provider || !provider->messagePanel) {
+        logline("showmessage: " + std::string(text));
+        return;
+    }
+    onmainthread<bool>(*provider, [provider, message = std::string(text)] {
+        provider->messagePanel(message);
+        return true;
+    });
+}
+
 }  // namespace zarvik

@@ -1,5 +1,5 @@
 #pragma once
-// Open and save dialogs that any thread may call. The dialogs themselves run on the host's main
+// Open, save and message dialogs that any thread may call. The dialogs themselves run on the host's main
 // thread; this library knows no toolkit or GUI, so the host installs a DialogProvider that shows
 // them. Without a provider every dialog answers as cancelled.
 //
@@ -37,7 +37,8 @@ struct SavePanelRequest {
     std::vector<std::string> fileTypes;
 };
 
-// Installed by the host. All four members must be set for the provider to be used.
+// Installed by the host. The first four members must be set for the provider to be used; the
+// message dialog is optional.
 struct DialogProvider {
     // True on the thread where dialogs may run.
     std::function<bool()> isMainThread;
@@ -47,6 +48,9 @@ struct DialogProvider {
     std::function<std::vector<std::string>(const OpenPanelRequest&)> openPanel;
     // Called on the main thread only; run modally. The chosen path, empty when cancelled.
     std::function<std::string(const SavePanelRequest&)> savePanel;
+    // Called on the main thread only; shows the text (first line the message, then details) and
+    // returns when the person has dismissed it.
+    std::function<void(const std::string&)> messagePanel;
 };
 
 // Installs the provider (an empty DialogProvider removes it). Safe from any thread; a dialog that
@@ -68,5 +72,9 @@ std::string selectfiletoopen(std::string_view title, std::string_view message, s
                              bool chooseFiles, bool chooseFolders);
 std::string selectfiletosave(std::string_view proposedName, std::string_view title, std::string_view message,
                              std::string_view fileTypes);
+
+// Any thread: tells the person the text in a message dialog and returns when it was dismissed.
+// Without a provider or message dialog the text goes to the log only.
+void showmessage(std::string_view text);
 
 }  // namespace zarvik

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "tests/events/fixture.h"
 #include "toolkit/menus.h"
@@ -56,7 +58,7 @@ TEST_F(MenuActionTable, HoldsTheBuiltInTagsInOrder) {
     EXPECT_FALSE(t_FindMenuAction(0).has_value());
 }
 
-TEST_F(Menus, HideAllHidesEveryWindowQueuesTheEventButSkipsTheHandler) {
+TEST_F(Menus, HideAllHidesEveryWindowAndLeavesNoEvent) {
     initTextWindow(0, 4, 2);
     initTextWindow(3, 4, 2);
     testHost().runOnMainThread([] { host().orderFront(9); });
@@ -65,17 +67,62 @@ TEST_F(Menus, HideAllHidesEveryWindowQueuesTheEventButSkipsTheHandler) {
     EXPECT_FALSE(t_WindowRecord(0).Visible);
     EXPECT_FALSE(t_WindowRecord(3).Visible);
     EXPECT_FALSE(testHost().window(9).visible);
-    ASSERT_TRUE(t_MenuPending());
-    t_NextMenuEvent();
-    const t_MenuEvent e = t_CurrentMenuEvent();
-    EXPECT_EQ(e.Kind, 3);
-    EXPECT_EQ(e.ItemAction, 200);
-    EXPECT_EQ(e.ItemTitle, "Alle ausblenden");
-    EXPECT_EQ(e.ItemKeyChar, "k");
-    EXPECT_EQ(e.ItemKeyAsc, 'k');
-    EXPECT_EQ(e.ItemKeyMods, 1u << 20);
+    EXPECT_FALSE(t_MenuPending()) << "a later item would take it";
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(handlerCalls, 0);
+}
+
+// Whatever built-in items came before, the program's handler reads the item that was chosen.
+TEST_F(Menus, TheHandlerReadsExactlyTheChosenItem) {
+    initTextWindow(0, 4, 2);
+    initTextWindow(3, 4, 2);
+    std::vector<std::string> taken;
+    std::mutex takenMutex;
+    t_SetMenuHandler([&] {
+        const auto [menu, item] = t_NextMenuEvent();
+        const std::lock_guard lock(takenMutex);
+        taken.push_back(item);
+    });
+    CapturedOutput quiet;
+    for (const int tag : {111, 110, 112, 114, 202, 231, 213 + 2 * 3, 213 + 2 * 3 + 1}) {
+        choose(tag, "Eingebaut");
+    }
+    choose(0, "Spiel öffnen…", "Ablage");
+    EXPECT_TRUE(eventually([&] {
+        const std::lock_guard lock(takenMutex);
+        return taken.size() == 1;
+    }));
+    choose(111, "Text kopieren", "Bearbeiten");
+    choose(0, "Spiel sichern unter…", "Ablage");
+    EXPECT_TRUE(eventually([&] {
+        const std::lock_guard lock(takenMutex);
+        return taken.size() == 2;
+    }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const std::lock_guard lock(takenMutex);
+    EXPECT_EQ(taken, (std::vector<std::string>{"Spiel öffnen…", "Spiel sichern unter…"}));
+    EXPECT_EQ(t_MenuQueueLength(), 0u);
+}
+
+TEST_F(Menus, HidingTheOnlyVisibleWindowIsRefusedWithTheBell) {
+    initTextWindow(0, 4, 2);
+    initTextWindow(3, 4, 2);
+    testHost().runOnMainThread([] {
+        for (int named = 8; named <= 12; ++named) {
+            host().orderOut(named);
+        }
+    });
+    CapturedOutput quiet;
+    choose(213 + 2 * 3 + 1);  // window 3 hidden while window 0 shows
+    ASSERT_FALSE(t_WindowRecord(3).Visible);
+    ASSERT_TRUE(t_WindowRecord(0).Visible);
+    const int bells = testHost().bells();
+    choose(213 + 1);
+    EXPECT_TRUE(t_WindowRecord(0).Visible);
+    EXPECT_EQ(testHost().bells(), bells + 1);
+    choose(213 + 2 * 3);
+    choose(213 + 1);
+    EXPECT_FALSE(t_WindowRecord(0).Visible) << "another window shows";
 }
 
 struct HandlerCase {
@@ -90,11 +137,11 @@ TEST_P(MenuHandlerRule, OnlyItemsWithoutARecordReachTheProgram) {
     const HandlerCase& c = GetParam();
     CapturedOutput quiet;
     choose(c.tag);
-    EXPECT_TRUE(t_MenuPending());
     if (c.reachesProgram) {
         EXPECT_TRUE(eventually([&] { return handlerCalls == 1; }));
         EXPECT_TRUE(named);
     } else {
+        EXPECT_FALSE(t_MenuPending());
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         EXPECT_EQ(handlerCalls, 0);
     }

@@ -33,6 +33,14 @@ inline int runCli(const std::string& arguments, const std::string& logPath) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// As runCli, with standard output and standard error in files of their own.
+inline int runCliApart(const std::string& arguments, const std::string& outPath, const std::string& errPath) {
+    const std::string command =
+        std::string(ZARVIK_CLI) + " " + arguments + " > " + outPath + " 2> " + errPath;
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // What `zarvik-cli replay` prints for the saved game at `path`.
 inline std::string replay(const std::string& path) {
     const std::string log = path + ".replay";

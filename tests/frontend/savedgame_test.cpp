@@ -41,7 +41,9 @@ TEST(SavedGame, HeaderAndPlayerLines) {
     EXPECT_TRUE(hasRecordHeader("Game progress on 2026\r"));
     EXPECT_FALSE(hasRecordHeader("Spielverlauf"));
     EXPECT_FALSE(hasRecordHeader(""));
-    EXPECT_FALSE(savedMoveLines(kHeader).has_value()) << "saved before any move";
+    EXPECT_EQ(savedMoveLines(kHeader), std::vector<std::string>{}) << "saved before any move";
+    EXPECT_EQ(savedMoveLines("Spielverlauf am x\rWeiss\rSchwarz\r"), std::vector<std::string>{})
+        << "without the empty line";
     EXPECT_FALSE(savedMoveLines("Spielverlauf am x\rSchwarz\rWeiss\r\rE2-E4\r").has_value());
     EXPECT_FALSE(savedMoveLines("Spielverlauf am x\rWeiss\rBlack").has_value());
     EXPECT_FALSE(savedMoveLines("Spielverlauf am x").has_value());

@@ -1,5 +1,6 @@
 #include "toolkit/headless/headlesshost.h"
 
+#include <cstdio>
 #include <future>
 
 #include "toolkit/headless/imagefile.h"
@@ -157,6 +158,12 @@ void HeadlessHost::pushSaveAnswer(std::string path) {
 std::vector<OpenPanelRequest> HeadlessHost::openRequests() const {
     std::lock_guard lock(mutex_);
     return openRequests_;
+}
+
+void HeadlessHost::clearPanelAnswers() {
+    std::lock_guard lock(mutex_);
+    openAnswers_.clear();
+    saveAnswers_.clear();
 }
 
 std::vector<SavePanelRequest> HeadlessHost::saveRequests() const {
@@ -426,6 +433,25 @@ std::string HeadlessHost::savePanel(const SavePanelRequest& request) {
     std::string answer = std::move(saveAnswers_.front());
     saveAnswers_.pop_front();
     return answer;
+}
+
+void HeadlessHost::messagePanel(const std::string& text) {
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back(text);
+    }
+    // One line per dialog, so that a script can read them line by line.
+    std::string line = text;
+    for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at)) {
+        line.replace(at, 1, " | ");
+    }
+    std::fprintf(stderr, "dialog: %s\n", line.c_str());
+    std::fflush(stderr);
+}
+
+std::vector<std::string> HeadlessHost::messages() const {
+    std::lock_guard lock(mutex_);
+    return messages_;
 }
 
 void HeadlessHost::bell() {

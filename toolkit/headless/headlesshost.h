@@ -1,8 +1,8 @@
 #pragma once
 // A host without a window system, for tests and the command-line tool. Every host object lives
 // in memory; a dispatcher thread of its own is the main thread; dialogs answer from queues the
-// tests fill (cancelled when empty); the bell is counted; a console window's image can be written
-// to a PNG or PPM file. Tests read the recorded state from any thread.
+// tests fill (cancelled when empty), messages go to standard error; the bell is counted; a console
+// window's image can be written to a PNG or PPM file. Tests read the recorded state from any thread.
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -58,8 +58,11 @@ class HeadlessHost final : public Host {
     void setKeyWindow(int window);
     void pushOpenAnswer(std::vector<std::string> paths);
     void pushSaveAnswer(std::string path);
+    // Withdraws the answers that no dialog has taken.
+    void clearPanelAnswers();
     std::vector<OpenPanelRequest> openRequests() const;
     std::vector<SavePanelRequest> saveRequests() const;
+    std::vector<std::string> messages() const;
     WindowState window(int number) const;
     TextViewState textView(int number) const;
     std::optional<HostImage> pasteboardImage() const;
@@ -104,6 +107,8 @@ class HeadlessHost final : public Host {
     void setRulerText(int window, const std::string& text) override;
     std::vector<std::string> openPanel(const OpenPanelRequest& request) override;
     std::string savePanel(const SavePanelRequest& request) override;
+    // Writes "dialog: " and the text to standard error and keeps it for the tests.
+    void messagePanel(const std::string& text) override;
     void bell() override;
     std::string resourcesFolder() override;
     std::string applicationName() override;
@@ -127,6 +132,7 @@ class HeadlessHost final : public Host {
     std::deque<std::string> saveAnswers_;
     std::vector<OpenPanelRequest> openRequests_;
     std::vector<SavePanelRequest> saveRequests_;
+    std::vector<std::string> messages_;
     int bells_ = 0;
 
     std::mutex queueMutex_;

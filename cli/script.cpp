@@ -1,0 +1,229 @@
+#include "cli/script.h"
+
+#include <charconv>
+#include <chrono>
+#include <thread>
+
+#include "frontend/driver.h"
+#include "frontend/fileevents.h"
+#include "frontend/record.h"
+#include "toolkit/headless/headlesshost.h"
+#include "toolkit/menus.h"
+#include "toolkit/textoutput.h"
+#include "util/files.h"
+
+namespace zarvik::cli {
+namespace {
+
+struct ScriptMenu {
+    std::string title;
+    std::vector<HostMenuItem> items;
+};
+
+// The application's menus as the desktop host builds them; tag 0 reaches the program's handler.
+const std::vector<ScriptMenu>& scriptMenus() {
+    static const std::vector<ScriptMenu> menus{
+        {"Ablage",
+         {{"Spiel öffnen…", 0, "o", 1u << 20},
+          {"Spiel sichern unter…", 0, "s", (1u << 20) | (1u << 17)},
+          {"Grafik sichern unter…", 113, "g", (1u << 20) | (1u << 17)},
+          {"Beenden", 0, "q", 1u << 20}}},
+        {"Bearbeiten",
+         {{"Text kopieren", 111, "c", (1u << 20) | (1u << 17)},
+          {"Bild kopieren", 110, "b", (1u << 20) | (1u << 17)},
+          {"Drucker leeren", 112, "", 0},
+          {"Systemkonsole leeren", 114, "", 0}}},
+        {"Fenster",
+         {{"Spielfenster zeigen", 213, "0", 1u << 20},
+          {"Spielfenster ausblenden", 214, "", 0},
+          {"Drucker zeigen", 209, "1", 1u << 20},
+          {"Drucker ausblenden", 210, "", 0},
+          {"Systemkonsole zeigen", 229, "2", 1u << 20},
+          {"Systemkonsole ausblenden", 230, "", 0},
+          {"Zwischenablage zeigen", 211, "3", 1u << 20},
+          {"Zwischenablage ausblenden", 212, "", 0}}},
+    };
+    return menus;
+}
+
+HeadlessHost* headless() {
+    return dynamic_cast<HeadlessHost*>(&host());
+}
+
+bool anything(std::string_view) {
+    return true;
+}
+
+bool something(std::string_view argument) {
+    return !argument.empty();
+}
+
+bool isMilliseconds(std::string_view argument) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(argument.data(), argument.data() + argument.size(), value);
+    return error == std::errc() && end == argument.data() + argument.size() && value >= 0;
+}
+
+// The item whose title the argument starts with (the longest such title), and what follows it.
+struct MenuChoice {
+    t_HostMenuChoice choice;
+    std::string path;
+};
+std::optional<MenuChoice> menuChoiceOf(std::string_view argument) {
+    std::optional<MenuChoice> best;
+    for (const ScriptMenu& menu : scriptMenus()) {
+        for (const HostMenuItem& item : menu.items) {
+            const bool whole = argument == item.title;
+            if (!whole && !argument.starts_with(item.title + " ")) {
+                continue;
+            }
+            if (best && best->choice.Item.title.size() >= item.title.size()) {
+                continue;
+            }
+            best = MenuChoice{{menu.title, item},
+                              whole ? std::string() : std::string(argument.substr(item.title.size() + 1))};
+        }
+    }
+    return best;
+}
+
+bool menuItem(std::string_view argument) {
+    return menuChoiceOf(argument).has_value();
+}
+
+std::string typeKeys(const std::string& argument) {
+    frontend::typeKeys(frontend::keysOf(argument));
+    return {};
+}
+
+std::string chooseMenuItem(const std::string& argument) {
+    const std::optional<MenuChoice> chosen = menuChoiceOf(argument);
+    HeadlessHost* answering = headless();
+    if (!chosen->path.empty() && answering != nullptr) {
+        // Whichever dialog the item opens takes the path; the other answer is withdrawn below.
+        answering->pushOpenAnswer({chosen->path});
+        answering->pushSaveAnswer(chosen->path);
+    }
+    onMainThread([&] { t_MenuEventHandler(chosen->choice); });
+    frontend::waitUntilQuiet();
+    if (answering != nullptr) {
+        answering->clearPanelAnswers();
+    }
+    return {};
+}
+
+std::string openDocument(const std::string& argument) {
+    frontend::postFileEvent(argument);
+    frontend::waitUntilQuiet();
+    return {};
+}
+
+std::string writeScreen(const std::string& argument) {
+    if (setstringtofile(argument, t_GetScreen(0, "\n")) != 0) {
+        return "cannot write the screen to " + argument;
+    }
+    return {};
+}
+
+std::string writeRecord(const std::string& argument) {
+    if (setstringtofile(argument, frontend::gameRecordSnapshot().text) != 0) {
+        return "cannot write the record to " + argument;
+    }
+    return {};
+}
+
+std::string wait(const std::string& argument) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(argument)));
+    return {};
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+        text.remove_suffix(1);
+    }
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+}  // namespace
+
+const std::vector<ScriptStep>& scriptSteps() {
+    using std::chrono::milliseconds;
+    // Keys settle as typed keys do; the other steps as long as a thinking computer's dots take.
+    static const std::vector<ScriptStep> steps{
+        {"keys", "TEXT", milliseconds(30), &anything, &typeKeys},
+        {"menu", "TITLE [PATH]", milliseconds(400), &menuItem, &chooseMenuItem},
+        {"open", "PATH", milliseconds(400), &something, &openDocument},
+        {"screen", "FILE", milliseconds(400), &something, &writeScreen},
+        {"record", "FILE", milliseconds(400), &something, &writeRecord},
+        {"wait", "MS", milliseconds(0), &isMilliseconds, &wait},
+    };
+    return steps;
+}
+
+Script parseScript(std::string_view text) {
+    Script script;
+    int number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = text.find('\n');
+        const std::string_view line = trimmed(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const std::size_t blank = line.find(' ');
+        const std::string_view word = line.substr(0, blank);
+        const std::string_view argument =
+            blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+        const ScriptStep* found = nullptr;
+        for (const ScriptStep& step : scriptSteps()) {
+            if (step.word == word) {
+                found = &step;
+            }
+        }
+        if (found == nullptr) {
+            std::string words;
+            for (const ScriptStep& step : scriptSteps()) {
+                words += (words.empty() ? "" : ", ") + std::string(step.word);
+            }
+            script.error = "line " + std::to_string(number) + ": unknown step '" + std::string(word) +
+                           "' (steps: " + words + ")";
+            return script;
+        }
+        if (!found->accepts(argument)) {
+            script.error = "line " + std::to_string(number) + ": '" + std::string(line) +
+                           "' (usage: " + std::string(found->word) + " " + std::string(found->usage) + ")";
+            return script;
+        }
+        script.lines.push_back({found, std::string(argument), number});
+    }
+    return script;
+}
+
+std::string runScript(const Script& script) {
+    for (const ScriptLine& line : script.lines) {
+        if (line.step->settle.count() > 0) {
+            frontend::waitUntilQuiet(line.step->settle);
+        }
+        const std::string error = line.step->run(line.argument);
+        if (!error.empty()) {
+            return "line " + std::to_string(line.number) + ": " + error;
+        }
+    }
+    return {};
+}
+
+void installScriptMenus() {
+    HeadlessHost* answering = headless();
+    if (answering == nullptr) {
+        return;
+    }
+    for (const ScriptMenu& menu : scriptMenus()) {
+        answering->setMenu(menu.title, menu.items);
+    }
+}
+
+}  // namespace zarvik::cli

@@ -1,0 +1,94 @@
+#include "frontend/savedfile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "frontend/savedgame.h"
+#include "rules/board.h"
+#include "util/files.h"
+
+namespace zarvik::frontend {
+namespace {
+
+TEST(SavedFile, LineEndsAndByteOrderMark) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string expected;
+    };
+    for (const Case& c : {
+             Case{"cr", "a\rb\r", "a\rb\r"},
+             Case{"lf", "a\nb\n", "a\rb\r"},
+             Case{"crlf", "a\r\nb\r\n", "a\rb\r"},
+             Case{"mixed", "a\r\nb\nc\rd", "a\rb\rc\rd"},
+             Case{"empty lines", "a\r\n\r\nb\n\n", "a\r\rb\r\r"},
+             Case{"lone cr before crlf", "a\r\r\nb", "a\r\rb"},
+             Case{"mark", "\xEF\xBB\xBFSpielverlauf\r\n", "Spielverlauf\r"},
+             Case{"mark inside stays", "a\xEF\xBB\xBF\r", "a\xEF\xBB\xBF\r"},
+             Case{"half a mark", "\xEF\xBBx", "\xEF\xBBx"},
+             Case{"nothing", "", ""},
+         }) {
+        EXPECT_EQ(withRecordLineEnds(c.text), c.expected) << c.name;
+    }
+}
+
+TEST(SavedFile, ReadingRefusesWhatIsNoSavedGameFile) {
+    const std::string folder = ::testing::TempDir() + "savedfile_folder";
+    ::mkdir(folder.c_str(), 0700);
+    const std::string fifo = ::testing::TempDir() + "savedfile_fifo";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string atLimit = ::testing::TempDir() + "savedfile_limit";
+    ASSERT_EQ(setstringtofile(atLimit, std::string(kSavedGameLimit, 'x')), 0);
+    const std::string overLimit = ::testing::TempDir() + "savedfile_over";
+    ASSERT_EQ(setstringtofile(overLimit, std::string(kSavedGameLimit + 1, 'x')), 0);
+    const std::string missing = ::testing::TempDir() + "savedfile_missing";
+
+    EXPECT_EQ(readSavedGameFile(folder).failure, cannotOpenMessage(folder, "Is a directory"));
+    EXPECT_EQ(readSavedGameFile(fifo).failure, cannotOpenMessage(fifo, "keine gewöhnliche Datei"))
+        << "a pipe is never read, it could block";
+    EXPECT_EQ(readSavedGameFile(missing).failure, cannotOpenMessage(missing, "No such file or directory"));
+    EXPECT_EQ(readSavedGameFile(overLimit).failure, notASavedGameMessage(overLimit));
+    const SavedGameFile read = readSavedGameFile(atLimit);
+    ASSERT_TRUE(read.text.has_value()) << read.failure;
+    EXPECT_EQ(read.text->size(), kSavedGameLimit);
+    EXPECT_TRUE(cannotOpenMessage("/a", "b").starts_with("Die Datei konnte nicht geöffnet werden.\n/a\nb"));
+    EXPECT_EQ(notASavedGameMessage("/a"), "Die Datei enthält kein gesichertes Spiel.\n/a");
+}
+
+TEST(SavedFile, WritingTellsTheReason) {
+    const std::string path = ::testing::TempDir() + "savedfile_written.zarvik";
+    EXPECT_EQ(writeSavedGameFile(path, "Spielverlauf am x\r"), std::nullopt);
+    EXPECT_EQ(getstringfromfile(path), "Spielverlauf am x\r") << "written with carriage returns as it is";
+    const std::string nowhere = ::testing::TempDir() + "savedfile_no_folder/x.zarvik";
+    EXPECT_EQ(writeSavedGameFile(nowhere, "x"),
+              "Das Spiel konnte nicht gesichert werden.\n" + nowhere + "\nNo such file or directory");
+}
+
+// The replay runs in parts; the result must not depend on where a part ends.
+TEST(SavedFile, ReplayInPartsEqualsReplayAtOnce) {
+    std::vector<std::string> lines;
+    const char* moves[] = {"G1-F3", "G8-F6", "F3-G1", "F6-G8"};
+    for (int i = 0; i < 1000; ++i) {
+        lines.push_back(i % 3 == 0 ? std::string("x: ") + moves[(i / 3) % 4] : "x: I9-I9");
+    }
+    int refusedAtOnce = 0;
+    const Replay atOnce = replayMoveLines(lines, [&](const std::string&) { ++refusedAtOnce; });
+    int refusedInParts = 0;
+    int parts = 0;
+    const Replay inParts = replayMoveLines(
+        lines, [&](const std::string&) { ++refusedInParts; },
+        [&](const std::function<void()>& step) {
+            ++parts;
+            step();
+        });
+    EXPECT_GE(parts, 3);
+    EXPECT_EQ(refusedInParts, refusedAtOnce);
+    EXPECT_EQ(inParts.lineCount, atOnce.lineCount);
+    EXPECT_EQ(inParts.moveList, atOnce.moveList);
+    EXPECT_EQ(inParts.game->board, atOnce.game->board);
+    EXPECT_EQ(atOnce.moveList.size(), 334u);
+}
+
+}  // namespace
+}  // namespace zarvik::frontend

@@ -1,0 +1,224 @@
+// Scripted runs of the real program (zarvik-cli play --script) on the headless host: the steps
+// themselves, and opening and saving games through the menu and as documents, read back from the
+// screen, the record, the saved files and the dialogs written to standard error.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "cli_run.h"
+
+namespace {
+
+using zarvik::test::readFile;
+using zarvik::test::runCliApart;
+using zarvik::test::shellQuoted;
+
+const std::string kOpening =
+    "Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r"
+    "  1 10:00:00 Weiss:   E2-E4\r  2 10:00:01 Schwarz: E7-E5\r";
+
+struct Scripted {
+    int status = -1;
+    std::string screen;
+    std::string record;
+    std::string out;
+    std::string err;
+};
+
+std::string temp(const std::string& name) {
+    return ::testing::TempDir() + "frontend_script_" + name;
+}
+
+std::string writeTemp(const std::string& name, const std::string& text) {
+    const std::string path = temp(name);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(file, nullptr) << path;
+    if (file != nullptr) {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+Scripted script(const std::string& name, const std::string& steps) {
+    const std::string base = temp(name);
+    const std::string path = writeTemp(name + ".script", steps);
+    Scripted run;
+    run.status = runCliApart(
+        "play --script " + shellQuoted(path) + " --screen " + base + ".screen --record " + base + ".record",
+        base + ".out", base + ".err");
+    run.screen = readFile(base + ".screen");
+    run.record = readFile(base + ".record");
+    run.out = readFile(base + ".out");
+    run.err = readFile(base + ".err");
+    return run;
+}
+
+int lineCount(const std::string& text) {
+    int lines = 0;
+    for (const char c : text) {
+        lines += c == '\n' ? 1 : 0;
+    }
+    return lines;
+}
+
+TEST(Script, StepsRunInOrderAndWriteAtTheirMoment) {
+    const std::string early = temp("order_early.record");
+    const std::string earlyScreen = temp("order_early.screen");
+    const Scripted run = script("order", "# two people\nkeys NJN\nkeys E2-E4\\r\n\nrecord " + early +
+                                             "\nscreen " + earlyScreen + "\nwait 10\nkeys E7-E5\\r\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string first = readFile(early);
+    EXPECT_NE(first.find("Weiss:   E2-E4\r"), std::string::npos) << first;
+    EXPECT_EQ(first.find("E7-E5"), std::string::npos) << first;
+    EXPECT_NE(readFile(earlyScreen).find("Zug für schwarz eingeben"), std::string::npos);
+    EXPECT_NE(run.record.find("Schwarz: E7-E5\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.screen.find("Zug für weiss eingeben"), std::string::npos) << run.screen;
+}
+
+TEST(Script, MistakesAreRefusedBeforeAnythingRuns) {
+    struct Case {
+        const char* name;
+        const char* steps;
+        const char* error;
+    };
+    for (const Case& c : {
+             Case{"unknown", "keys NJN\nfly away\n", "line 2: unknown step 'fly'"},
+             Case{"wait", "wait soon\n", "line 1: 'wait soon' (usage: wait MS)"},
+             Case{"menu", "menu Zaubern\n", "line 1: 'menu Zaubern' (usage: menu TITLE [PATH])"},
+             Case{"open", "open\n", "line 1: 'open' (usage: open PATH)"},
+         }) {
+        const Scripted run = script(std::string("mistake_") + c.name, c.steps);
+        EXPECT_EQ(run.status, 2) << c.name;
+        EXPECT_EQ(lineCount(run.err), 1) << c.name << ": " << run.err;
+        EXPECT_NE(run.err.find(c.error), std::string::npos) << c.name << ": " << run.err;
+        EXPECT_EQ(run.record, "") << c.name << ": nothing ran";
+    }
+}
+
+// Every kind of file that cannot be opened, chosen at a move prompt: each is told, and the game goes
+// on as before (no carriage return gave it up).
+TEST(Script, AFailedOpenChangesNothingAndIsTold) {
+    const std::string folder = temp("folder.zarvik");
+    ::mkdir(folder.c_str(), 0700);
+    const std::string noPlayers =
+        writeTemp("noplayers.zarvik", "Spielverlauf am 05.12.2026\rSchwarz\rWeiss\r\r");
+    const std::string noHeader = writeTemp("noheader.zarvik", "Ein Brief\r");
+    const std::string huge =
+        writeTemp("huge.zarvik", kOpening + std::string((1 << 20) + 1 - kOpening.size(), ' '));
+    const std::string missing = temp("missing.zarvik");
+    const Scripted run = script("failedopen",
+                                "keys NJN\nkeys E2-E4\\r\n"
+                                "menu Spiel öffnen… " +
+                                    noPlayers +
+                                    "\n"
+                                    "menu Spiel öffnen… " +
+                                    noHeader +
+                                    "\n"
+                                    "menu Spiel öffnen… " +
+                                    huge +
+                                    "\n"
+                                    "menu Spiel öffnen… " +
+                                    missing +
+                                    "\n"
+                                    "menu Spiel öffnen… " +
+                                    folder +
+                                    "\n"
+                                    "open " +
+                                    noPlayers +
+                                    "\n"
+                                    "keys E7-E5\\r\n");
+    EXPECT_EQ(run.status, 0);
+    const std::string notSaved = "dialog: Die Datei enthält kein gesichertes Spiel. | ";
+    const std::string cannotOpen = "dialog: Die Datei konnte nicht geöffnet werden. | ";
+    EXPECT_EQ(run.err, notSaved + noPlayers + "\n" + notSaved + noHeader + "\n" + notSaved + huge + "\n" +
+                           cannotOpen + missing + " | No such file or directory\n" + cannotOpen + folder +
+                           " | Is a directory\n" + notSaved + noPlayers + "\n");
+    EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Schwarz: E7-E5\r"), std::string::npos) << run.record;
+    EXPECT_EQ(run.screen.find("Wollen Sie aufgeben"), std::string::npos) << run.screen;
+}
+
+TEST(Script, AFailedOpenDoesNotAnswerAConfigurationQuestion) {
+    const Scripted run = script("failedquestion", "menu Spiel öffnen… " + temp("nothing.zarvik") + "\n");
+    EXPECT_NE(run.err.find("dialog: Die Datei konnte nicht geöffnet werden."), std::string::npos) << run.err;
+    EXPECT_NE(run.screen.find("Standard-Konfiguration benutzen"), std::string::npos) << run.screen;
+    EXPECT_EQ(run.screen.find("Zug für"), std::string::npos) << "the question was answered:\n" << run.screen;
+}
+
+TEST(Script, AGameSavedBeforeAnyMoveOpens) {
+    const std::string saved = temp("nomoves.zarvik");
+    std::remove(saved.c_str());
+    const Scripted run = script("nomoves", "keys NJN\nmenu Spiel sichern unter… " + saved +
+                                               "\nkeys E2-E4\\r\n"
+                                               "menu Spiel öffnen… " +
+                                               saved + "\nkeys J\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.record, readFile(saved));
+    EXPECT_TRUE(run.record.ends_with("Schwarz = Mensch\r\r")) << run.record;
+    EXPECT_NE(run.screen.find("Neues Spiel beginnen"), std::string::npos) << run.screen;
+}
+
+TEST(Script, AFailedSaveIsTold) {
+    const std::string nowhere = temp("no/such/folder/Spiel.zarvik");
+    const Scripted run =
+        script("failedsave", "keys NJN\nkeys E2-E4\\r\nmenu Spiel sichern unter… " + nowhere + "\n");
+    EXPECT_EQ(run.err, "dialog: Das Spiel konnte nicht gesichert werden. | " + nowhere +
+                           " | No such file or directory\n");
+}
+
+TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
+    struct Case {
+        const char* name;
+        std::string path;
+        int status;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"saved", writeTemp("replay_saved.zarvik", kOpening), 0, ""},
+        {"no moves", writeTemp("replay_nomoves.zarvik", kOpening.substr(0, kOpening.find("  1"))), 0, ""},
+        {"missing", temp("replay_missing.zarvik"), 1, "dialog: Die Datei konnte nicht geöffnet werden."},
+        {"not a game", writeTemp("replay_letter.zarvik", "Lieber Hans\r"), 1,
+         "dialog: Die Datei enthält kein gesichertes Spiel."},
+        {"too large", writeTemp("replay_huge.zarvik", kOpening + std::string(1 << 20, '\r')), 1,
+         "dialog: Die Datei enthält kein gesichertes Spiel."},
+        {"empty path", "", 1, "replay: empty path"},
+    };
+    for (const Case& c : cases) {
+        const std::string base = temp("replay_run");
+        const int status = runCliApart("replay " + shellQuoted(c.path), base + ".out", base + ".err");
+        const std::string err = readFile(base + ".err");
+        EXPECT_EQ(status, c.status) << c.name;
+        EXPECT_EQ(lineCount(err), c.status == 0 ? 0 : 1) << c.name << ": " << err;
+        EXPECT_TRUE(err.starts_with(c.error)) << c.name << ": " << err;
+        if (c.status == 0) {
+            EXPECT_NE(readFile(base + ".out").find("state: in progress"), std::string::npos) << c.name;
+        }
+    }
+}
+
+// Line ends as editors and file transfers leave them, with and without a byte-order mark.
+TEST(Replay, EveryLineEndOpensToTheSameBoard) {
+    const std::string expected = zarvik::test::replay(writeTemp("ends_cr.zarvik", kOpening));
+    auto with = [](std::string text, const std::string& end) {
+        for (std::size_t at = text.find('\r'); at != std::string::npos;
+             at = text.find('\r', at + end.size())) {
+            text.replace(at, 1, end);
+        }
+        return text;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    for (const Case& c : {Case{"lf", with(kOpening, "\n")}, Case{"crlf", with(kOpening, "\r\n")},
+                          Case{"bom crlf", "\xEF\xBB\xBF" + with(kOpening, "\r\n")},
+                          Case{"bom cr", "\xEF\xBB\xBF" + kOpening}}) {
+        EXPECT_EQ(zarvik::test::replay(writeTemp("ends.zarvik", c.text)), expected) << c.name;
+    }
+    EXPECT_NE(expected.find("chess_Open: Success"), std::string::npos) << expected;
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// The application's message dialog on the offscreen platform: what the person reads, and that a
+// program thread waits until it was dismissed.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "host/filedialogs.h"
+#include "util/dialogs.h"
+
+namespace zarvik::qthost {
+namespace {
+
+// Presses the button of the modal message box once it shows; what the box said.
+struct Dismissal {
+    QString text;
+    QString details;
+    QString title;
+    bool warning = false;
+};
+void dismissWhenShown(Dismissal& seen) {
+    QTimer::singleShot(10, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            dismissWhenShown(seen);
+            return;
+        }
+        seen = {box->text(), box->informativeText(), box->windowTitle(), box->icon() == QMessageBox::Warning};
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+TEST(MessageDialog, ShowsTheFirstLineAsTheMessageAndTheRestAsDetails) {
+    Dismissal seen;
+    dismissWhenShown(seen);
+    runMessageDialog("Das Spiel konnte nicht gesichert werden.\n/tmp/x.zarvik\nPermission denied");
+    EXPECT_EQ(seen.text, QStringLiteral("Das Spiel konnte nicht gesichert werden."));
+    EXPECT_EQ(seen.details, QStringLiteral("/tmp/x.zarvik\nPermission denied"));
+    EXPECT_EQ(seen.title, QStringLiteral("Zarvik"));
+    EXPECT_TRUE(seen.warning);
+
+    QMessageBox single;
+    configureMessageBox(single, "Die Datei enthält kein gesichertes Spiel.");
+    EXPECT_EQ(single.text(), QStringLiteral("Die Datei enthält kein gesichertes Spiel."));
+    EXPECT_EQ(single.informativeText(), QString());
+}
+
+// A program thread's message runs on the GUI thread and holds the program until it is dismissed.
+TEST(MessageDialog, AProgramThreadWaitsUntilItIsDismissed) {
+    const std::thread::id gui = std::this_thread::get_id();
+    DialogProvider provider;
+    provider.isMainThread = [gui] { return std::this_thread::get_id() == gui; };
+    provider.runOnMainThread = [](std::function<void()> task) {
+        QMetaObject::invokeMethod(qApp, std::move(task), Qt::QueuedConnection);
+    };
+    provider.openPanel = [](const OpenPanelRequest&) { return std::vector<std::string>{}; };
+    provider.savePanel = [](const SavePanelRequest&) { return std::string(); };
+    provider.messagePanel = [](const std::string& text) { runMessageDialog(text); };
+    setdialogprovider(provider);
+    Dismissal seen;
+    dismissWhenShown(seen);
+    std::atomic<bool> returned{false};
+    std::thread program([&] {
+        showmessage("Die Datei konnte nicht geöffnet werden.\n/x\nNo such file or directory");
+        returned = true;
+    });
+    while (!returned) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    program.join();
+    setdialogprovider({});
+    EXPECT_EQ(seen.text, QStringLiteral("Die Datei konnte nicht geöffnet werden."));
+    EXPECT_EQ(seen.details, QStringLiteral("/x\nNo such file or directory"));
+}
+
+}  // namespace
+}  // namespace zarvik::qthost

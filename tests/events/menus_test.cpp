@@ -167,6 +167,7 @@ TEST_F(Menus, ItemWithoutMenuQueuesKindZeroWithEmptyTexts) {
 }
 
 TEST_F(Menus, ConsoleWindowFrontAndHideByTag) {
+    initTextWindow(0, 4, 2);
     initTextWindow(4, 4, 2);
     CapturedOutput quiet;
     choose(213 + 2 * 4 + 1);
@@ -184,6 +185,7 @@ TEST_F(Menus, UninitialisedConsoleWindowRingsTheBell) {
 }
 
 TEST_F(Menus, NamedWindowsFrontAndHide) {
+    initTextWindow(0, 4, 2);  // stays shown, so no hide leaves the application without a window
     const std::vector<std::pair<int, int>> frontTags{{205, 12}, {207, 11}, {209, 9}, {211, 8}, {229, 10}};
     CapturedOutput quiet;
     for (const auto& [tag, window] : frontTags) {

@@ -154,6 +154,11 @@ Material materialOf(const std::string& boardText) {
     return material;
 }
 
+MaterialCaptions materialCaptions(const Material& material) {
+    return {"Weiss: " + std::to_string(material.white) + " ",
+            " Schwarz: " + std::to_string(material.black) + " "};
+}
+
 void loadPieceGraphics() {
     std::array<g_Graphic, kImages>& table = images();
     table.fill(g_EmptyGraphic());
@@ -187,7 +192,6 @@ void chess_DrawTextBoard(const Game& game) {
         t_Cr(kWindow);
     };
     frameLine();
-    Material material;
     for (int line = 1; line <= 8; ++line) {
         const std::string rank(1, static_cast<char>('0' + 9 - line));
         t_Inverse(kWindow);
@@ -202,7 +206,6 @@ void chess_DrawTextBoard(const Game& game) {
                 t_Print(kWindow, "·");
             } else {
                 const bool black = *square >= 'a' && *square <= 'z';
-                (black ? material.black : material.white) += materialValue(*square);
                 t_Color(kWindow, black ? kBlackColor : kWhiteColor);
                 t_Print(kWindow, std::string(1, displayedLetter(*square).value_or('?')));
             }
@@ -219,8 +222,9 @@ void chess_DrawTextBoard(const Game& game) {
     t_Print(kWindow, kFiles);
     t_Cr(kWindow);
     t_Normal(kWindow);
-    drawLabel(464, 96, "Weiss: " + std::to_string(material.white) + " ");
-    drawLabel(608, 96, " Schwarz: " + std::to_string(material.black) + " ");
+    const MaterialCaptions captions = materialCaptions(materialOf(game.board.boardDescription()));
+    drawLabel(464, 96, captions.white);
+    drawLabel(608, 96, captions.black);
     t_Color(kWindow, kNormalColor);
 }
 

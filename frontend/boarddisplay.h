@@ -40,6 +40,13 @@ struct Material {
 };
 Material materialOf(const std::string& boardText);
 
+// The captions above the boards, as the text board draws them: "Weiss: 39 " and " Schwarz: 39 ".
+struct MaterialCaptions {
+    std::string white;
+    std::string black;
+};
+MaterialCaptions materialCaptions(const Material& material);
+
 // --- drawing in window 0
 
 // Fills the image table: every entry empty, then the 26 files from the resources.

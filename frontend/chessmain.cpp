@@ -66,6 +66,12 @@ void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
     }
 }
 
+Color sideToMove() {
+    const std::shared_ptr<Game> game = currentGame();
+    const std::shared_ptr<Player> player = game ? game->currentPlayer() : nullptr;
+    return player && player->color ? *player->color : Color::white;
+}
+
 void halfMove(Color color) {
     lastMove().reset();
     const bool human = (color == Color::white ? whiteIsHuman() : blackIsHuman()).load();
@@ -108,7 +114,7 @@ void showRecordPanel() {
     t_Area(kWindow, 50, 3, 80, 25);
     t_CursorHome(kWindow);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        t_Print(kWindow, lines[i]);
+        t_Print(kWindow, panelText(lines[i]));
         t_ClearEndOfLine(kWindow);
         if (i + 1 < 23) {
             t_Cr(kWindow);
@@ -192,12 +198,18 @@ void configureGame() {
 void playGame() {
     setPromotionChoice("");
     gameRunning() = true;
+    Color color = Color::white;
     while (gameRunning().load()) {
-        for (const Color color : {Color::white, Color::black}) {
-            halfMove(color);
-            if (!gameRunning().load()) {
-                return;
-            }
+        halfMove(color);
+        if (!gameRunning().load()) {
+            return;
+        }
+        color = color == Color::white ? Color::black : Color::white;
+        if (gameOpened().exchange(false)) {
+            // The person plays the opened game on: from its side to move, its half-moves recorded
+            // after the file's lines.
+            showGame();
+            color = sideToMove();
         }
     }
 }

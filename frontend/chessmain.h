@@ -9,7 +9,8 @@ void chessMain();
 // Asks who plays which colour and prepares a new game; returns early once a saved game is opened.
 void configureGame();
 
-// Plays the prepared game until `gameRunning` is cleared.
+// Plays the prepared game until `gameRunning` is cleared. A saved game opened meanwhile that the
+// person plays on continues from its side to move, recorded like any game.
 void playGame();
 
 // The menu handler: "Spiel öffnen…" and "Spiel sichern unter…" of the menu "Ablage".

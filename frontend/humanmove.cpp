@@ -24,12 +24,14 @@ void message(std::string_view text) {
 
 void readHumanMove(Color color) {
     const std::string colorWord = color == Color::white ? "weiss" : "schwarz";
+    // The game this prompt asks for; an opened game may replace it while the prompt waits.
+    const std::shared_ptr<Game> prompted = currentGame();
     for (;;) {
         t_Vtab(kWindow, kPromptLine);
         t_Htab(kWindow, 1);
         t_Print(kWindow, "Zug für " + colorWord + " eingeben (z.B. E2-E4): ");
         t_ClearEndOfLine(kWindow);
-        const std::string input = upperCase(t_InputForm(kWindow, "", "", false, 0, kMoveLength));
+        const std::string typed = upperCase(t_InputForm(kWindow, "", "", false, 0, kMoveLength));
         if (!gameRunning().load()) {
             return;
         }
@@ -38,12 +40,16 @@ void readHumanMove(Color color) {
 
         // The game and the player as they stand now: a saved game may have replaced both.
         const std::shared_ptr<Game> game = currentGame();
-        const TypedMove move = parseTypedMove(input);
+        // Keys typed for a replaced game are no move of the opened one: the person decides first.
+        const TypedMove move = parseTypedMove(game == prompted ? typed : "");
         switch (move.kind) {
             case TypedMove::Kind::giveUp:
                 if (askYesNo("Wollen Sie aufgeben <")) {
                     gameRunning().store(false);
                     return;
+                }
+                if (gameOpened().load()) {
+                    return;  // the turn loop goes on with the opened game
                 }
                 continue;
             case TypedMove::Kind::kingSideCastle:

@@ -4,8 +4,9 @@
 
 namespace zarvik::frontend {
 
-// Prompts until a move has been made or the game is no longer running (the user gave up, or a
-// saved game replaced the game while the prompt waited).
+// Prompts until a move has been made or the game is no longer running (the user gave up, or an
+// opened saved game has ended). When a saved game was opened meanwhile and the person does not give
+// up, returns without a move, so that the turn loop goes on with the opened game.
 void readHumanMove(Color color);
 
 }  // namespace zarvik::frontend

@@ -11,6 +11,7 @@ constexpr char kLineEnd = '\r';
 constexpr int kColorWordWidth = 9;
 constexpr int kFinalLineWidth = 28;
 constexpr std::size_t kPanelLines = 23;
+constexpr int kPanelWidth = 30;
 
 std::mutex& recordMutex() {
     static std::mutex mutex;
@@ -181,6 +182,27 @@ std::vector<std::string> panelLines(const GameRecord& record) {
         start = end + 1;
     }
     return lines;
+}
+
+std::string panelText(std::string_view line) {
+    std::string shown;
+    int characters = 0;
+    for (std::size_t i = 0; i < line.size() && characters < kPanelWidth; ++characters) {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c < 32 || c == 127) {
+            shown += '?';
+            ++i;
+            continue;
+        }
+        // A character is its lead byte and the continuation bytes after it.
+        std::size_t end = i + 1;
+        while (end < line.size() && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
+        shown.append(line.substr(i, end - i));
+        i = end;
+    }
+    return shown;
 }
 
 RecordAccess::RecordAccess() : lock_(recordMutex()), record_(theRecord()) {}

@@ -62,6 +62,10 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
 // The lines the record panel shows: the end of the record, at most 23 complete lines.
 std::vector<std::string> panelLines(const GameRecord& record);
 
+// A record line as the panel prints it, literally: control characters as "?", cut after 30
+// characters so that no line reaches the panel's last column and wraps.
+std::string panelText(std::string_view line);
+
 // --- the process-wide record
 
 // Exclusive access to the record for the length of the handle's life.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include "host/quitquestion.h"
 #include "toolkit/events.h"
 #include "toolkit/host.h"
 #include "toolkit/menus.h"
@@ -15,6 +16,7 @@
 #if defined(ZARVIK_HAVE_FRONTEND)
 #include "frontend/chessmain.h"
 #include "frontend/fileevents.h"
+#include "frontend/savedgame.h"
 #endif
 
 namespace zarvik::qthost {
@@ -35,6 +37,22 @@ void postDocument(const std::string& path) {
     frontend::postFileEvent(path);
 #else
     zarvik::logline("zarvik: no program to open " + path);
+#endif
+}
+
+bool unsavedGame() {
+#if defined(ZARVIK_HAVE_FRONTEND)
+    return frontend::hasUnsavedMoves();
+#else
+    return false;
+#endif
+}
+
+bool saveGame() {
+#if defined(ZARVIK_HAVE_FRONTEND)
+    return frontend::saveGameAs();
+#else
+    return true;
 #endif
 }
 
@@ -78,7 +96,13 @@ QtHost::Callbacks AppDelegate::callbacks() {
                       right);
     };
     c.mouseUp = [] { viewMouseUp(); };
-    c.closeBox = [](int window) { t_ApplicationWindowShouldClose(static_cast<std::uint8_t>(window)); };
+    c.closeBox = [this](int window) {
+        // Closing the last visible window ends the application, which asks first.
+        if (onlyVisibleWindow(window) && !confirmQuit()) {
+            return;
+        }
+        t_ApplicationWindowShouldClose(static_cast<std::uint8_t>(window));
+    };
     c.menuChoice = [](const MenuItemInfo& item) {
         t_MenuEventHandler(t_HostMenuChoice{
             item.menuTitle.toStdString(), HostMenuItem{item.title.toStdString(), item.tag,
@@ -90,8 +114,27 @@ QtHost::Callbacks AppDelegate::callbacks() {
         }
     };
     // Not quit(): that first closes every window, and a console window's close box only hides it.
-    c.quit = [] { QCoreApplication::exit(0); };
+    c.quit = [this] {
+        if (confirmQuit()) {
+            quitConfirmed_ = false;
+            QCoreApplication::exit(0);
+        }
+    };
     return c;
+}
+
+bool AppDelegate::confirmQuit() {
+    quitConfirmed_ = quitConfirmed_ || mayQuit(&unsavedGame, &saveGame);
+    return quitConfirmed_;
+}
+
+bool AppDelegate::onlyVisibleWindow(int window) {
+    for (int other = 0; other < kHostWindowCount; ++other) {
+        if (other != window && host_->isWindowVisible(other)) {
+            return false;
+        }
+    }
+    return host_->isWindowVisible(window);
 }
 
 bool AppDelegate::render(int window, QImage& frame) {

@@ -1,7 +1,9 @@
 #pragma once
 // The application delegate: owns the Qt host, installs it as the toolkit's host, forwards the
 // application's life-cycle callbacks and every widget event to the toolkit, and starts the program
-// (the chess program) with the documents of the command line already pending as file events.
+// (the chess program) with the documents of the command line already pending as file events. Ending
+// the application ("Beenden", or closing its last visible window) asks first when the game has
+// unsaved moves.
 #include <array>
 #include <memory>
 #include <string>
@@ -30,6 +32,9 @@ class AppDelegate : public QObject {
 
   private:
     QtHost::Callbacks callbacks();
+    // Whether the application may end now; asks when the game has unsaved moves (once per ending).
+    bool confirmQuit();
+    bool onlyVisibleWindow(int window);
     bool render(int window, QImage& frame);
 
     std::unique_ptr<QtHost> host_;
@@ -37,6 +42,7 @@ class AppDelegate : public QObject {
     std::vector<std::string> documents_;
     QElapsedTimer sinceStart_;
     bool firstFrameLogged_ = false;
+    bool quitConfirmed_ = false;
 };
 
 }  // namespace zarvik::qthost

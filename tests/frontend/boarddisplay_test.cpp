@@ -24,6 +24,12 @@ TEST(BoardDisplay, LettersAndMaterial) {
     Board promoted(true);
     promoted.setPiece(BoardLocation(8), Piece(PieceType::queen, Color::white));
     EXPECT_EQ(materialOf(promoted.boardDescription()).white, 47) << "a pawn promoted to a queen adds 8";
+
+    Board captured(true);
+    captured.movePiece(BoardLocation(3), BoardLocation(59));  // the white queen takes the black one
+    const MaterialCaptions captions = materialCaptions(materialOf(captured.boardDescription()));
+    EXPECT_EQ(captions.white, "Weiss: 39 ");
+    EXPECT_EQ(captions.black, " Schwarz: 30 ");
 }
 
 TEST(BoardDisplay, SquareImages) {

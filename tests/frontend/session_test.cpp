@@ -13,13 +13,18 @@
 #include "frontend/driver.h"
 #include "frontend/fileevents.h"
 #include "frontend/record.h"
+#include "frontend/savedgame.h"
 #include "frontend/state.h"
 #include "rules/board.h"
 #include "toolkit/events.h"
 #include "toolkit/headless/headlesshost.h"
+#include "toolkit/host.h"
+#include "toolkit/presentation.h"
 #include "toolkit/startup.h"
 #include "toolkit/textoutput.h"
+#include "toolkit/window.h"
 #include "util/files.h"
+#include "util/text.h"
 
 namespace zarvik::frontend {
 namespace {
@@ -43,8 +48,12 @@ Board boardAfter(std::initializer_list<std::pair<int, int>> moves) {
 
 class Session {
   public:
-    Session() {
+    // With a path, the program starts as when a document started the application.
+    explicit Session(const std::string& pending = "") {
         host_.install();
+        if (!pending.empty()) {
+            postFileEvent(pending);
+        }
         startprocess(&chessMain, t_ProgramStackSize);
     }
     void type(std::string_view keys) {
@@ -74,16 +83,72 @@ std::string tempFile(const std::string& name, const std::string& text) {
 }
 
 // Runs the scenario in a child process; the child's failures show in its output and its exit code.
-void inOwnProcess(const std::function<void(Session&)>& scenario) {
+void inOwnProcess(const std::function<void(Session&)>& scenario, const std::string& pending = "") {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            static Session session;
+            static Session session(pending);
             scenario(session);
             std::fflush(stdout);
+            // The child's failures reach the parent only through standard error.
+            const ::testing::TestResult& result =
+                *::testing::UnitTest::GetInstance()->current_test_info()->result();
+            for (int i = 0; i < result.total_part_count(); ++i) {
+                const ::testing::TestPartResult& part = result.GetTestPartResult(i);
+                std::fprintf(stderr, "%s:%d: %s\n", part.file_name() ? part.file_name() : "",
+                             part.line_number(), part.message());
+            }
             std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+// --- reading window 0 back
+
+// The characters of a screen line (from 1) between two columns (from 1, inclusive).
+std::string screenText(const std::string& screen, int line, int first, int last) {
+    std::size_t start = 0;
+    for (int l = 1; l < line; ++l) {
+        start = screen.find('\n', start) + 1;
+    }
+    const std::string row = screen.substr(start, screen.find('\n', start) - start);
+    std::u32string wide;
+    for (std::size_t i = 0; i < row.size();) {
+        wide += static_cast<char32_t>(t_NextScalar(row, i));
+    }
+    std::string out;
+    for (int c = first; c <= last && c <= static_cast<int>(wide.size()); ++c) {
+        t_AppendUtf8(out, wide[static_cast<std::size_t>(c - 1)]);
+    }
+    return out;
+}
+
+// The text board's line of a rank: "8  t s l d k l s t  8" in German letters, "·" for empty squares.
+std::string textBoardRank(const std::string& screen, int rank) {
+    return screenText(screen, 7 + (8 - rank), 27, 47);
+}
+
+// The pixels of a square of the graphic board (file 0-7 from A, rank 1-8).
+std::vector<std::uint32_t> squarePixels(const HostImage& image, int file, int rank) {
+    const int line = 9 - rank;
+    const int left = 48 + 40 * file;
+    const int top = 121 + 40 * line;
+    std::vector<std::uint32_t> pixels;
+    for (int y = top; y < top + 40; ++y) {
+        for (int x = left; x < left + 40; ++x) {
+            const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 4;
+            pixels.push_back(std::uint32_t(image.argb[at]) << 24 | std::uint32_t(image.argb[at + 1]) << 16 |
+                             std::uint32_t(image.argb[at + 2]) << 8 | image.argb[at + 3]);
+        }
+    }
+    return pixels;
+}
+
+HostImage windowImage() {
+    std::optional<HostImage> image;
+    onMainThread([&] { image = t_WindowImage(0); });
+    EXPECT_TRUE(image.has_value());
+    return image.value_or(HostImage{});
 }
 
 TEST(Session, SaveBeforeAnyMoveKeepsHeaderAndPlayersOnly) {
@@ -159,10 +224,22 @@ TEST(Session, OpenWhileTheComputerThinks) {
         EXPECT_TRUE(whiteIsHuman().load() && blackIsHuman().load());
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
         EXPECT_NE(s.screen().find("Wollen Sie aufgeben"), std::string::npos) << s.screen();
-        // Play goes on with the opened game and two humans.
+        // Play goes on with the opened game and two humans, recorded after the file's lines.
         s.type("N");
         s.type("G1-F3\\r");
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}, {6, 21}}));
+        const std::string record = gameRecordSnapshot().text;
+        ASSERT_TRUE(record.starts_with(kOpening)) << record;
+        const std::string added = record.substr(kOpening.size());
+        EXPECT_TRUE(added.starts_with("  3 ")) << added;
+        EXPECT_TRUE(added.ends_with(" Weiss:   G1-F3\r")) << added;
+        const std::string screen = s.screen();
+        EXPECT_EQ(textBoardRank(screen, 3), "3  · · · · · S · ·  3") << screen;
+        EXPECT_EQ(textBoardRank(screen, 4), "4  · · · · B · · ·  4") << screen;
+        EXPECT_EQ(textBoardRank(screen, 5), "5  · · · · b · · ·  5") << screen;
+        EXPECT_EQ(textBoardRank(screen, 1), "1  T S L D K L · T  1") << screen;
+        EXPECT_NE(screen.find("Weiss:   G1-F3"), std::string::npos) << "record panel";
+        EXPECT_NE(screen.find("Zug für schwarz eingeben"), std::string::npos) << screen;
     });
 }
 
@@ -175,6 +252,244 @@ TEST(Session, CancelledDialogsChangeNothing) {
         s.menu("Unbekannt");
         EXPECT_EQ(gameRecordSnapshot().text, before);
         EXPECT_NE(s.screen().find("Zug für weiss eingeben"), std::string::npos) << s.screen();
+    });
+}
+
+// Both boards: the letters of the text board, and the squares of the graphic board, which must
+// follow the move (a wrong rank, file or colour of square or piece gives other pixels).
+TEST(Session, BothBoardsShowThePosition) {
+    inOwnProcess([](Session& s) {
+        s.type("NJN");
+        const HostImage before = windowImage();
+        const std::string start = s.screen();
+        EXPECT_EQ(textBoardRank(start, 8), "8  t s l d k l s t  8");
+        EXPECT_EQ(textBoardRank(start, 2), "2  B B B B B B B B  2");
+        EXPECT_EQ(textBoardRank(start, 4), "4  · · · · · · · ·  4");
+        EXPECT_EQ(screenText(start, 5, 27, 47), "   A B C D E F G H   ");
+        s.type("E2-E4\\rG8-F6\\r");
+        const HostImage after = windowImage();
+        const std::string moved = s.screen();
+        EXPECT_EQ(textBoardRank(moved, 4), "4  · · · · B · · ·  4");
+        EXPECT_EQ(textBoardRank(moved, 2), "2  B B B B · B B B  2");
+        EXPECT_EQ(textBoardRank(moved, 6), "6  · · · · · s · ·  6");
+        EXPECT_EQ(textBoardRank(moved, 8), "8  t s l d k l · t  8");
+        // E2 and E4 have the same colour: the pawn's picture moved, an empty square's took its place.
+        const int e = 4;
+        EXPECT_NE(squarePixels(before, e, 2), squarePixels(before, e, 4));
+        EXPECT_EQ(squarePixels(after, e, 4), squarePixels(before, e, 2));
+        EXPECT_EQ(squarePixels(after, e, 2), squarePixels(before, e, 4));
+        // G8 (light) now shows a light empty square, F6 (dark) a black knight on dark.
+        EXPECT_EQ(squarePixels(after, 6, 8), squarePixels(before, 6, 6)) << "G8 as empty G6";
+        EXPECT_NE(squarePixels(after, 5, 6), squarePixels(before, 5, 6));
+        EXPECT_NE(squarePixels(before, 0, 1), squarePixels(before, 0, 8)) << "white and black rooks differ";
+        EXPECT_NE(squarePixels(before, 4, 3), squarePixels(before, 4, 4)) << "light and dark squares differ";
+        EXPECT_EQ(squarePixels(after, 0, 1), squarePixels(before, 0, 1));
+    });
+}
+
+// Opened at black's prompt, the game of the file goes on with white, the side to move there: every
+// half-move is recorded after the file's lines, both boards follow, and a save replays to the board.
+TEST(Session, AnOpenedGameGoesOnAsANormalGame) {
+    inOwnProcess([](Session& s) {
+        s.type("NJNE2-E4\\r");
+        s.host().pushOpenAnswer({tempFile("goes_on.zarvik", kOpening)});
+        s.menu("Spiel öffnen…");
+        EXPECT_NE(s.screen().find("Wollen Sie aufgeben"), std::string::npos) << s.screen();
+        s.type("N");
+        EXPECT_NE(s.screen().find("Zug für weiss eingeben"), std::string::npos) << s.screen();
+        s.type("G1-F3\\rB8-C6\\rF1-C4\\rG8-F6\\rO-O\\r");
+        const Board expected =
+            boardAfter({{12, 28}, {52, 36}, {6, 21}, {57, 42}, {5, 26}, {62, 45}, {4, 6}, {7, 5}});
+        EXPECT_EQ(currentGame()->board, expected);
+        const std::string record = gameRecordSnapshot().text;
+        ASSERT_TRUE(record.starts_with(kOpening)) << record;
+        const std::pair<const char*, const char*> added[] = {{"  3 ", "Weiss:   G1-F3"},
+                                                             {"  4 ", "Schwarz: B8-C6"},
+                                                             {"  5 ", "Weiss:   F1-C4"},
+                                                             {"  6 ", "Schwarz: G8-F6"},
+                                                             {"  7 ", "Weiss:   O-O"}};
+        std::size_t at = kOpening.size();
+        for (const auto& [number, move] : added) {
+            const std::size_t end = record.find('\r', at);
+            ASSERT_NE(end, std::string::npos) << number;
+            const std::string line = record.substr(at, end - at);
+            EXPECT_TRUE(line.starts_with(number)) << line;
+            EXPECT_TRUE(line.ends_with(move)) << line;
+            at = end + 1;
+        }
+        EXPECT_EQ(at, record.size());
+        const std::string screen = s.screen();
+        EXPECT_EQ(textBoardRank(screen, 1), "1  T S L D · T K ·  1") << screen;
+        EXPECT_EQ(textBoardRank(screen, 6), "6  · · s · · s · ·  6") << screen;
+        EXPECT_NE(screen.find("Weiss:   O-O"), std::string::npos) << "record panel";
+        EXPECT_NE(screen.find("Zug für schwarz eingeben"), std::string::npos) << screen;
+        EXPECT_EQ(screen.find("Wrong player"), std::string::npos);
+
+        const std::string saved = ::testing::TempDir() + "frontend_session_goes_on_saved.zarvik";
+        s.host().pushSaveAnswer(saved);
+        s.menu("Spiel sichern unter…");
+        const auto lines = savedMoveLines(getstringfromfile(saved).value_or(""));
+        ASSERT_TRUE(lines.has_value());
+        const Replay replayed =
+            replayMoveLines(*lines, [](const std::string& refused) { ADD_FAILURE() << refused; });
+        EXPECT_EQ(replayed.game->board, expected);
+    });
+}
+
+// Control codes and escape sequences of a damaged file are shown as "?", an over-long line is cut at
+// the panel's edge: the window keeps its header, its board and the record's own lines.
+TEST(Session, RecordTextIsShownNotExecuted) {
+    inOwnProcess([](Session& s) {
+        waitUntilQuiet();
+        const std::string crafted =
+            "Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r"
+            "  1 10:00:00 Weiss:   E2-E4\x1b[2J\x0c\r" +
+            std::string(45, 'X') + "\r  3 10:00:02 Weiss:\x07\x1bZ\x0e\r";
+        s.host().pushOpenAnswer({tempFile("crafted.zarvik", crafted)});
+        s.menu("Spiel öffnen…");
+        const std::string screen = s.screen();
+        EXPECT_EQ(screenText(screen, 3, 50, 80), "Spielverlauf am 05.12.2026     ") << screen;
+        EXPECT_EQ(screenText(screen, 7, 50, 80), "  1 10:00:00 Weiss:   E2-E4?[2 ");
+        EXPECT_EQ(screenText(screen, 8, 50, 80), std::string(30, 'X') + " ");
+        EXPECT_EQ(screenText(screen, 9, 50, 80), "  3 10:00:02 Weiss:??Z?        ");
+        EXPECT_TRUE(screenText(screen, 1, 1, 6).starts_with("Zarvik")) << screen;
+        EXPECT_EQ(textBoardRank(screen, 2), "2  B B B B · B B B  2") << screen;
+        EXPECT_NE(screen.find("Neues Spiel beginnen"), std::string::npos) << screen;
+    });
+}
+
+// Blank cells below the boards: each all in the window's background, no inverse block left anywhere
+// but at the cursor.
+void expectNoStrayBlocks(const std::string& screen, const std::string& stage) {
+    const HostImage image = windowImage();
+    ASSERT_EQ(image.width, 1280);
+    const t_Window& window = t_WindowRecord(0);
+    auto pixel = [&](int x, int y) {
+        const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 4;
+        return std::uint32_t(image.argb[at + 1]) << 16 | std::uint32_t(image.argb[at + 2]) << 8 |
+               image.argb[at + 3];
+    };
+    const std::uint32_t background = pixel(49 * 16 - 1, 25 * 32 - 1);
+    for (int line = 18; line <= 25; ++line) {
+        for (int column = 1; column <= 49; ++column) {
+            if (screenText(screen, line, column, column) != " " ||
+                (line == window.TextVpos && column == window.TextHpos)) {
+                continue;
+            }
+            bool blank = true;
+            for (int y = (line - 1) * 32; y < line * 32 && blank; ++y) {
+                for (int x = (column - 1) * 16; x < column * 16 && blank; ++x) {
+                    blank = pixel(x, y) == background;
+                }
+            }
+            EXPECT_TRUE(blank) << stage << ": inverse block at line " << line << ", column " << column;
+        }
+    }
+}
+
+TEST(Session, NoStrayCursorBlocksAfterAnOpenAtAMovePrompt) {
+    inOwnProcess([](Session& s) {
+        s.type("NJNE2-E4\\r");
+        s.host().pushOpenAnswer({tempFile("blocks.zarvik", kOpening)});
+        s.menu("Spiel öffnen…");
+        expectNoStrayBlocks(s.screen(), "at the question");
+        s.type("N");
+        expectNoStrayBlocks(s.screen(), "at the prompt");
+    });
+}
+
+// The time of a move line is the time of day when the move was made.
+TEST(Session, MoveLinesCarryTheTimeOfDay) {
+    inOwnProcess([](Session& s) {
+        s.type("NJN");
+        const std::string before = currentdatetimetext().substr(11, 8);
+        s.type("E2-E4\\r");
+        const std::string after = currentdatetimetext().substr(11, 8);
+        const std::string record = gameRecordSnapshot().text;
+        const std::size_t line = record.find("  1 ");
+        ASSERT_NE(line, std::string::npos) << record;
+        const std::string time = record.substr(line + 4, 8);
+        EXPECT_LE(before, time);
+        EXPECT_LE(time, after);
+        EXPECT_EQ(record.substr(line + 12, 15), " Weiss:   E2-E4");
+    });
+}
+
+// An open at any question of the dialogue ends it at once: the opened game stands, with its players
+// and its record, and nothing of the dialogue is added.
+TEST(Session, AnOpenEndsTheDialogueAtEveryQuestion) {
+    struct Case {
+        const char* name;
+        const char* keys;
+        const char* question;
+    };
+    for (const Case& c :
+         {Case{"standard", "", "Standard-Konfiguration benutzen"}, Case{"white", "N", "Weiss = Mensch"},
+          Case{"white strength", "NN", "Spielstärke ist schwer"}, Case{"black", "NJ", "Schwarz = Computer"},
+          Case{"black strength", "NJJ", "Spielstärke ist schwer"}}) {
+        SCOPED_TRACE(c.name);
+        inOwnProcess([&c](Session& s) {
+            s.type(c.keys);
+            ASSERT_NE(s.screen().rfind(c.question), std::string::npos) << s.screen();
+            s.host().pushOpenAnswer({tempFile("dialogue.zarvik", kOpening)});
+            s.menu("Spiel öffnen…");
+            EXPECT_NE(s.screen().find("Neues Spiel beginnen"), std::string::npos) << s.screen();
+            EXPECT_EQ(gameRecordSnapshot().text, kOpening);
+            EXPECT_TRUE(whiteIsHuman().load() && blackIsHuman().load());
+            EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
+        });
+    }
+}
+
+// The questions of the dialogue line up: each text padded to 39 columns, "<" in column 40.
+TEST(Session, QuestionsArePaddedTo39Columns) {
+    inOwnProcess([](Session& s) {
+        s.type("NNNJ");
+        const std::string screen = s.screen();
+        int questions = 0;
+        for (int line = 19; line <= 25; ++line) {
+            const std::string text = screenText(screen, line, 1, 49);
+            if (text.find("J/N>") == std::string::npos) {
+                continue;
+            }
+            ++questions;
+            EXPECT_EQ(screenText(screen, line, 40, 40), "<") << text;
+            EXPECT_EQ(screenText(screen, line, 39, 39), " ") << text;
+        }
+        EXPECT_EQ(questions, 5) << screen;
+    });
+}
+
+// A document that started the program is opened before the dialogue: no question is answered for
+// it, the opened game is drawn and the next game is offered.
+TEST(Session, StartWithADocumentPending) {
+    inOwnProcess(
+        [](Session& s) {
+            waitUntilQuiet();
+            EXPECT_EQ(s.screen().find("Standard-Konfiguration"), std::string::npos) << s.screen();
+            EXPECT_NE(s.screen().find("Neues Spiel beginnen"), std::string::npos) << s.screen();
+            EXPECT_EQ(gameRecordSnapshot().text, kOpening);
+            EXPECT_EQ(textBoardRank(s.screen(), 4), "4  · · · · B · · ·  4");
+            EXPECT_FALSE(fileEventPending());
+        },
+        tempFile("pending.zarvik", kOpening));
+}
+
+TEST(Session, NewGameOrEndAfterAGame) {
+    inOwnProcess([](Session& s) {
+        waitUntilQuiet();
+        s.host().pushOpenAnswer({tempFile("again.zarvik", kMate)});
+        s.menu("Spiel öffnen…");
+        ASSERT_NE(s.screen().find("Neues Spiel beginnen"), std::string::npos);
+        s.type("J");
+        EXPECT_NE(s.screen().find("Standard-Konfiguration benutzen"), std::string::npos) << s.screen();
+        EXPECT_EQ(textBoardRank(s.screen(), 4), "4  · · · · · · · ·  4") << "a new game";
+        EXPECT_EQ(gameRecordSnapshot().text.find("Zarvikmatt"), std::string::npos) << "a new record";
+        EXPECT_EQ(gameRecordSnapshot().lineCount, 0);
+        s.host().pushOpenAnswer({tempFile("again.zarvik", kMate)});
+        s.menu("Spiel öffnen…");
+        s.type("N");
+        EXPECT_NE(s.screen().find("(Programm Ende)"), std::string::npos) << s.screen();
     });
 }
 

@@ -13,6 +13,7 @@
 
 #include "host/appdelegate.h"
 #include "host/commandline.h"
+#include "tests/host/modal.h"
 #include "toolkit/events.h"
 #include "toolkit/font.h"
 #include "toolkit/pixels.h"
@@ -20,6 +21,7 @@
 #include "toolkit/window.h"
 #if defined(ZARVIK_HAVE_FRONTEND)
 #include "frontend/fileevents.h"
+#include "frontend/record.h"
 #endif
 
 namespace zarvik::qthost {
@@ -204,6 +206,66 @@ TEST_F(Application, CommandLinePathBecomesAPendingFileEvent) {
     AppDelegate::postDocuments(line.documents);
     EXPECT_TRUE(frontend::fileEventPending());
     EXPECT_EQ(frontend::takeFileEvent(), "/tmp/Partie.zarvik");
+}
+#endif
+
+#if defined(ZARVIK_HAVE_FRONTEND)
+// The game with a half-move that was never saved, for the length of a test.
+class UnsavedGame {
+  public:
+    UnsavedGame() { frontend::RecordAccess()->unsaved = true; }
+    ~UnsavedGame() { frontend::RecordAccess()->unsaved = false; }
+};
+
+QAction* beenden(QtHost& host) {
+    MenuModel& menus = host.menus();
+    const int file = *menus.menuIndex(QStringLiteral("Ablage"));
+    for (int i = 0; i < menus.itemCount(file); ++i) {
+        if (menus.item(file, i)->title == QStringLiteral("Beenden")) {
+            return menus.action(file, i);
+        }
+    }
+    return nullptr;
+}
+
+// The event loop's exit code after `start` ran in it: 0 when the application ended, 42 when it
+// still ran half a second later.
+template <typename Start>
+int exitCodeAfter(Start start) {
+    QTimer::singleShot(0, start);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(42); });
+    giveUp.start(500);
+    return QApplication::exec();
+}
+
+TEST_F(Application, BeendenAsksBeforeUnsavedMovesAreLost) {
+    host->orderFront(0);
+    QAction* quit = beenden(*host);
+    ASSERT_NE(quit, nullptr);
+    const UnsavedGame unsaved;
+    QString asked;
+    answerModal(QStringLiteral("Abbrechen"), asked);
+    EXPECT_EQ(exitCodeAfter([quit] { quit->trigger(); }), 42) << "the game goes on";
+    EXPECT_EQ(asked, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"));
+    answerModal(QStringLiteral("Nicht sichern"), asked);
+    EXPECT_EQ(exitCodeAfter([quit] { quit->trigger(); }), 0);
+}
+
+// Closing the last window shown would end the application: with unsaved moves it asks first, and
+// "Abbrechen" keeps the window.
+TEST_F(Application, ClosingTheLastWindowAsksFirst) {
+    for (int n = 1; n < kHostWindowCount; ++n) {
+        host->orderOut(n);
+    }
+    host->orderFront(0);
+    const UnsavedGame unsaved;
+    QString asked;
+    answerModal(QStringLiteral("Abbrechen"), asked);
+    EXPECT_FALSE(host->window(0).close());
+    EXPECT_TRUE(host->isWindowVisible(0));
+    EXPECT_EQ(asked, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"));
 }
 #endif
 

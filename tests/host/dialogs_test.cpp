@@ -1,5 +1,5 @@
-// The application's message dialog on the offscreen platform: what the person reads, and that a
-// program thread waits until it was dismissed.
+// The application's message dialog and quit question on the offscreen platform: what the person
+// reads, that a program thread waits until the message was dismissed, and what each answer does.
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "host/filedialogs.h"
+#include "host/quitquestion.h"
+#include "tests/host/modal.h"
 #include "util/dialogs.h"
 
 namespace zarvik::qthost {
@@ -77,6 +79,40 @@ TEST(MessageDialog, AProgramThreadWaitsUntilItIsDismissed) {
     setdialogprovider({});
     EXPECT_EQ(seen.text, QStringLiteral("Die Datei konnte nicht geöffnet werden."));
     EXPECT_EQ(seen.details, QStringLiteral("/x\nNo such file or directory"));
+}
+
+TEST(QuitQuestion, AsksOnlyWithUnsavedMoves) {
+    int saves = 0;
+    EXPECT_TRUE(mayQuit([] { return false; }, [&] { return ++saves > 0; })) << "nothing to ask";
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    struct Case {
+        const char* button;
+        bool saved;
+        bool quits;
+        int saves;
+    };
+    for (const Case& c : {Case{"Sichern", true, true, 1}, Case{"Sichern", false, false, 1},
+                          Case{"Nicht sichern", true, true, 0}, Case{"Abbrechen", true, false, 0}}) {
+        saves = 0;
+        QString asked;
+        answerModal(QString::fromUtf8(c.button), asked);
+        const bool saved = c.saved;
+        EXPECT_EQ(mayQuit([] { return true; },
+                          [&] {
+                              ++saves;
+                              return saved;
+                          }),
+                  c.quits)
+            << c.button << (c.saved ? " saved" : " not saved");
+        EXPECT_EQ(saves, c.saves) << c.button;
+        EXPECT_EQ(asked, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"));
+    }
+
+    QMessageBox box;
+    configureQuitQuestion(box);
+    EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Cancel)) << "Return keeps the game";
+    EXPECT_EQ(box.buttons().size(), 3);
 }
 
 }  // namespace

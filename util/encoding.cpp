@@ -85,6 +85,15 @@ std::string macromantoutf8(std::string_view bytes) {
     return out;
 }
 
+std::string latin1toutf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char byte : bytes) {
+        appendutf8(out, static_cast<unsigned char>(byte));
+    }
+    return out;
+}
+
 std::size_t utf8length(std::string_view text) {
     std::size_t count = 0;
     for (const char c : text) {

@@ -1,0 +1,31 @@
+// Any bytes as a game file: reading stays inside the input and ends. Whatever game it finds is
+// written out again and must read back to the same moves, board and result.
+#include <cstdlib>
+#include <string_view>
+
+#include "notation/pgnread.h"
+#include "notation/pgnwrite.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace zarvik;
+    const PgnReading read = readPgn(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (read.failure != PgnFailure::none) {
+        return 0;
+    }
+    PgnExport game;
+    game.moves = read.moves;
+    game.result = read.result;
+    game.white = std::string(tagValue(read.tags, "White"));
+    const PgnReading again = readPgn(writePgn(game));
+    if (again.failure != PgnFailure::none || again.refused || again.moves.size() != read.moves.size() ||
+        !(again.board == read.board) || again.result != read.result ||
+        tagValue(again.tags, "White") != game.white) {
+        std::abort();
+    }
+    for (std::size_t i = 0; i < read.moves.size(); ++i) {
+        if (again.moves[i].text() != read.moves[i].text()) {
+            std::abort();
+        }
+    }
+    return 0;
+}

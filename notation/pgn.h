@@ -1,0 +1,31 @@
+#pragma once
+// Games in the portable text form that chess programs exchange: tag pairs, then the moves in
+// standard algebraic notation and a result token. The common vocabulary of the writer and the reader.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/perft.h"
+
+namespace zarvik {
+
+struct PgnTag {
+    std::string name;
+    std::string value;
+
+    friend bool operator==(const PgnTag&, const PgnTag&) = default;
+};
+
+enum class PgnResult { whiteWins, blackWins, draw, unknown };
+
+// "1-0", "0-1", "1/2-1/2", "*".
+std::string_view resultToken(PgnResult result);
+
+// The value of the first tag of that name, or "".
+std::string_view tagValue(const std::vector<PgnTag>& tags, std::string_view name);
+
+// Files larger than this are refused unread: a game is a few kilobytes, so anything near the limit
+// is a collection or not a game file at all.
+inline constexpr std::size_t kPgnMaxBytes = 1024 * 1024;
+
+}  // namespace zarvik

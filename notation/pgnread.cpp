@@ -1,0 +1,302 @@
+#include "notation/pgnread.h"
+
+#include <cctype>
+
+#include "rules/fen.h"
+#include "util/encoding.h"
+
+namespace zarvik {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";
+constexpr std::size_t kRefusedTextLimit = 24;
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool endsToken(char c) {
+    return isSpace(c) || std::string_view("{}()[];$<>").find(c) != std::string_view::npos;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::optional<PgnResult> resultOf(std::string_view token) {
+    if (token == "1-0") {
+        return PgnResult::whiteWins;
+    }
+    if (token == "0-1") {
+        return PgnResult::blackWins;
+    }
+    if (token == "1/2-1/2") {
+        return PgnResult::draw;
+    }
+    if (token == "*") {
+        return PgnResult::unknown;
+    }
+    return std::nullopt;
+}
+
+// The token without a leading move number ("12.", "12...", "12" alone) and dots.
+std::string_view withoutMoveNumber(std::string_view token) {
+    std::size_t digits = 0;
+    while (digits < token.size() && isDigit(token[digits])) {
+        ++digits;
+    }
+    if (digits == token.size()) {
+        return {};
+    }
+    if (digits > 0 && token[digits] != '.') {
+        return token;  // castling with zeros, or a result
+    }
+    token.remove_prefix(digits);
+    for (;;) {
+        if (token.starts_with('.')) {
+            token.remove_prefix(1);
+        } else if (token.starts_with(kEllipsis)) {
+            token.remove_prefix(kEllipsis.size());
+        } else {
+            return token;
+        }
+    }
+}
+
+// Evaluation signs written out ("!?", "+-", "=") carry no move; a null move "--" is not skipped.
+bool isAnnotation(std::string_view token) {
+    if (token == "e.p.") {
+        return true;
+    }
+    return token != "--" && token.find_first_not_of("!?+-=/") == std::string_view::npos;
+}
+
+std::string printable(std::string_view text) {
+    std::string shown;
+    for (const char c : text.substr(0, kRefusedTextLimit)) {
+        shown += c > ' ' && c < 0x7F ? c : '?';
+    }
+    return shown;
+}
+
+std::string tagText(std::string_view raw) {
+    const std::string utf8 = isvalidutf8(raw) ? std::string(raw) : latin1toutf8(raw);
+    std::string text;
+    for (const char c : utf8) {
+        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+            text += c;
+        }
+    }
+    return text;
+}
+
+// The first four fields of a position (placement, side to move, castling, en passant); the move
+// counters do not change where the game starts.
+std::string_view positionFields(std::string_view fen) {
+    std::size_t at = 0;
+    for (int field = 0; field < 4 && at != std::string_view::npos; ++field) {
+        at = fen.find(' ', field == 0 ? 0 : at + 1);
+    }
+    return fen.substr(0, at);
+}
+
+// Whether the tags place the first move somewhere other than the starting position.
+bool startsElsewhere(const std::vector<PgnTag>& tags) {
+    bool hasFen = false;
+    for (const PgnTag& tag : tags) {
+        if (tag.name == "FEN") {
+            hasFen = true;
+            if (positionFields(tag.value) != positionFields(kStartFen)) {
+                return true;
+            }
+        }
+    }
+    return !hasFen && tagValue(tags, "SetUp") == "1";
+}
+
+class Reader {
+  public:
+    explicit Reader(std::string_view bytes) : in_(bytes) {}
+
+    PgnReading read() {
+        if (in_.size() > kPgnMaxBytes) {
+            reading_.failure = PgnFailure::tooLarge;
+            return reading_;
+        }
+        if (in_.starts_with(kByteOrderMark)) {
+            pos_ = kByteOrderMark.size();
+        }
+        while (pos_ < in_.size() && !done_) {
+            step();
+        }
+        if (!startChecked_ && startsElsewhere(reading_.tags)) {
+            reading_.failure = PgnFailure::setUpPosition;
+        }
+        if (reading_.failure == PgnFailure::none && reading_.tags.empty() && reading_.moves.empty()) {
+            reading_ = PgnReading{};
+            reading_.failure = PgnFailure::noGame;
+        }
+        return reading_;
+    }
+
+  private:
+    void step() {
+        const char c = in_[pos_];
+        if (isSpace(c)) {
+            ++pos_;
+        } else if (c == '%' && (pos_ == 0 || in_[pos_ - 1] == '\n' || in_[pos_ - 1] == '\r')) {
+            skipLine();
+        } else if (c == '[') {
+            if (inMovetext_) {
+                done_ = true;  // the next game begins
+            } else {
+                readTag();
+            }
+        } else if (c == '{') {
+            skipComment();
+        } else if (c == ';') {
+            skipLine();
+        } else if (c == '(') {
+            skipVariation();
+        } else if (c == '$') {
+            ++pos_;
+            while (pos_ < in_.size() && isDigit(in_[pos_])) {
+                ++pos_;
+            }
+        } else if (c == '<') {
+            skipPast('>');
+        } else if (c == ')' || c == ']' || c == '}' || c == '>') {
+            ++pos_;
+        } else {
+            const std::size_t start = pos_;
+            while (pos_ < in_.size() && !endsToken(in_[pos_])) {
+                ++pos_;
+            }
+            takeToken(in_.substr(start, pos_ - start));
+        }
+    }
+
+    void skipLine() {
+        while (pos_ < in_.size() && in_[pos_] != '\n' && in_[pos_] != '\r') {
+            ++pos_;
+        }
+    }
+
+    void skipPast(char end) {
+        const std::size_t at = in_.find(end, pos_);
+        pos_ = at == std::string_view::npos ? in_.size() : at + 1;
+    }
+
+    void skipComment() { skipPast('}'); }
+
+    // Variations nest; comments inside them may hold parentheses of their own.
+    void skipVariation() {
+        int depth = 0;
+        while (pos_ < in_.size()) {
+            const char c = in_[pos_];
+            if (c == '{') {
+                skipComment();
+                continue;
+            }
+            if (c == ';') {
+                skipLine();
+                continue;
+            }
+            ++pos_;
+            if (c == '(') {
+                ++depth;
+            } else if (c == ')' && --depth == 0) {
+                return;
+            }
+        }
+    }
+
+    void readTag() {
+        ++pos_;
+        while (pos_ < in_.size() && (in_[pos_] == ' ' || in_[pos_] == '\t')) {
+            ++pos_;
+        }
+        const std::size_t nameStart = pos_;
+        while (pos_ < in_.size() &&
+               (std::isalnum(static_cast<unsigned char>(in_[pos_])) || in_[pos_] == '_')) {
+            ++pos_;
+        }
+        const std::string_view name = in_.substr(nameStart, pos_ - nameStart);
+        while (pos_ < in_.size() && (in_[pos_] == ' ' || in_[pos_] == '\t')) {
+            ++pos_;
+        }
+        if (name.empty() || pos_ >= in_.size() || in_[pos_] != '"') {
+            skipRestOfTag();
+            return;
+        }
+        ++pos_;
+        std::string value;
+        while (pos_ < in_.size() && in_[pos_] != '"' && in_[pos_] != '\n' && in_[pos_] != '\r') {
+            if (in_[pos_] == '\\' && pos_ + 1 < in_.size() &&
+                (in_[pos_ + 1] == '"' || in_[pos_ + 1] == '\\')) {
+                ++pos_;
+            }
+            value += in_[pos_];
+            ++pos_;
+        }
+        reading_.tags.push_back(PgnTag{std::string(name), tagText(value)});
+        skipRestOfTag();
+    }
+
+    // To the closing bracket, but never past the line: a broken tag must not swallow the moves.
+    void skipRestOfTag() {
+        while (pos_ < in_.size() && in_[pos_] != ']' && in_[pos_] != '\n' && in_[pos_] != '\r') {
+            ++pos_;
+        }
+        if (pos_ < in_.size() && in_[pos_] == ']') {
+            ++pos_;
+        }
+    }
+
+    void takeToken(std::string_view token) {
+        inMovetext_ = true;
+        if (!startChecked_) {
+            startChecked_ = true;
+            if (startsElsewhere(reading_.tags)) {
+                reading_.failure = PgnFailure::setUpPosition;
+                done_ = true;
+                return;
+            }
+        }
+        if (const std::optional<PgnResult> result = resultOf(token)) {
+            reading_.result = *result;
+            done_ = true;
+            return;
+        }
+        const std::string_view move = withoutMoveNumber(token);
+        if (move.empty() || isAnnotation(move)) {
+            return;
+        }
+        const SanReading san = readSan(reading_.board, reading_.toMove, move);
+        if (!san.move) {
+            reading_.refused = PgnRefusedMove{static_cast<int>(reading_.moves.size() / 2) + 1,
+                                              reading_.toMove, printable(move), san.problem};
+            done_ = true;
+            return;
+        }
+        reading_.board = afterMove(reading_.board, reading_.toMove, *san.move);
+        reading_.moves.push_back(*san.move);
+        reading_.toMove = opposite(reading_.toMove);
+    }
+
+    std::string_view in_;
+    std::size_t pos_ = 0;
+    bool inMovetext_ = false;
+    bool startChecked_ = false;
+    bool done_ = false;
+    PgnReading reading_;
+};
+
+}  // namespace
+
+PgnReading readPgn(std::string_view bytes) {
+    return Reader(bytes).read();
+}
+
+}  // namespace zarvik

@@ -1,0 +1,25 @@
+#pragma once
+// Writes one game in the export form that every reader takes: the seven tags in their order, a
+// Termination tag where needed, then numbered moves in lines of at most 79 characters and the result.
+#include <string>
+#include <vector>
+
+#include "notation/pgn.h"
+#include "rules/perft.h"
+
+namespace zarvik {
+
+struct PgnExport {
+    std::string date = "????.??.??";  // YYYY.MM.DD, unknown parts as "?"
+    std::string white = "?";
+    std::string black = "?";
+    std::vector<PerftMove> moves;  // legal moves from the starting position, White first
+    PgnResult result = PgnResult::unknown;
+    std::string termination;  // how the game ended, unless by mate; no tag when empty
+};
+
+// The game as text with line feeds, ended by an empty line. Writing stops before a move that is not
+// legal where it stands (the moves come from the program's own records, so that never happens).
+std::string writePgn(const PgnExport& game);
+
+}  // namespace zarvik

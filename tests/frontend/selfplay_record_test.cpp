@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli_run.h"
+#include "notation/pgnread.h"
 #include "rules/perft.h"
 
 namespace zarvik {
@@ -40,6 +41,13 @@ SelfPlayed selfPlay(const std::string& name, const std::string& arguments) {
     return played;
 }
 
+// The board as the replay prints it.
+std::string printed(const Board& board) {
+    std::string text = board.boardDescription();
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
 // The board after the moves from the start, as the replay prints it.
 std::string boardAfter(const std::vector<std::string>& moves) {
     Board board(true);
@@ -55,9 +63,7 @@ std::string boardAfter(const std::vector<std::string>& moves) {
         board = afterMove(board, mover, *found);
         mover = opposite(mover);
     }
-    std::string text = board.boardDescription();
-    std::replace(text.begin(), text.end(), '\r', '\n');
-    return text;
+    return printed(board);
 }
 
 // The move texts of the record's move lines.
@@ -98,6 +104,7 @@ struct SavedCase {
     const char* players;  // the two player lines and the empty line
     const char* ending;   // the end of the record
     const char* state;    // as the replay reports it
+    const char* result;   // the result token of the game written for other programs
 };
 
 void PrintTo(const SavedCase& c, std::ostream* out) {
@@ -119,6 +126,20 @@ TEST_P(SelfPlaySaved, OpensAtTheFinalPosition) {
     EXPECT_TRUE(replayed.ends_with(std::string("state: ") + c.state + "\n" + boardAfter(p.moves)))
         << replayed << "\nexpected:\n"
         << boardAfter(p.moves);
+
+    // Written for other programs, the game reads back to the same moves, board and result.
+    const std::string pgnPath = p.recordPath + ".pgn";
+    ASSERT_EQ(runCli("pgn " + test::shellQuoted(p.recordPath), pgnPath), 0);
+    const std::string pgn = readFile(pgnPath);
+    const PgnReading read = readPgn(pgn);
+    EXPECT_FALSE(read.refused.has_value()) << pgn;
+    std::vector<std::string> moves;
+    for (const PerftMove& move : read.moves) {
+        moves.push_back(move.text());
+    }
+    EXPECT_EQ(moves, p.moves) << pgn;
+    EXPECT_EQ(printed(read.board), boardAfter(p.moves)) << pgn;
+    EXPECT_EQ(resultToken(read.result), c.result) << pgn;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -126,18 +147,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Black castles.
         SavedCase{"mate", "--seed 1", "Weiss   = Computer (schwer)\rSchwarz = Computer (schwer)\r\r",
-                  "#\r     *** Zarvikmatt ***\r", "black wins"},
+                  "#\r     *** Zarvikmatt ***\r", "black wins", "0-1"},
         // White promotes twice.
         SavedCase{"promotions", "--seed 3 --white easy --black easy",
                   "Weiss   = Computer (leicht)\rSchwarz = Computer (leicht)\r\r",
-                  "#\r     *** Zarvikmatt ***\r", "white wins"},
+                  "#\r     *** Zarvikmatt ***\r", "white wins", "1-0"},
         SavedCase{"stalemate", "--seed 1 --black easy",
                   "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r        *** Patt ***\r",
-                  "stalemate"},
+                  "stalemate", "1/2-1/2"},
         SavedCase{"repetition", "--seed 3", "Weiss   = Computer (schwer)\rSchwarz = Computer (schwer)\r\r",
-                  "\r       *** Remis ***\r", "in progress"},
+                  "\r       *** Remis ***\r", "in progress", "1/2-1/2"},
         SavedCase{"unfinished", "--seed 3 --max-plies 9 --black easy",
-                  "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r", "in progress"}),
+                  "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r", "in progress", "*"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SelfPlayRecord, AnUnwritableRecordFileFails) {

@@ -1,0 +1,156 @@
+#include "frontend/pgnexport.h"
+
+#include "frontend/human.h"
+#include "frontend/savedgame.h"
+#include "notation/pgnwrite.h"
+#include "notation/san.h"
+
+namespace zarvik::frontend {
+namespace {
+
+constexpr char kLineEnd = '\r';
+
+bool isDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "Spielverlauf am 05.12.2026" gives "2026.12.05".
+std::string pgnDate(std::string_view header) {
+    const std::size_t at = header.find_first_of("0123456789");
+    if (at == std::string_view::npos || header.size() < at + 10) {
+        return "????.??.??";
+    }
+    const std::string_view date = header.substr(at, 10);
+    const std::string_view day = date.substr(0, 2);
+    const std::string_view month = date.substr(3, 2);
+    const std::string_view year = date.substr(6, 4);
+    if (!isDigits(day) || !isDigits(month) || !isDigits(year) || date[2] != '.' || date[5] != '.') {
+        return "????.??.??";
+    }
+    return std::string(year) + "." + std::string(month) + "." + std::string(day);
+}
+
+// "Weiss   = Computer (leicht)" gives "Zarvik (leicht)", "... = Mensch" gives "Mensch".
+std::string playerName(std::string_view line) {
+    const std::size_t equals = line.find("= ");
+    const std::string_view who =
+        equals == std::string_view::npos ? std::string_view() : line.substr(equals + 2);
+    if (who.starts_with("Computer")) {
+        return "Zarvik" + std::string(who.substr(8));
+    }
+    return who.empty() ? "?" : std::string(who);
+}
+
+std::string_view lineAt(std::string_view text, int index) {
+    std::size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        start = text.find(kLineEnd, start);
+        if (start == std::string_view::npos) {
+            return {};
+        }
+        start += 1;
+    }
+    return text.substr(start, text.find(kLineEnd, start) - start);
+}
+
+std::optional<int> square(std::string_view move, std::size_t at) {
+    if (at + 1 >= move.size() || move[at] < 'A' || move[at] > 'H' || move[at + 1] < '1' ||
+        move[at + 1] > '8') {
+        return std::nullopt;
+    }
+    return (move[at] - 'A') + 8 * (move[at + 1] - '1');
+}
+
+// The move of a saved move text ("E2-E4", "E7-E8/D+", "O-O") where it stands, if the replay makes it.
+std::optional<PerftMove> recordMove(const Board& board, Color toMove, std::string_view move) {
+    PerftMove made;
+    if (move == "O-O" || move == "O-O-O") {
+        const int base = toMove == Color::white ? 0 : 56;
+        const bool kingSide = move == "O-O";
+        made = PerftMove{base + 4, base + (kingSide ? 6 : 2),
+                         kingSide ? CastleSide::kingSide : CastleSide::queenSide, std::nullopt};
+    } else {
+        const std::optional<int> from = square(move, 0);
+        const std::optional<int> to = square(move, 3);
+        if (!from || !to) {
+            return std::nullopt;
+        }
+        made = PerftMove{*from, *to, std::nullopt, std::nullopt};
+        const std::optional<Piece> piece = board.pieceAt(BoardLocation(*from));
+        const bool promotes =
+            piece && piece->type == PieceType::pawn && (toMove == Color::white ? *to >= 56 : *to < 8);
+        if (promotes) {
+            const std::size_t slash = move.find('/');
+            made.promotion =
+                promotionPieceFor(slash != std::string_view::npos && slash + 1 < move.size() ? move[slash + 1]
+                                                                                             : 'D')
+                    .type;
+        }
+    }
+    if (!isLegalMove(board, toMove, made)) {
+        return std::nullopt;
+    }
+    return made;
+}
+
+// The side that gave up: its move line has the colour word but no move and no line end.
+std::optional<Color> gaveUp(std::string_view text) {
+    const std::size_t lastEnd = text.rfind(kLineEnd);
+    const std::string_view open = lastEnd == std::string_view::npos ? text : text.substr(lastEnd + 1);
+    const std::size_t colon = open.find(": ");
+    if (colon == std::string_view::npos || open.find_first_not_of(' ', colon + 1) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (open.find("Weiss:") != std::string_view::npos) {
+        return Color::white;
+    }
+    if (open.find("Schwarz:") != std::string_view::npos) {
+        return Color::black;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> recordAsPgn(std::string_view recordText) {
+    if (!hasRecordHeader(recordText)) {
+        return std::nullopt;
+    }
+    const std::optional<std::vector<std::string>> lines = savedMoveLines(recordText);
+    if (!lines) {
+        return std::nullopt;
+    }
+    PgnExport game;
+    game.date = pgnDate(lineAt(recordText, 0));
+    game.white = playerName(lineAt(recordText, 1));
+    game.black = playerName(lineAt(recordText, 2));
+
+    Board board(true);
+    Color toMove = Color::white;
+    for (const std::string& line : *lines) {
+        if (!board.canColorMoveAnyPiece(toMove)) {
+            break;  // the game ended here, as the replay's does
+        }
+        if (const std::optional<PerftMove> move = recordMove(board, toMove, savedMove(line))) {
+            game.moves.push_back(*move);
+            board = afterMove(board, toMove, *move);
+            toMove = opposite(toMove);
+        }
+    }
+
+    if (board.isColorInCheckMate(toMove)) {
+        game.result = toMove == Color::white ? PgnResult::blackWins : PgnResult::whiteWins;
+    } else if (!board.canColorMoveAnyPiece(toMove)) {
+        game.result = PgnResult::draw;
+        game.termination = "Patt";
+    } else if (recordText.find("*** Remis ***") != std::string_view::npos) {
+        game.result = PgnResult::draw;
+        game.termination = "Remis durch Zugwiederholung";
+    } else if (const std::optional<Color> loser = gaveUp(recordText)) {
+        game.result = *loser == Color::white ? PgnResult::blackWins : PgnResult::whiteWins;
+        game.termination = *loser == Color::white ? "Weiss gibt auf" : "Schwarz gibt auf";
+    }
+    return writePgn(game);
+}
+
+}  // namespace zarvik::frontend

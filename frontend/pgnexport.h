@@ -1,0 +1,15 @@
+#pragma once
+// A game record, as the program keeps and saves it, written in the portable notation of other chess
+// programs: the date and players of its header, the moves that replay from its move lines, and how
+// the game ended (mate, stalemate, repetition, a side giving up) or that it is still running.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zarvik::frontend {
+
+// The game of a record; none when the text is not a record (header or player lines missing). Move
+// lines that a replay would refuse are left out, as the replay leaves them out.
+std::optional<std::string> recordAsPgn(std::string_view recordText);
+
+}  // namespace zarvik::frontend

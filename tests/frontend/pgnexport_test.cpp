@@ -1,0 +1,82 @@
+#include "frontend/pgnexport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zarvik::frontend {
+namespace {
+
+// A record as the program writes it: header, player lines, then one line per half-move.
+std::string record(const std::vector<std::string>& moves, const std::string& tail = "") {
+    std::string text = "Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Computer (leicht)\r\r";
+    int number = 1;
+    for (const std::string& move : moves) {
+        text += "  " + std::to_string(number) + " 14:02:11 " + (number % 2 == 1 ? "Weiss:   " : "Schwarz: ") +
+                move + "\r";
+        ++number;
+    }
+    return text + tail;
+}
+
+// The movetext line of a short game and the tags that follow the seven.
+struct ExportCase {
+    const char* name;
+    std::string record;
+    const char* extraTags;
+    const char* movetext;
+};
+
+TEST(RecordAsPgn, MovesResultsAndEndings) {
+    const char* roster =
+        "[Event \"Zarvik\"]\n[Site \"?\"]\n[Date \"2026.12.05\"]\n[Round \"-\"]\n[White \"Mensch\"]\n"
+        "[Black \"Zarvik (leicht)\"]\n";
+    const ExportCase cases[] = {
+        {"running game", record({"E2-E4", "E7-E5*"}), "[Result \"*\"]\n", "1. e4 e5 *"},
+        {"refused lines are left out as the replay leaves them",
+         record({"E2-E4", "E7-E5", "E2-E5", "Z9-Z9", "G1-F3", "O-O"}), "[Result \"*\"]\n",
+         "1. e4 e5 2. Nf3 *"},
+        {"castling", record({"E2-E4", "E7-E5", "G1-F3", "B8-C6", "F1-C4", "F8-C5", "O-O"}),
+         "[Result \"*\"]\n", "1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. O-O *"},
+        {"stored promotion letter",
+         record({"A2-A4", "B7-B5", "A4XB5", "A7-A6", "B5XA6", "C8-B7", "A6XB7", "B8-C6", "B7XA8/T"}),
+         "[Result \"*\"]\n", "1. a4 b5 2. axb5 a6 3. bxa6 Bb7 4. axb7 Nc6 5. bxa8=R *"},
+        {"promotion without a letter is a queen",
+         record({"A2-A4", "B7-B5", "A4XB5", "A7-A6", "B5XA6", "C8-B7", "A6XB7", "B8-C6", "B7XA8"}),
+         "[Result \"*\"]\n", "1. a4 b5 2. axb5 a6 3. bxa6 Bb7 4. axb7 Nc6 5. bxa8=Q *"},
+        {"mate", record({"F2-F3", "E7-E5", "G2-G4", "D8-H4#"}, "     *** Zarvikmatt ***\r"),
+         "[Result \"0-1\"]\n", "1. f3 e5 2. g4 Qh4# 0-1"},
+        {"repetition", record({"G1-F3", "G8-F6"}, "       *** Remis ***\r"),
+         "[Result \"1/2-1/2\"]\n[Termination \"Remis durch Zugwiederholung\"]\n", "1. Nf3 Nf6 1/2-1/2"},
+        {"black gives up", record({"E2-E4", "E7-E5", "G1-F3"}, "  4 14:03:00 Schwarz: "),
+         "[Result \"1-0\"]\n[Termination \"Schwarz gibt auf\"]\n", "1. e4 e5 2. Nf3 1-0"},
+        {"white gives up at once", record({}, "  1 14:03:00 Weiss:   "),
+         "[Result \"0-1\"]\n[Termination \"Weiss gibt auf\"]\n", "0-1"},
+    };
+    for (const ExportCase& c : cases) {
+        const std::optional<std::string> pgn = recordAsPgn(c.record);
+        ASSERT_TRUE(pgn.has_value()) << c.name;
+        EXPECT_EQ(*pgn, std::string(roster) + c.extraTags + "\n" + c.movetext + "\n\n") << c.name;
+    }
+}
+
+TEST(RecordAsPgn, ComputerPlayersAndEnglishHeaders) {
+    const std::optional<std::string> pgn = recordAsPgn(
+        "Game progress on 31.01.2027\rWhite   = Computer (schwer)\rBlack   = Computer (mittel)\r\r  1 "
+        "10:00:00 "
+        "Weiss:   D2-D4\r");
+    ASSERT_TRUE(pgn.has_value());
+    EXPECT_NE(pgn->find("[Date \"2027.01.31\"]\n"), std::string::npos) << *pgn;
+    EXPECT_NE(pgn->find("[White \"Zarvik (schwer)\"]\n[Black \"Zarvik (mittel)\"]\n"), std::string::npos)
+        << *pgn;
+    EXPECT_NE(pgn->find("\n1. d4 *\n"), std::string::npos) << *pgn;
+}
+
+TEST(RecordAsPgn, OnlyRecords) {
+    EXPECT_FALSE(recordAsPgn("").has_value());
+    EXPECT_FALSE(recordAsPgn("Hallo\r").has_value());
+    EXPECT_FALSE(recordAsPgn("Spielverlauf am 05.12.2026\rSchwarz = Mensch\r").has_value());
+}
+
+}  // namespace
+}  // namespace zarvik::frontend

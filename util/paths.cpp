@@ -46,4 +46,21 @@ std::string fileurltopath(std::string_view url) {
     return path;
 }
 
+bool pathhasextension(std::string_view path, std::string_view extension) {
+    if (path.size() < extension.size()) {
+        return false;
+    }
+    const std::string_view tail = path.substr(path.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const char a = tail[i] >= 'A' && tail[i] <= 'Z' ? static_cast<char>(tail[i] - 'A' + 'a') : tail[i];
+        const char b = extension[i] >= 'A' && extension[i] <= 'Z'
+                           ? static_cast<char>(extension[i] - 'A' + 'a')
+                           : extension[i];
+        if (a != b) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace zarvik

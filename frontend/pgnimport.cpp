@@ -1,0 +1,120 @@
+#include "frontend/pgnimport.h"
+
+#include "frontend/castling.h"
+#include "frontend/human.h"
+#include "frontend/state.h"
+#include "rules/lastmove.h"
+#include "util/paths.h"
+
+namespace zarvik::frontend {
+namespace {
+
+bool isDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "2026.12.05" gives "05.12.2026"; none for a date with unknown parts.
+std::optional<std::string> recordDate(std::string_view tag) {
+    if (tag.size() != 10 || tag[4] != '.' || tag[7] != '.' || !isDigits(tag.substr(0, 4)) ||
+        !isDigits(tag.substr(5, 2)) || !isDigits(tag.substr(8, 2))) {
+        return std::nullopt;
+    }
+    return std::string(tag.substr(8, 2)) + "." + std::string(tag.substr(5, 2)) + "." +
+           std::string(tag.substr(0, 4));
+}
+
+// Makes one legal move the way a person's move is made; false when the game refuses it.
+bool makeMove(Game& game, Player& mover, Color color, const PerftMove& move) {
+    if (move.castle) {
+        return castleIfAllowed(game, mover, color, *move.castle);
+    }
+    auto* human = dynamic_cast<Human*>(&mover);
+    if (human == nullptr) {
+        return false;
+    }
+    setPromotionChoice(move.promotion ? std::string(1, germanLetter(*move.promotion, Color::white)) : "");
+    try {
+        human->makeMove(BoardLocation(move.from), BoardLocation(move.to), Human::Promotion::neverAsk);
+    } catch (MoveError) {
+        setPromotionChoice("");
+        return false;
+    }
+    setPromotionChoice("");
+    return true;
+}
+
+std::string moveName(int number, Color mover, std::string_view text) {
+    return std::to_string(number) + (mover == Color::white ? ". " : "... ") + std::string(text);
+}
+
+}  // namespace
+
+ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime) {
+    ImportedGame imported;
+    Replay& replay = imported.replay;
+    replay.white = std::make_shared<Human>(Color::white);
+    replay.black = std::make_shared<Human>(Color::black);
+    replay.game = makeGame(replay.white, replay.black);
+    Game& game = *replay.game;
+
+    const std::string now(dateTime);
+    const std::optional<std::string> date = recordDate(tagValue(reading.tags, "Date"));
+    GameRecord& record = imported.record;
+    record.text = recordHeader(date ? *date + now.substr(std::min<std::size_t>(10, now.size())) : now) +
+                  configurationLines(true, 2, true, 2);
+    const std::string timeOfDay = now.size() >= 8 ? now.substr(now.size() - 8) : now;
+
+    std::size_t taken = 0;
+    for (const PerftMove& move : reading.moves) {
+        const std::shared_ptr<Player> mover = game.currentPlayer();
+        if (taken == kImportedHalfMovesLimit || game.state() != State::inProgress() || !mover ||
+            !mover->color) {
+            break;
+        }
+        const Color color = *mover->color;
+        lastMove().reset();
+        if (!makeMove(game, *mover, color, move)) {
+            break;
+        }
+        ++taken;
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay)) {
+            imported.ended = true;
+            break;
+        }
+    }
+    replay.lineCount = record.lineCount;
+    replay.moveList = record.moveList;
+    return imported;
+}
+
+std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMovesTaken,
+                                  const std::string& path) {
+    std::string first;
+    if (halfMovesTaken < reading.moves.size()) {
+        const int number = static_cast<int>(halfMovesTaken / 2) + 1;
+        const Color mover = halfMovesTaken % 2 == 0 ? Color::white : Color::black;
+        if (halfMovesTaken == kImportedHalfMovesLimit) {
+            first =
+                "Die Partie ist zu lang: Zug " + moveName(number, mover, "") + "und alle weiteren fehlen.";
+        } else {
+            first = "Die Partie endet nach den Regeln des Programms vor Zug " + moveName(number, mover, "") +
+                    "durch Wiederholung; die weiteren Züge fehlen.";
+        }
+    } else if (reading.refused) {
+        const PgnRefusedMove& refused = *reading.refused;
+        const char* why = refused.problem == SanProblem::illegal     ? "nicht erlaubt"
+                          : refused.problem == SanProblem::ambiguous ? "nicht eindeutig"
+                                                                     : "nicht lesbar";
+        first = "Zug " + moveName(refused.number, refused.mover, refused.text) + " ist " + why +
+                ". Das Spiel wurde bis vor diesen Zug geöffnet.";
+    } else {
+        return "";
+    }
+    return first + "\n" + path;
+}
+
+bool hasPgnExtension(std::string_view path) {
+    return pathhasextension(path, ".pgn");
+}
+
+}  // namespace zarvik::frontend

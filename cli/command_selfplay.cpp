@@ -1,6 +1,7 @@
 // zarvik-cli selfplay: a whole game between two computer players, with the opening book, printing the
 // log as it happens and the result at the end. The game record is kept as the program keeps it, so a
-// repetition ends the game as a draw and --out saves what the program would have saved.
+// repetition ends the game as a draw and --out saves what the program would have saved (or, for a
+// name ending in .pgn, the same game for other chess programs).
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "cli/command.h"
 #include "computer/selfplay.h"
+#include "frontend/pgnexport.h"
 #include "frontend/record.h"
 #include "rules/lastmove.h"
 #include "util/files.h"
@@ -97,7 +99,9 @@ int runSelfPlay(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    if (!recordFile.empty() && setstringtofile(recordFile, frontend::gameRecordSnapshot().text) != 0) {
+    if (!recordFile.empty() &&
+        setstringtofile(recordFile,
+                        frontend::savedFileText(recordFile, frontend::gameRecordSnapshot().text)) != 0) {
         std::fprintf(stderr, "selfplay: could not write the game record to \"%s\"\n", recordFile.c_str());
         return 1;
     }

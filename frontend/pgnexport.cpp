@@ -1,6 +1,7 @@
 #include "frontend/pgnexport.h"
 
 #include "frontend/human.h"
+#include "frontend/pgnimport.h"
 #include "frontend/savedgame.h"
 #include "notation/pgnwrite.h"
 #include "notation/san.h"
@@ -151,6 +152,14 @@ std::optional<std::string> recordAsPgn(std::string_view recordText) {
         game.termination = *loser == Color::white ? "Weiss gibt auf" : "Schwarz gibt auf";
     }
     return writePgn(game);
+}
+
+std::string savedFileText(std::string_view path, const std::string& recordText) {
+    if (!hasPgnExtension(path)) {
+        return recordText;
+    }
+    // A record the program keeps always reads; an empty game stands in should it ever not.
+    return recordAsPgn(recordText).value_or(writePgn(PgnExport{}));
 }
 
 }  // namespace zarvik::frontend

@@ -12,4 +12,8 @@ namespace zarvik::frontend {
 // lines that a replay would refuse are left out, as the replay leaves them out.
 std::optional<std::string> recordAsPgn(std::string_view recordText);
 
+// What saving the record to `path` writes: the game for other chess programs for a name ending in
+// ".pgn" (any case), the record itself for every other name.
+std::string savedFileText(std::string_view path, const std::string& recordText);
+
 }  // namespace zarvik::frontend

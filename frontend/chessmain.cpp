@@ -7,6 +7,7 @@
 #include "frontend/fileevents.h"
 #include "frontend/human.h"
 #include "frontend/humanmove.h"
+#include "frontend/pgnimport.h"
 #include "frontend/prompts.h"
 #include "frontend/record.h"
 #include "frontend/savedgame.h"
@@ -250,7 +251,7 @@ void chessMain() {
     setFileEventHandler(&handleFileEvent);
     if (fileEventPending()) {
         const std::string path = takeFileEvent();
-        if (hasSavedGameExtension(path) && chess_Open(path)) {
+        if (isGameFileName(path) && chess_Open(path)) {
             toPromptLine();
         }
     }

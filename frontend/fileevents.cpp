@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 
+#include "frontend/pgnimport.h"
 #include "frontend/savedgame.h"
 #include "toolkit/events.h"
 #include "toolkit/input.h"
@@ -87,7 +88,7 @@ void handleFileEvent() {
         return;
     }
     const std::string path = takeFileEvent();
-    if (hasSavedGameExtension(path) && chess_Open(path)) {
+    if (isGameFileName(path) && chess_Open(path)) {
         t_PostKeys("\r");
     }
 }

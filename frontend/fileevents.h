@@ -22,7 +22,7 @@ std::string currentFileEventPath();
 // The slot the thread calls; does nothing until the program installs its handler.
 void setFileEventHandler(void (*handler)());
 
-// The program's handler: takes a pending event and opens a path ending in ".zarvik"; after a
+// The program's handler: takes a pending event and opens a path ending in ".zarvik" or ".pgn"; after a
 // successful open it posts a carriage return so that a waiting question or move input returns.
 void handleFileEvent();
 

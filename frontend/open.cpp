@@ -1,3 +1,5 @@
+#include "frontend/pgnexport.h"
+#include "frontend/pgnimport.h"
 #include "frontend/record.h"
 #include "frontend/savedfile.h"
 #include "frontend/savedgame.h"
@@ -8,12 +10,50 @@
 #include "toolkit/textoutput.h"
 #include "util/dialogs.h"
 #include "util/log.h"
+#include "util/text.h"
 
 namespace zarvik::frontend {
 namespace {
 
 // A damaged file can refuse every one of its lines; beyond these the log gets a count only.
 constexpr int kRefusalsLogged = 20;
+
+// Puts an opened game in place of the current one: the record, the printer, both sides human.
+void takeOpenedGame(GameRecord record, const Replay& replay, bool running) {
+    const std::string text = record.text;
+    record.unsaved = false;
+    *RecordAccess() = std::move(record);
+    p_SetPrinter(text);
+    whiteIsHuman() = true;
+    blackIsHuman() = true;
+    whiteDifficulty() = 2;
+    blackDifficulty() = 2;
+    replaceGame(replay.white, replay.black, replay.game);
+    gameRunning() = running;
+    gameOpened() = true;
+}
+
+// The first game of a file of another chess program, recorded as the program records moves.
+bool openPgnGame(const std::string& path, std::string_view bytes) {
+    const PgnReading reading = readPgn(bytes);
+    if (reading.failure != PgnFailure::none) {
+        logline("chess_Open: No game " + path);
+        showmessage(notASavedGameMessage(path));
+        return false;
+    }
+    logline("chess_Open: Success");
+    // On the main thread, like the replay of a saved game.
+    ImportedGame imported;
+    host().runOnMainThread([&] { imported = importPgnGame(reading, currentdatetimetext()); });
+    const bool running = !imported.ended && imported.replay.game->state() == State::inProgress();
+    takeOpenedGame(imported.record, imported.replay, running);
+    if (const std::string message = partlyImportedMessage(reading, imported.halfMoves, path);
+        !message.empty()) {
+        logline("chess_Open: " + message.substr(0, message.find('\n')));
+        showmessage(message);
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -26,6 +66,9 @@ bool chess_Open(const std::string& path) {
         logline("chess_Open: " + file.failure.substr(0, file.failure.find('\n')) + " " + path);
         showmessage(file.failure);
         return false;
+    }
+    if (hasPgnExtension(path)) {
+        return openPgnGame(path, *file.text);
     }
     std::string text = *file.text;
     const std::optional<std::vector<std::string>> lines =
@@ -59,29 +102,14 @@ bool chess_Open(const std::string& path) {
     if (refusals > 0) {
         t_Bell();
     }
-
-    {
-        RecordAccess record;
-        record->text = text;
-        record->lineCount = replay.lineCount;
-        record->moveList = replay.moveList;
-        record->unsaved = false;
-    }
-    p_SetPrinter(text);
-    whiteIsHuman() = true;
-    blackIsHuman() = true;
-    whiteDifficulty() = 2;
-    blackDifficulty() = 2;
-    const bool running = replay.game->state() == State::inProgress();
-    replaceGame(replay.white, replay.black, replay.game);
-    gameRunning() = running;
-    gameOpened() = true;
+    takeOpenedGame(GameRecord{text, replay.lineCount, replay.moveList}, replay,
+                   replay.game->state() == State::inProgress());
     return true;
 }
 
 bool saveGameAs() {
     const std::string path =
-        selectfiletosave("Spiel.zarvik", "Spiel sichern unter", "Spiel sichern unter", "zarvik");
+        selectfiletosave("Spiel.zarvik", "Spiel sichern unter", "Spiel sichern unter", "zarvik,pgn");
     if (path.empty()) {
         return false;
     }
@@ -90,7 +118,7 @@ bool saveGameAs() {
         RecordAccess record;
         text = record->text;
     }
-    if (const std::optional<std::string> failure = writeSavedGameFile(path, text)) {
+    if (const std::optional<std::string> failure = writeSavedGameFile(path, savedFileText(path, text))) {
         showmessage(*failure);
         return false;
     }

@@ -82,6 +82,7 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
             break;
         }
     }
+    imported.halfMoves = taken;
     replay.lineCount = record.lineCount;
     replay.moveList = record.moveList;
     return imported;
@@ -115,6 +116,10 @@ std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMov
 
 bool hasPgnExtension(std::string_view path) {
     return pathhasextension(path, ".pgn");
+}
+
+bool isGameFileName(std::string_view path) {
+    return hasSavedGameExtension(path) || hasPgnExtension(path);
 }
 
 }  // namespace zarvik::frontend

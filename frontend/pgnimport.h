@@ -18,7 +18,8 @@ inline constexpr std::size_t kImportedHalfMovesLimit = 10000;
 struct ImportedGame {
     GameRecord record;
     Replay replay;
-    bool ended = false;  // mate, stalemate or repetition
+    std::size_t halfMoves = 0;  // of the file's moves, those taken
+    bool ended = false;         // mate, stalemate or repetition
 };
 
 // Replays the moves of `reading` (a game read without failure); stops where the program's rules
@@ -34,5 +35,8 @@ std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMov
 
 // The whole path test of game files of other programs: the name ends in ".pgn", in any case.
 bool hasPgnExtension(std::string_view path);
+
+// The documents the program opens from the host: saved games and files of other chess programs.
+bool isGameFileName(std::string_view path);
 
 }  // namespace zarvik::frontend

@@ -44,10 +44,11 @@ bool asksForTextOnly(int argc, char** argv) {
 }
 
 std::string helpText() {
-    return "Aufruf: zarvik [OPTION] [SPIEL.zarvik ...]\n"
+    return "Aufruf: zarvik [OPTION] [SPIEL.zarvik|PARTIE.pgn ...]\n"
            "Schach gegen den Computer oder zu zweit.\n"
            "\n"
-           "Gespeicherte Spiele (*.zarvik) auf der Befehlszeile werden nach dem Start geöffnet.\n"
+           "Gespeicherte Spiele (*.zarvik) und PGN-Partien (*.pgn) auf der Befehlszeile werden nach dem\n"
+           "Start geöffnet (von einer PGN-Datei die erste Partie).\n"
            "\n"
            "  -h, --help     diese Hilfe zeigen und beenden\n"
            "      --version  die Version zeigen und beenden\n"

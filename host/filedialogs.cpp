@@ -9,6 +9,17 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// What the program's own file types are called in the dialogues.
+QString typeName(const std::string& type) {
+    if (type == "zarvik") {
+        return QStringLiteral("Gesicherte Spiele");
+    }
+    if (type == "pgn") {
+        return QStringLiteral("PGN-Partien");
+    }
+    return QStringLiteral("Dateien");
+}
+
 QStringList nameFilters(const std::vector<std::string>& fileTypes, bool othersAllowed) {
     QStringList filters;
     if (!fileTypes.empty()) {
@@ -21,6 +32,16 @@ QStringList nameFilters(const std::vector<std::string>& fileTypes, bool othersAl
     if (fileTypes.empty() || othersAllowed) {
         filters << QStringLiteral("Alle Dateien (*)");
     }
+    return filters;
+}
+
+// Saving writes one kind of file: one filter per type, the first the default, then any name.
+QStringList saveNameFilters(const std::vector<std::string>& fileTypes) {
+    QStringList filters;
+    for (const std::string& type : fileTypes) {
+        filters << QStringLiteral("%1 (*.%2)").arg(typeName(type), qs(type));
+    }
+    filters << QStringLiteral("Alle Dateien (*)");
     return filters;
 }
 
@@ -62,9 +83,19 @@ void configureSaveDialog(QFileDialog& dialog, const SavePanelRequest& request) {
     dialog.setLabelText(QFileDialog::Accept, qs(request.prompt));
     dialog.setLabelText(QFileDialog::FileName, qs(request.nameFieldLabel));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
-    dialog.setNameFilters(nameFilters(request.fileTypes, true));
+    dialog.setNameFilters(saveNameFilters(request.fileTypes));
     if (!request.fileTypes.empty()) {
         dialog.setDefaultSuffix(qs(request.fileTypes.front()));
+        // A name typed without an extension gets the one of the type chosen.
+        const std::vector<std::string> types = request.fileTypes;
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, types](const QString& filter) {
+                const QStringList filters = dialog.nameFilters();
+                const qsizetype index = filters.indexOf(filter);
+                if (index >= 0 && static_cast<std::size_t>(index) < types.size()) {
+                    dialog.setDefaultSuffix(QString::fromStdString(types[static_cast<std::size_t>(index)]));
+                }
+            });
     }
     dialog.selectFile(qs(request.proposedName));
 }

@@ -185,6 +185,14 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
         {"too large", writeTemp("replay_huge.zarvik", kOpening + std::string(1 << 20, '\r')), 1,
          "dialog: Die Datei enthält kein gesichertes Spiel."},
         {"empty path", "", 1, "replay: empty path"},
+        {"pgn", writeTemp("replay_game.pgn", "1. e4 e5"), 0, ""},
+        {"pgn without a game", writeTemp("replay_letter.PGN", "Lieber Hans,\nanbei die Partie.\n"), 1,
+         "dialog: Die Datei enthält kein gesichertes Spiel."},
+        {"pgn from a position of its own",
+         writeTemp("replay_setup.pgn", "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n1. e4"), 1,
+         "dialog: Die Datei enthält kein gesichertes Spiel."},
+        {"pgn too large", writeTemp("replay_huge.pgn", "1. e4 " + std::string(1 << 20, ' ')), 1,
+         "dialog: Die Datei enthält kein gesichertes Spiel."},
     };
     for (const Case& c : cases) {
         const std::string base = temp("replay_run");
@@ -219,6 +227,47 @@ TEST(Replay, EveryLineEndOpensToTheSameBoard) {
         EXPECT_EQ(zarvik::test::replay(writeTemp("ends.zarvik", c.text)), expected) << c.name;
     }
     EXPECT_NE(expected.find("chess_Open: Success"), std::string::npos) << expected;
+}
+
+// A game of another chess program: recorded as the program records moves, shown, and the move where
+// the file stopped told.
+TEST(Script, APgnGameOpensAsARecordedGame) {
+    const std::string path = writeTemp("partie.pgn",
+                                       "[Event \"Klubabend\"]\r\n[Date \"2026.12.05\"]\r\n\r\n"
+                                       "1. d4 {Damenbauer} e5 (1... d5) 2. Nf3 Nc6 3. Nd2 Nf6 *\r\n");
+    const Scripted run = script("pgnopen", "menu Spiel öffnen… " + path + "\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "dialog: Zug 3. Nd2 ist nicht eindeutig. Das Spiel wurde bis vor diesen Zug geöffnet. | " +
+                  path + "\n");
+    EXPECT_TRUE(
+        run.record.starts_with("Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r  1 "))
+        << run.record;
+    for (const char* line :
+         {"Weiss:   D2-D4\r", "Schwarz: E7-E5\r", "Weiss:   G1-F3\r", "Schwarz: B8-C6\r"}) {
+        EXPECT_NE(run.record.find(line), std::string::npos) << line << "\n" << run.record;
+    }
+    EXPECT_EQ(run.record.find("  5 "), std::string::npos) << run.record;
+    EXPECT_NE(run.screen.find("Spielverlauf am 05.12.2026"), std::string::npos) << run.screen;
+    EXPECT_NE(run.screen.find("Schwarz: B8-C6"), std::string::npos) << run.screen;
+}
+
+TEST(Script, SavedAsPgnAndOpenedAgain) {
+    const std::string path = temp("gespeichert.PGN");
+    std::remove(path.c_str());
+    const Scripted run = script("pgnsave",
+                                "keys NJN\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys G1-F3\\r\n"
+                                "menu Spiel sichern unter… " +
+                                    path + "\nkeys B8-C6\\r\nopen " + path + "\n");
+    EXPECT_EQ(run.err, "");
+    const std::string saved = readFile(path);
+    EXPECT_TRUE(saved.starts_with("[Event \"Zarvik\"]\n[Site \"?\"]\n[Date \"")) << saved;
+    EXPECT_NE(saved.find("[White \"Mensch\"]\n[Black \"Mensch\"]\n[Result \"*\"]\n\n1. e4 e5 2. Nf3 *\n"),
+              std::string::npos)
+        << saved;
+    // Opened again as a document: the three moves saved, Nc6 played after the save is not in it.
+    EXPECT_NE(run.record.find("Weiss:   G1-F3\r"), std::string::npos) << run.record;
+    EXPECT_EQ(run.record.find("B8-C6"), std::string::npos) << run.record;
 }
 
 }  // namespace

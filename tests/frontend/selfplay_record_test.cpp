@@ -140,6 +140,10 @@ TEST_P(SelfPlaySaved, OpensAtTheFinalPosition) {
     EXPECT_EQ(moves, p.moves) << pgn;
     EXPECT_EQ(printed(read.board), boardAfter(p.moves)) << pgn;
     EXPECT_EQ(resultToken(read.result), c.result) << pgn;
+    // Opened by the program, it stands where the saved game stands.
+    const std::string replayedPgn = test::replay(pgnPath);
+    const std::string tail = replayed.substr(replayed.rfind("state: "));
+    EXPECT_TRUE(replayedPgn.ends_with(tail)) << replayedPgn;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -150,5 +150,21 @@ TEST(FileDialogs, CarryTheGermanButtonTexts) {
     EXPECT_TRUE(saveDialog.nameFilters().contains(QStringLiteral("Alle Dateien (*)")));
 }
 
+TEST(FileDialogs, SavingOffersEachTypeAndAppendsItsExtension) {
+    SavePanelRequest save;
+    save.proposedName = "Spiel.zarvik";
+    save.fileTypes = {"zarvik", "pgn"};
+    QFileDialog dialog;
+    configureSaveDialog(dialog, save);
+    EXPECT_EQ(dialog.nameFilters(),
+              (QStringList{QStringLiteral("Gesicherte Spiele (*.zarvik)"),
+                           QStringLiteral("PGN-Partien (*.pgn)"), QStringLiteral("Alle Dateien (*)")}));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("zarvik"));
+    emit dialog.filterSelected(QStringLiteral("PGN-Partien (*.pgn)"));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("pgn"));
+    emit dialog.filterSelected(QStringLiteral("Gesicherte Spiele (*.zarvik)"));
+    EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("zarvik"));
+}
+
 }  // namespace
 }  // namespace zarvik::qthost

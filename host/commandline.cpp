@@ -1,33 +1,52 @@
 #include "host/commandline.h"
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 
-#include <QFileInfo>
+#include <QFile>
 
 namespace zarvik::qthost {
 
-CommandLine parseCommandLine(const QStringList& arguments) {
+namespace {
+
+// File names are bytes: a name that is not valid text in the system's encoding still names its
+// file, so options are matched and documents taken on the bytes themselves.
+CommandLine parseArguments(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool optionsEnded = false;
-    for (const QString& argument : arguments) {
-        if (!optionsEnded && argument == QLatin1String("--")) {
+    for (const std::string& argument : arguments) {
+        if (!optionsEnded && argument == "--") {
             optionsEnded = true;
-        } else if (!optionsEnded &&
-                   (argument == QLatin1String("--help") || argument == QLatin1String("-h"))) {
+        } else if (!optionsEnded && (argument == "--help" || argument == "-h")) {
             line.action = CommandLineAction::ShowHelp;
             return line;
-        } else if (!optionsEnded && argument == QLatin1String("--version")) {
+        } else if (!optionsEnded && argument == "--version") {
             line.action = CommandLineAction::ShowVersion;
             return line;
-        } else if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+        } else if (!optionsEnded && argument.starts_with('-') && argument.size() > 1) {
             line.action = CommandLineAction::Refuse;
-            line.refusedOption = argument.toStdString();
+            line.refusedOption = argument;
             return line;
-        } else if (!argument.isEmpty()) {
-            line.documents.push_back(QFileInfo(argument).absoluteFilePath().toStdString());
+        } else if (!argument.empty()) {
+            line.documents.push_back(std::filesystem::absolute(argument).lexically_normal().string());
         }
     }
     return line;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    std::vector<std::string> bytes;
+    for (const QString& argument : arguments) {
+        bytes.push_back(QFile::encodeName(argument).toStdString());
+    }
+    return parseArguments(bytes);
+}
+
+CommandLine parseCommandLine(int argc, char** argv) {
+    return parseArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
 }
 
 bool asksForTextOnly(int argc, char** argv) {

@@ -18,6 +18,8 @@ struct CommandLine {
 
 // `arguments` without the program name, after Qt took its own options.
 CommandLine parseCommandLine(const QStringList& arguments);
+// The same from the raw arguments (argv[0] is the program), keeping the bytes of file names.
+CommandLine parseCommandLine(int argc, char** argv);
 
 // True when the raw arguments ask for --help or --version, so that no display is needed.
 bool asksForTextOnly(int argc, char** argv);

@@ -13,11 +13,7 @@
 int main(int argc, char** argv) {
     using namespace zarvik::qthost;
     if (asksForTextOnly(argc, argv)) {
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i) {
-            arguments << QString::fromLocal8Bit(argv[i]);
-        }
-        const CommandLine line = parseCommandLine(arguments);
+        const CommandLine line = parseCommandLine(argc, argv);
         const std::string text = line.action == CommandLineAction::ShowVersion ? versionText() : helpText();
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
@@ -30,7 +26,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zarvik.png")));
 
-    const CommandLine line = parseCommandLine(QApplication::arguments().mid(1));
+    // QApplication took its own options out of argv; the rest keep their bytes.
+    const CommandLine line = parseCommandLine(argc, argv);
     if (line.action == CommandLineAction::Refuse) {
         std::fprintf(stderr, "zarvik: unbekannte Option %s (zarvik --help zeigt die Aufrufe)\n",
                      line.refusedOption.c_str());

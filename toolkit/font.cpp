@@ -22,8 +22,9 @@ t_Font t_FontFromBytes(ByteView bytes, std::string_view name) {
         return {};
     }
     const std::size_t headerSize = bytes[0];
-    // A file that does not even hold the glyph geometry cannot describe a font.
-    if (bytes.size() < headerSize || bytes.size() < kFixedHeader) {
+    // A header that does not even hold the glyph geometry cannot describe a font; in a longer
+    // file its own fields would be read again as glyph data.
+    if (bytes.size() < headerSize || headerSize < kFixedHeader) {
         logline("t_LoadFontResource: Invalid header size");
         return {};
     }
@@ -46,7 +47,9 @@ t_Font t_FontFromBytes(ByteView bytes, std::string_view name) {
 
 t_Font t_LoadFontResource(std::string_view name) {
     const std::string path = host().resourcesFolder() + std::string(name);
-    return t_FontFromBytes(getbinaryfromfile(path), name);
+    // The largest glyph table with its header, with room for a coding that did not shrink it.
+    constexpr std::size_t kFileLimit = 2 * std::size_t{256} * 255 * 255 + 255;
+    return t_FontFromBytes(getbinaryfromfile(path, kFileLimit), name);
 }
 
 t_Font t_ExpandFont(const t_Font& font) {

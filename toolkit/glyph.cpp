@@ -1,6 +1,8 @@
 #include "toolkit/glyph.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -221,8 +223,8 @@ void t_PrintSymbol(std::uint8_t window, std::uint8_t code, std::uint8_t color, i
         std::swap(fg, bg);
     }
     // Cells outside the text grid would address bytes beyond the window's text block.
-    if (column < 1 || line < 1 || font.Width * column > w.Width || font.Height * line > w.Height ||
-        column > w.TextWidth || line > w.TextHeight) {
+    if (column < 1 || line < 1 || std::int64_t(font.Width) * column > w.Width ||
+        std::int64_t(font.Height) * line > w.Height || column > w.TextWidth || line > w.TextHeight) {
         logline("t_PrintSymbol: Window #" + std::to_string(window) + " illegal coordinates (x = " +
                 std::to_string(column) + ", y = " + std::to_string(line) + ").");
         return;
@@ -254,64 +256,53 @@ void g_PrintSymbol(std::uint8_t window, std::uint8_t code, int scaleX, int scale
     if (w == nullptr) {
         return;
     }
-    const int x0 = w->PositionX;
-    const int y0 = w->PositionY;
+    // The cursor has no upper bound and the scale none either: all position arithmetic is 64-bit.
+    const std::int64_t x0 = w->PositionX;
+    const std::int64_t y0 = w->PositionY;
     if (code < font.Start || scaleY < 1 || scaleX < 1 || code > font.End || x0 < 0 || y0 < 0 ||
         x0 + font.Width > w->Width || y0 + font.Height > w->Height) {
         return;
     }
-    const int width = w->Width;
-    const int height = w->Height;
-    if (font.Format == t_FontFormatMonochrome) {
-        if (!t_FontGlyphsInside(font)) {
-            return;
-        }
-        const int rowBytes = (font.Width + 7) / 8;
-        const std::uint8_t* glyph =
-            font.Data.data() + std::size_t(code - font.Start) * font.Height * rowBytes;
-        for (int y = 0; y < font.Height; ++y) {
-            for (int x = 0; x < font.Width; ++x) {
-                const std::uint32_t c =
-                    monochromeBit(glyph + std::ptrdiff_t(y) * rowBytes, rowBytes, x) ? color : background;
-                for (int sy = 0; sy < scaleY; ++sy) {
-                    for (int sx = 0; sx < scaleX; ++sx) {
-                        g_Plot(window, x0 + x * scaleX + sx, y0 + y * scaleY + sy, c);
-                    }
-                }
-            }
-        }
-    } else if (font.Format == t_FontFormatGrey) {
-        if (!t_FontGlyphsInside(font)) {
-            return;
-        }
-        const std::uint8_t* glyph = font.Data.data() + std::size_t(code) * font.Width * font.Height;
-        const Rgb f = rgbOf(color);
-        const Rgb b = rgbOf(background);
-        for (int y = 0; y < font.Height; ++y) {
-            for (int x = 0; x < font.Width; ++x) {
-                const int a = glyph[std::ptrdiff_t(y) * font.Width + x];
-                for (int sy = 0; sy < scaleY; ++sy) {
-                    const int py = y0 + y * scaleY + sy;
-                    for (int sx = 0; sx < scaleX; ++sx) {
-                        const int px = x0 + x * scaleX + sx;
-                        // The enlarged glyph is clipped at the window's edges.
-                        if (px < width && py < height) {
-                            writeScaledGrey(*w, px, py, a, f, b);
-                        }
-                    }
-                }
-            }
-        }
-        t_WindowChanged(window);
-    } else {
+    const bool monochrome = font.Format == t_FontFormatMonochrome;
+    if (!monochrome && font.Format != t_FontFormatGrey) {
         logline(font.Format == t_FontFormatMonochromeCompressed || font.Format == t_FontFormatGreyCompressed
                     ? "g_PrintSymbol: Font format must be uncompressed monochrome or grey for printing."
                     : "g_PrintSymbol: Illegal font format.");
         return;
     }
+    if (!t_FontGlyphsInside(font)) {
+        return;
+    }
+    // The enlarged glyph is clipped at the window's edges: only the visible window pixels are
+    // visited, each taking the glyph pixel it enlarges.
+    const int right = int(std::min<std::int64_t>(x0 + std::int64_t(font.Width) * scaleX, w->Width));
+    const int bottom = int(std::min<std::int64_t>(y0 + std::int64_t(font.Height) * scaleY, w->Height));
+    if (monochrome) {
+        const int rowBytes = (font.Width + 7) / 8;
+        const std::uint8_t* glyph =
+            font.Data.data() + std::size_t(code - font.Start) * font.Height * rowBytes;
+        for (int py = int(y0); py < bottom; ++py) {
+            const std::uint8_t* row = glyph + std::ptrdiff_t((py - y0) / scaleY) * rowBytes;
+            for (int px = int(x0); px < right; ++px) {
+                const bool set = monochromeBit(row, rowBytes, int((px - x0) / scaleX));
+                g_Plot(window, px, py, set ? color : background);
+            }
+        }
+    } else {
+        const std::uint8_t* glyph = font.Data.data() + std::size_t(code) * font.Width * font.Height;
+        const Rgb f = rgbOf(color);
+        const Rgb b = rgbOf(background);
+        for (int py = int(y0); py < bottom; ++py) {
+            const std::uint8_t* row = glyph + std::ptrdiff_t((py - y0) / scaleY) * font.Width;
+            for (int px = int(x0); px < right; ++px) {
+                writeScaledGrey(*w, px, py, row[(px - x0) / scaleX], f, b);
+            }
+        }
+        t_WindowChanged(window);
+    }
     // g_Plot moved the cursor to each pixel; the glyph advances from where it started.
-    w->PositionX = x0 + font.Width * scaleX;
-    w->PositionY = y0;
+    w->PositionX = int(std::min<std::int64_t>(x0 + std::int64_t(font.Width) * scaleX, INT_MAX));
+    w->PositionY = int(y0);
 }
 
 }  // namespace zarvik

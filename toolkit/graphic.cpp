@@ -60,4 +60,14 @@ std::optional<std::uint64_t> graphicDataBytes(const g_Graphic& graphic, int form
     }
 }
 
+std::optional<std::uint64_t> graphicExpandedBytes(const g_Graphic& graphic) {
+    int plain = graphic.Format;
+    for (const int layer : {g_FormatLZW, 20, 10}) {
+        if (plain >= layer) {
+            plain -= layer;
+        }
+    }
+    return graphicDataBytes(graphic, plain);
+}
+
 }  // namespace zarvik

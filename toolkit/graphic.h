@@ -65,4 +65,8 @@ std::optional<std::size_t> graphicPixelBytes(int format);
 // produce at most, so crafted streams cannot expand beyond their own header.
 std::optional<std::uint64_t> graphicDataBytes(const g_Graphic& graphic, int format);
 
+// The number of data bytes of the plain image that a stored format (packed, run-length or LZW
+// coded) expands to, from the header alone; the graphic's own for plain formats.
+std::optional<std::uint64_t> graphicExpandedBytes(const g_Graphic& graphic);
+
 }  // namespace zarvik

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/graphicpack.h"
+#include "toolkit/palette.h"
 #include "toolkit/pixels.h"
 #include "toolkit/textoutput.h"
 #include "toolkit/window.h"
@@ -33,9 +34,22 @@ Span visible(int origin, int block, int count, int windowSize) {
     return {std::min<std::int64_t>(first, count), std::min<std::int64_t>(last, count)};
 }
 
+// The window colour for a true-colour pixel. Depths 1 and 4 plot the text colour's foreground:
+// the nearest palette entry at depth 4, white or black by brightness at depth 1.
+void selectTrueColor(std::uint8_t window, int depth, int alpha, int red, int green, int blue) {
+    if (depth == 4) {
+        t_Color(window, t_PaletteIndex(red, green, blue));
+    } else if (depth == 1) {
+        t_Color(window, red + green + blue > 383 ? 15 : 0);
+    } else {
+        g_ColorRGB(window, t_ColorValue({std::uint8_t(alpha), std::uint8_t(red), std::uint8_t(green),
+                                         std::uint8_t(blue)}));
+    }
+}
+
 // Sets the window's colour for one pixel the way the pixel's format asks; false when the pixel
 // is transparent and is left out.
-bool selectColor(std::uint8_t window, int format, const std::uint8_t* p, int transparent) {
+bool selectColor(std::uint8_t window, int depth, int format, const std::uint8_t* p, int transparent) {
     switch (format) {
         case g_FormatMonochrome: {
             const int v = p[0] & 1;
@@ -54,16 +68,16 @@ bool selectColor(std::uint8_t window, int format, const std::uint8_t* p, int tra
             return true;
         }
         case g_FormatGrey:
-            g_ColorRGB(window, t_ColorValue({255, p[0], p[0], p[0]}));
+            selectTrueColor(window, depth, 255, p[0], p[0], p[0]);
             return true;
         case g_FormatRGBColor:
-            g_ColorRGB(window, t_ColorValue({255, p[0], p[1], p[2]}));
+            selectTrueColor(window, depth, 255, p[0], p[1], p[2]);
             return true;
         case g_FormatAGrey:
-            g_ColorRGB(window, t_ColorValue({p[0], p[1], p[1], p[1]}));
+            selectTrueColor(window, depth, p[0], p[1], p[1], p[1]);
             return true;
         default:
-            g_ColorRGB(window, t_ColorValue({p[0], p[1], p[2], p[3]}));
+            selectTrueColor(window, depth, p[0], p[1], p[2], p[3]);
             return true;
     }
 }
@@ -84,6 +98,10 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     g_Graphic expanded;
     const g_Graphic* image = &graphic;
     if (graphic.Format >= 6) {
+        if (graphicExpandedBytes(graphic).value_or(0) > std::uint64_t(t_VideoMemorySize)) {
+            logline("g_Draw: Illegal graphic format.");
+            return;
+        }
         expanded = g_UnPack(g_DecompressRLE(g_DecompressLZW(graphic)));
         image = &expanded;
     }
@@ -95,6 +113,7 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     }
 
     const int format = image->Format;
+    const int depth = w->BitDepth;
     const int width = image->Width;
     const int height = image->Height;
     const int bw = blockSize(image->ScaleWidth, scale);
@@ -114,7 +133,7 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     std::int64_t lastVisited = -1;
     for (std::int64_t r = rows.first; r < rows.last; ++r) {
         for (std::int64_t c = columns.first; c < columns.last; ++c) {
-            if (!selectColor(window, format, pixelAt(r, c), transparent)) {
+            if (!selectColor(window, depth, format, pixelAt(r, c), transparent)) {
                 continue;
             }
             lastVisited = r * width + c;
@@ -126,7 +145,7 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     for (std::int64_t last = static_cast<std::int64_t>(width) * height - 1; last > lastVisited; --last) {
         const std::uint8_t* p = pixelAt(last / width, last % width);
         if (!transparentPixel(format, p, transparent)) {
-            selectColor(window, format, p, transparent);
+            selectColor(window, depth, format, p, transparent);
             break;
         }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/host.h"
+#include "toolkit/window.h"
 #include "util/files.h"
 #include "util/log.h"
 
@@ -59,11 +60,18 @@ g_Graphic graphicFromFileBytes(ByteView bytes) {
             graphic.Format == kOldMonochrome ? g_FormatRLEPackedMonochrome : g_FormatRLEPackedIndexedColor;
         logline("g_LoadGraphic: File converted from old format.");
     }
+    // A few coded bytes can promise gigabytes; no image larger than the video memory is expanded.
+    if (graphic.Format >= 6 && graphicExpandedBytes(graphic).value_or(0) > std::uint64_t(t_VideoMemorySize)) {
+        logline("g_LoadGraphic: Could not load file");
+        return g_EmptyGraphic();
+    }
     return graphic;
 }
 
 g_Graphic g_LoadGraphic(const std::string& path) {
-    return graphicFromFileBytes(getbinaryfromfile(path));
+    // No image beyond the video memory is drawn; a coding that did not shrink one may be larger.
+    constexpr std::size_t kFileLimit = 2 * std::size_t(t_VideoMemorySize) + 255;
+    return graphicFromFileBytes(getbinaryfromfile(path, kFileLimit));
 }
 
 g_Graphic g_LoadGraphicResource(const std::string& name) {

@@ -120,7 +120,9 @@ void decimalEntry(std::uint8_t window, const t_Window& w) {
 
 // The pasteboard's first line goes into the field character by character. Posting it as keys
 // would let the ESC of an encoded wide character act as the Escape key and erase the field.
-void paste(std::uint8_t window) {
+// Control characters are not text and are left out; the modes that admit only some characters
+// see each pasted character itself, so that the digits of an encoded one cannot slip in.
+void paste(std::uint8_t window, int mode) {
     std::optional<std::string> board;
     onMainThread([&board] { board = host().pasteboardText(); });
     std::u32string line;
@@ -128,9 +130,12 @@ void paste(std::uint8_t window) {
         if (c == U'\n' || c == U'\r' || line.size() >= t_PasteLimit) {
             break;
         }
-        line += c;
+        if (c >= 32 && c != 127) {
+            line += c;
+        }
     }
-    for (char32_t c : t_EncodeEscapes(line)) {
+    const bool restricted = mode >= 2 && mode <= 4;
+    for (char32_t c : restricted ? line : t_EncodeEscapes(line)) {
         t_InputInsert(window, static_cast<int>(c));
     }
 }
@@ -285,7 +290,7 @@ void t_InputEdit(std::uint8_t window, int key) {
             ++pos;
             break;
         case 22:
-            paste(window);
+            paste(window, w.InputMode);
             pos = w.InputCursorPos;
             break;
         case 24: {

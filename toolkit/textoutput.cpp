@@ -1,5 +1,6 @@
 #include "toolkit/textoutput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -112,14 +113,15 @@ void scrollFullWidth(const t_Window& w, bool up) {
     const std::int64_t graphicCount =
         ((fw * W + (h * b - 1) * width) * depth) / 8 - depth * h * a * width / 8;
     const std::int64_t graphicUpper = w.MemoryStart + depth * h * (a - 1) * width / 8;
-    if (up) {
-        t_MoveVideoMemory(upper + d + W, upper + d, count);
-        t_MoveVideoMemory(upper + W, upper, count);
-        t_MoveVideoMemory(graphicUpper + lineBytes, graphicUpper, graphicCount);
-    } else {
-        t_MoveVideoMemory(upper + d, upper + d + W, count);
-        t_MoveVideoMemory(upper, upper + W, count);
-        t_MoveVideoMemory(graphicUpper, graphicUpper + lineBytes, graphicCount);
+    // A font swapped in after set-up may have larger cells than the window was laid out for:
+    // the pixel move stays inside the window's graphic block, as cell printing does.
+    const std::int64_t graphicEnd = w.MemoryStart + width * w.Height * depth / 8;
+    const std::int64_t graphicMoved = std::min(graphicCount, graphicEnd - graphicUpper - lineBytes);
+    t_MoveVideoMemory(up ? upper + d + W : upper + d, up ? upper + d : upper + d + W, count);
+    t_MoveVideoMemory(up ? upper + W : upper, up ? upper : upper + W, count);
+    if (graphicMoved > 0) {
+        t_MoveVideoMemory(up ? graphicUpper + lineBytes : graphicUpper,
+                          up ? graphicUpper : graphicUpper + lineBytes, graphicMoved);
     }
 }
 
@@ -402,7 +404,7 @@ void t_PrintSpc(std::uint8_t window, int count) {
 
 void t_Htab(std::uint8_t window, int column) {
     t_Window* w = text("t_Htab", window);
-    if (w != nullptr && column >= 1 && column + w->TextFirstColumn - 1 <= w->TextWidth) {
+    if (w != nullptr && column >= 1 && std::int64_t(column) + w->TextFirstColumn - 1 <= w->TextWidth) {
         w->TextHpos = column + w->TextFirstColumn - 1;
     }
 }

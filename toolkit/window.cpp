@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -404,8 +405,12 @@ void t_InitWindow(std::uint8_t window, int bitDepth, int columns, int lines, int
         logline("t_InitWindow: Font '" + std::string(fontName) + "' not found.");
         return;
     }
-    t_InitWindow(window, bitDepth, true, columns * font.Width, lines * font.Height, border, border, font,
-                 true);
+    // Sizes beyond any window are refused by the pixel form's own range check, without overflowing.
+    const auto pixels = [](int count, int cell) {
+        return int(std::clamp<std::int64_t>(std::int64_t(count) * cell, INT_MIN, INT_MAX));
+    };
+    t_InitWindow(window, bitDepth, true, pixels(columns, font.Width), pixels(lines, font.Height), border,
+                 border, font, true);
 }
 
 // --- frames ---

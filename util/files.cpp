@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -17,12 +17,17 @@
 namespace zarvik {
 namespace {
 
-// Reading a file never fails with EILSEQ, so it stands for text that is not valid UTF-8.
+// Reading a file never fails with EILSEQ, so it stands for text that is not valid UTF-8; nor
+// with ENODEV once it is open, which stands for a path that names no regular file.
 constexpr int kNotUtf8 = EILSEQ;
+constexpr int kNotRegular = ENODEV;
 
 std::string describe(int error) {
     if (error == kNotUtf8) {
         return "The file is not valid UTF-8 text.";
+    }
+    if (error == kNotRegular) {
+        return "Not a regular file.";
     }
     const char* text = strerrordesc_np(error);
     return text ? text : "Unknown error";
@@ -33,23 +38,31 @@ void reporterror(const char* function, int error, const std::string& path) {
             path + ")");
 }
 
-// Reads the whole file into `out` (a string or a byte array); 0 or the errno value.
+// Reads the whole file into `out` (a string or a byte array); 0 or the errno value. Only regular
+// files are read: a pipe would block and a device may never end. Files above `limit` bytes are
+// refused rather than read.
 template <typename Buffer>
-int readfile(const std::string& path, Buffer& out) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+int readfile(const std::string& path, Buffer& out, std::size_t limit) {
+    // Without O_NONBLOCK opening a pipe waits for a writer before the type can be checked.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errno;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    int error = ::fstat(fd, &info) != 0               ? errno
+                : S_ISDIR(info.st_mode)               ? EISDIR
+                : !S_ISREG(info.st_mode)              ? kNotRegular
+                : std::uint64_t(info.st_size) > limit ? EFBIG
+                                                      : 0;
+    if (error == 0 && ::fcntl(fd, F_SETFL, 0) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         ::close(fd);
         return error;
     }
     out.clear();
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
-        out.reserve(static_cast<std::size_t>(info.st_size));
-    }
+    out.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -60,16 +73,24 @@ int readfile(const std::string& path, Buffer& out) {
             if (errno == EINTR) {
                 continue;
             }
-            const int error = errno;
-            ::close(fd);
-            return error;
+            error = errno;
+            break;
+        }
+        // A file that grows while it is read is held to the same limit.
+        if (out.size() + static_cast<std::size_t>(got) > limit) {
+            error = EFBIG;
+            break;
         }
         out.insert(out.end(), buffer, buffer + got);
     }
-    // Contents are not kept in the page cache: fonts and graphics are read once per load.
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    if (error == 0) {
+        // Contents are not kept in the page cache: fonts and graphics are read once per load.
+        ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    } else {
+        out.clear();
+    }
     ::close(fd);
-    return 0;
+    return error;
 }
 
 int writeall(int fd, const char* data, std::size_t size) {
@@ -87,32 +108,54 @@ int writeall(int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-// Writes into a temporary file beside the target, then renames it over the target, so that a
-// failed write leaves the old file whole. Targets that are not regular files (devices, pipes)
-// are written in place; a symbolic link keeps pointing at the file it names.
-int writefile(const std::string& path, const char* data, std::size_t size) {
-    std::string target = path;
-    struct stat info {};
-    const bool exists = ::stat(path.c_str(), &info) == 0;
-    if (exists && !S_ISREG(info.st_mode)) {
-        if (S_ISDIR(info.st_mode)) {
-            return EISDIR;
-        }
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0) {
-            return errno;
-        }
-        const int error = writeall(fd, data, size);
-        return ::close(fd) != 0 && error == 0 ? errno : error;
+// Writes the data over a file in place; for targets that cannot be replaced.
+int writeinplace(const std::string& path, const char* data, std::size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
     }
-    if (exists) {
-        if (::access(path.c_str(), W_OK) != 0) {
-            return errno;  // a write-protected file stays protected
+    const int error = writeall(fd, data, size);
+    return ::close(fd) != 0 && error == 0 ? errno : error;
+}
+
+// The path that a chain of symbolic links ends in, whether or not anything is there yet.
+std::string linktarget(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
         }
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || std::size_t(length) >= sizeof buffer) {
+            return current;
         }
+        const std::string next(buffer, std::size_t(length));
+        const auto slash = current.rfind('/');
+        current =
+            next.front() == '/' || slash == std::string::npos ? next : current.substr(0, slash + 1) + next;
+    }
+    return current;
+}
+
+// Writes into a temporary file beside the target, then renames it over the target, so that a
+// failed write leaves the old file whole. A symbolic link stays and its target is replaced (a
+// dangling link gets its target made); the replacement keeps the old file's permission bits.
+// Targets that are not regular files (devices, pipes) are written in place, and so is a
+// writable file in a folder where no temporary file can be made.
+int writefile(const std::string& path, const char* data, std::size_t size) {
+    const std::string target = linktarget(path);
+    struct stat info {};
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) {
+        return EISDIR;
+    }
+    if (exists && !S_ISREG(info.st_mode)) {
+        return writeinplace(target, data, size);
+    }
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        return errno;  // a write-protected file stays protected
     }
     const auto slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
@@ -127,6 +170,9 @@ int writefile(const std::string& path, const char* data, std::size_t size) {
         // 0666 lets the umask decide the mode of a new file, as for any other new file.
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
+            if (exists && (errno == EACCES || errno == EPERM)) {
+                return writeinplace(target, data, size);
+            }
             return errno;
         }
     }
@@ -154,14 +200,14 @@ int writefile(const std::string& path, const char* data, std::size_t size) {
 
 }  // namespace
 
-std::optional<std::string> getstringfromfile(const std::string& path) {
+std::optional<std::string> getstringfromfile(const std::string& path, std::size_t limit) {
     std::string text;
-    int error = readfile(path, text);
+    int error = readfile(path, text, limit);
     if (error == 0 && isvalidutf8(text)) {
         return text;
     }
     reporterror("getstringfromfile", error == 0 ? kNotUtf8 : error, path);
-    error = readfile(path, text);
+    error = readfile(path, text, limit);
     if (error == 0) {
         return macromantoutf8(text);
     }
@@ -177,9 +223,9 @@ int setstringtofile(const std::string& path, std::string_view text) {
     return error;
 }
 
-Bytes getbinaryfromfile(const std::string& path) {
+Bytes getbinaryfromfile(const std::string& path, std::size_t limit) {
     Bytes contents;
-    const int error = readfile(path, contents);
+    const int error = readfile(path, contents, limit);
     if (error != 0) {
         reporterror("getbinaryfromfile", error, path);
         return {};

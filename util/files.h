@@ -9,18 +9,22 @@
 
 namespace zarvik {
 
+// Both readers take regular files (or links to them) only, and none larger than `limit` bytes;
+// anything else fails with its line.
+
 // Reads the file as UTF-8; when that fails, as Mac OS Roman (converted to UTF-8).
-std::optional<std::string> getstringfromfile(const std::string& path);
+std::optional<std::string> getstringfromfile(const std::string& path, std::size_t limit = kDecodeLimit);
 // Writes the text as UTF-8. 0 on success, else the error's code.
 int setstringtofile(const std::string& path, std::string_view text);
 
 // Reads the whole file; an empty array on failure.
-Bytes getbinaryfromfile(const std::string& path);
+Bytes getbinaryfromfile(const std::string& path, std::size_t limit = kDecodeLimit);
 // Writes the bytes. 0 on success, else the error's code.
 int setbinarytofile(const std::string& path, ByteView bytes);
 
 // Both writers put the data into a temporary file beside the target and rename it over the
-// target, so a failed write leaves the previous file as it was.
+// target, so a failed write leaves the previous file as it was. A symbolic link is kept and the
+// file it names is written; a file in a folder that takes no new files is written in place.
 
 // -1 for an empty path, 0 when nothing is there, 1 for a file (or anything else), 2 for a folder.
 int pathkind(const std::string& path);

@@ -1,6 +1,26 @@
 #include "util/paths.h"
 
+#include <utf8proc.h>
+
+#include <cstdlib>
+
 namespace zarvik {
+
+namespace {
+
+// The canonical precomposed form (NFC) of UTF-8 text; other bytes are kept as they are, since a
+// file name need not be text.
+std::string precomposed(const std::string& text) {
+    utf8proc_uint8_t* composed = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(text.c_str()));
+    if (composed == nullptr) {
+        return text;
+    }
+    std::string result(reinterpret_cast<const char*>(composed));
+    std::free(composed);
+    return result;
+}
+
+}  // namespace
 
 std::string filenameofpath(std::string_view path) {
     const auto slash = path.rfind('/');
@@ -43,7 +63,7 @@ std::string fileurltopath(std::string_view url) {
     if (path.starts_with(kScheme)) {
         path.erase(0, kScheme.size());
     }
-    return path;
+    return precomposed(path);
 }
 
 bool pathhasextension(std::string_view path, std::string_view extension) {

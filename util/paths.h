@@ -16,8 +16,9 @@ std::string filenamewithoutextension(std::string_view path);
 // The path ends in `extension` (".pgn"), ASCII letters compared without regard to case.
 bool pathhasextension(std::string_view path, std::string_view extension);
 
-// A file URL's absolute string as a path: percent-encoding removed and a leading "file://"
-// dropped. For dialog providers that receive URLs.
+// A file URL's absolute string as a path: percent-encoding removed, characters precomposed (NFC;
+// bytes that are not UTF-8 stay as they are) and a leading "file://" dropped. For dialog
+// providers that receive URLs.
 std::string fileurltopath(std::string_view url);
 
 }  // namespace zarvik

@@ -1,10 +1,15 @@
 // Any bytes as a font file, printed with in three ways: as the font a window is set up with (its
 // text screen then follows the font's cell size), as the replacement font of a window whose
 // screen was laid out for another cell size, and glyph by glyph at the graphic cursor, enlarged.
-// Printing never reads past the glyph table or writes past the window's memory.
+// Printing never reads past the glyph table or writes past the window's memory; the window with
+// the replacement font lies below another one in video memory, and scrolling it leaves every
+// byte around its own blocks as it was (writes that stay inside video memory are invisible to
+// the address checks).
+#include <algorithm>
+#include <cstring>
 #include <string>
 
-#include "fuzz/graphics/fuzzhost.h"
+#include "fuzz/fuzzhost.h"
 #include "toolkit/font.h"
 #include "toolkit/glyph.h"
 #include "toolkit/pixels.h"
@@ -15,22 +20,11 @@ namespace {
 
 using namespace zarvik;
 
-// An 8 x 16 grey font with a glyph for every code.
-t_Font cellFont() {
-    t_Font font;
-    font.Format = t_FontFormatGrey;
-    font.Start = 0;
-    font.End = 255;
-    font.Width = 8;
-    font.Height = 16;
-    font.Data.assign(std::size_t(256) * 8 * 16, 128);
-    return font;
-}
-
 void setUpWindows() {
     static const bool done = [] {
         fuzzing::installHost();
-        t_InitWindow(1, 24, false, 64, 64, 0, 0, cellFont(), true);
+        t_InitWindow(3, 24, false, 64, 64, 0, 0, fuzzing::cellFont(), true);
+        t_InitWindow(1, 24, false, 64, 64, 0, 0, fuzzing::cellFont(), true);
         t_InitWindow(2, 32, false, 64, 64, 0, 0, t_Font{}, true);
         return true;
     }();
@@ -49,6 +43,39 @@ const std::string& sampleText() {
     return text;
 }
 
+// The bytes within reach of a window's blocks, less the blocks' own bytes, which may change.
+class Surroundings {
+  public:
+    explicit Surroundings(const t_Window& w) : w_(w) {
+        const std::int64_t low = std::min<std::int64_t>(w.MemoryStart, w.TextMemoryStart);
+        const std::int64_t high = std::max<std::int64_t>(w.MemoryEnd, w.TextMemoryEnd);
+        from_ = std::max<std::int64_t>(0, low - kReach);
+        to_ = std::min<std::int64_t>(t_VideoMemorySize, high + 1 + kReach);
+        copy_ = read();
+    }
+    bool unchanged() const { return read() == copy_; }
+
+  private:
+    static constexpr std::int64_t kReach = 1 << 17;
+
+    Bytes read() const {
+        Bytes bytes(t_VideoMemory() + from_, t_VideoMemory() + to_);
+        const auto blank = [&](std::int64_t start, std::int64_t end) {
+            if (start >= 0) {
+                std::fill(bytes.begin() + (start - from_), bytes.begin() + (end - from_), 0);
+            }
+        };
+        blank(w_.MemoryStart, w_.MemoryStart + std::int64_t(w_.Width) * w_.Height * w_.BitDepth / 8);
+        blank(w_.TextMemoryStart, w_.TextMemoryEnd + 1);
+        return bytes;
+    }
+
+    const t_Window& w_;
+    std::int64_t from_ = 0;
+    std::int64_t to_ = 0;
+    Bytes copy_;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -59,8 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     t_InitWindow(0, 24, false, 64, 64, 0, 0, font, true);
     t_Print(0, text);
 
+    // Window 1 lies below window 3.
+    const Surroundings around(t_WindowRecord(1));
     t_WindowFont(1, font);
     t_Print(1, text);
+    t_ScrollUp(1);
+    t_ScrollDown(1);
+    if (!around.unchanged()) {
+        __builtin_trap();
+    }
 
     g_GotoXY(2, -3, 2);
     for (int code = font.Start; code <= font.End; code += 5) {

@@ -3,7 +3,7 @@
 // window's memory, also when the image is shifted off the window's corner or enlarged.
 #include <array>
 
-#include "fuzz/graphics/fuzzhost.h"
+#include "fuzz/fuzzhost.h"
 #include "toolkit/font.h"
 #include "toolkit/graphicdraw.h"
 #include "toolkit/graphicfile.h"

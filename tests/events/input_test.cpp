@@ -176,6 +176,51 @@ TEST_F(Input, PasteEncodesWideCharactersAndTakesTheFirstLine) {
                                           "265A\x1D"));
 }
 
+struct PasteCase {
+    const char* name;
+    int mode;
+    const char* board;
+    std::string result;
+};
+
+class Paste : public Input, public ::testing::WithParamInterface<PasteCase> {};
+
+// Pasted text is text: control characters stay out, and a mode that admits only some
+// characters gets only those, never the digits of an encoded wide character.
+TEST_P(Paste, LeavesOutWhatTheFieldDoesNotAdmit) {
+    const PasteCase& c = GetParam();
+    testHost().setPasteboardText(c.board);
+    EXPECT_EQ(form("\x16\r", c.mode), c.result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Paste,
+                         ::testing::Values(PasteCase{"TabAndCtrlADropped", 0,
+                                                     "a\tb\x01"
+                                                     "c\x7F",
+                                                     "abc"},
+                                           PasteCase{"EscapeDoesNotClear", 0,
+                                                     "ab\x1B"
+                                                     "cd",
+                                                     "abcd"},
+                                           PasteCase{"DigitsOnlyDropWidePiece", 2,
+                                                     "\u265A"
+                                                     "5",
+                                                     "5"},
+                                           PasteCase{"DecimalDropWidePiece", 3,
+                                                     "1.\u265A"
+                                                     "5",
+                                                     "1,5"},
+                                           PasteCase{"DateDropWidePiece", 4,
+                                                     "\u265A"
+                                                     "12-3",
+                                                     "12-3"},
+                                           PasteCase{"ModeOneKeepsWideEncoded", 1, "\u265A\t",
+                                                     std::string("\x1B"
+                                                                 "265A\x1D")}),
+                         [](const ::testing::TestParamInfo<PasteCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST_F(Input, CopyDecodesEscapesBackOntoThePasteboard) {
     EXPECT_EQ(form("a\x1B"), "");  // escape clears; the copy below uses a fresh field
     t_PostKeys("x\x0C\r");

@@ -16,6 +16,23 @@ TEST(CommandLine, DocumentsBecomeAbsolutePathsInOrder) {
     EXPECT_EQ(line.documents[1], QDir::current().absoluteFilePath(QStringLiteral("b.zarvik")).toStdString());
 }
 
+// A file name that is not valid UTF-8 keeps its bytes, so the file it names can be opened.
+TEST(CommandLine, RawArgumentsKeepTheBytesOfFileNames) {
+    char program[] = "zarvik";
+    char latin1[] = "/tmp/K\xF6nig.zarvik";
+    char relative[] = "./neu/../Partie.zarvik";
+    char* argv[] = {program, latin1, relative, nullptr};
+    const CommandLine line = parseCommandLine(3, argv);
+    EXPECT_EQ(line.action, CommandLineAction::Run);
+    ASSERT_EQ(line.documents.size(), 2u);
+    EXPECT_EQ(line.documents[0], "/tmp/K\xF6nig.zarvik");
+    EXPECT_EQ(line.documents[1],
+              QDir::current().absoluteFilePath(QStringLiteral("Partie.zarvik")).toStdString());
+    char option[] = "--fast";
+    char* refused[] = {program, option, nullptr};
+    EXPECT_EQ(parseCommandLine(2, refused).refusedOption, "--fast");
+}
+
 TEST(CommandLine, OptionsAnswerOrAreRefused) {
     EXPECT_EQ(parseCommandLine({QStringLiteral("--help")}).action, CommandLineAction::ShowHelp);
     EXPECT_EQ(parseCommandLine({QStringLiteral("x.zarvik"), QStringLiteral("-h")}).action,

@@ -58,6 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "t_LoadFontResource: Invalid header size"},
         RefusalCase{"thirteen", withSize(header(8, 2, 0, 0, 1, 1), 13),
                     "t_LoadFontResource: Invalid header size"},
+        // In a longer file a short header's own fields would be read as glyph data.
+        RefusalCase{"headerZeroInLongerFile", withSize(header(0, 2, 0, 0, 1, 1), 40),
+                    "t_LoadFontResource: Invalid header size"},
+        RefusalCase{"headerThirteenInLongerFile", withSize(header(13, 2, 0, 0, 1, 1), 40),
+                    "t_LoadFontResource: Invalid header size"},
         RefusalCase{"magic",
                     [] {
                         Bytes b = header(16, 2, 0, 0, 1, 1);

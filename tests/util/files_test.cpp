@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -90,6 +92,74 @@ TEST_F(Files, WriteKeepsModeAndFollowsLinks) {
     EXPECT_EQ(readraw(path("ziel")), "neu");
     EXPECT_EQ(fs::status(path("ziel")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(Files, DanglingAndRelativeLinksStayLinks) {
+    fs::create_directories(folder_ / "sub");
+    fs::create_symlink("sub/neu.zarvik", path("dangling"));
+    fs::create_symlink("dangling", path("chain"));
+    EXPECT_EQ(setstringtofile(path("chain"), "Spiel"), 0);
+    EXPECT_TRUE(fs::is_symlink(path("chain")));
+    EXPECT_TRUE(fs::is_symlink(path("dangling")));
+    EXPECT_EQ(readraw(path("sub/neu.zarvik")), "Spiel");
+    EXPECT_EQ(entries(), 3u) << "no file beside the links";
+}
+
+// A file that may be written in a folder that takes no new files is written in place. Root may
+// create files anywhere, so there the write runs as an unprivileged user.
+TEST_F(Files, WritableFileInLockedFolderIsWrittenInPlace) {
+    fs::create_directories(folder_ / "locked");
+    const std::string file = path("locked/spiel.zarvik");
+    writeraw(file, "vorher");
+    ::chmod(file.c_str(), 0666);
+    ::chmod(path("locked").c_str(), 0555);
+    int code = -1;
+    if (::geteuid() == 0) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+            ::_exit(dropped ? setstringtofile(file, "nachher") : 255);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    } else {
+        code = setstringtofile(file, "nachher");
+    }
+    ::chmod(path("locked").c_str(), 0755);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(readraw(file), "nachher");
+}
+
+struct UnreadableCase {
+    const char* name;
+    std::string path;
+    int error;
+};
+
+// Pipes and devices are not read (a pipe would block, /dev/zero never ends); neither is a file
+// beyond the caller's limit.
+TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    writeraw(path("gross"), std::string(100, 'x'));
+    fs::create_symlink(path("pipe"), path("pipelink"));
+    const UnreadableCase cases[] = {{"pipe", path("pipe"), ENODEV},
+                                    {"link to a pipe", path("pipelink"), ENODEV},
+                                    {"endless device", "/dev/zero", ENODEV},
+                                    {"larger than the limit", path("gross"), EFBIG}};
+    for (const UnreadableCase& c : cases) {
+        LogLines log;
+        EXPECT_TRUE(getbinaryfromfile(c.path, 99).empty()) << c.name;
+        ASSERT_EQ(log.lines.size(), 1u) << c.name;
+        EXPECT_EQ(log.lines[0], "getbinaryfromfile: Error #" + std::to_string(c.error) + " " +
+                                    (c.error == ENODEV ? "Not a regular file." : "File too large") + " (" +
+                                    c.path + ")");
+        log.lines.clear();
+        EXPECT_EQ(getstringfromfile(c.path, 99), std::nullopt) << c.name;
+        EXPECT_EQ(log.lines.size(), 2u) << c.name;
+    }
+    EXPECT_EQ(getbinaryfromfile(path("gross"), 100).size(), 100u);
+    EXPECT_EQ(getstringfromfile(path("gross"), 100), std::string(100, 'x'));
 }
 
 TEST_F(Files, FailedWritesReportTheErrorCode) {

@@ -104,6 +104,10 @@ TEST(Paths, FileUrls) {
     EXPECT_EQ(fileurltopath("file:///tmp/K%C3%B6nig.gr"), "/tmp/König.gr");
     EXPECT_EQ(fileurltopath("/tmp/100%"), "/tmp/100%");
     EXPECT_EQ(fileurltopath("/tmp/%zz%4"), "/tmp/%zz%4");
+    // Decomposed letters, as some file systems and dialogs hand them out, come back precomposed.
+    EXPECT_EQ(fileurltopath("file:///tmp/Ko%CC%88nig.gr"), "/tmp/K\u00F6nig.gr");
+    EXPECT_EQ(fileurltopath("/tmp/La\u0308ufer \u212B"), "/tmp/L\u00E4ufer \u00C5");
+    EXPECT_EQ(fileurltopath("file:///tmp/%FFo%CC%88"), "/tmp/\xFFo\xCC\x88") << "not UTF-8: kept";
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // the expansion of stored forms and refused graphics.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
 #include "toolkit/graphicdraw.h"
@@ -125,6 +127,123 @@ TEST_F(Draw, PixelColoursPerFormat) {
     }
 }
 
+// Two pixels of every format drawn at every depth. At depths 1 and 4 a window pixel is a palette
+// index: true colours take the nearest palette entry at depth 4 and white or black by brightness
+// (sum above 383) at depth 1.
+struct FormatAtDepths {
+    const char* name;
+    int format;
+    Bytes pixels;               // two pixels
+    std::array<int, 2> depth1;  // index form
+    std::array<int, 2> depth4;  // index form
+    std::array<std::uint32_t, 2> depth8;
+    std::array<std::uint32_t, 2> depth16;
+    std::array<std::uint32_t, 2> depth24;
+    std::array<std::uint32_t, 2> depth32;
+};
+
+// Palette entries 9 (orange) and 2 (dark blue) with the given alpha.
+constexpr std::uint32_t orange(int alpha) {
+    return argb(alpha, 255, 128, 0);
+}
+constexpr std::uint32_t navy(int alpha) {
+    return argb(alpha, 0, 0, 128);
+}
+
+constexpr std::uint32_t grey(int alpha, int level) {
+    return argb(alpha, level, level, level);
+}
+
+class DrawEveryDepth : public Draw, public ::testing::WithParamInterface<FormatAtDepths> {};
+
+TEST_P(DrawEveryDepth, GivesTheExpectedPixels) {
+    const FormatAtDepths& c = GetParam();
+    for (const int depth : {1, 4, 8, 16, 24, 32}) {
+        window(depth);
+        g_Draw(0, picture(c.format, 2, 1, c.pixels), 8, 3, 1, -1);
+        for (int i = 0; i < 2; ++i) {
+            const int x = 8 + i;
+            switch (depth) {
+                case 1:
+                    EXPECT_EQ(g_Scrn(0, x, 3, g_Index), c.depth1[i]) << "depth 1 pixel " << i;
+                    break;
+                case 4:
+                    EXPECT_EQ(g_Scrn(0, x, 3, g_Index), c.depth4[i]) << "depth 4 pixel " << i;
+                    break;
+                case 8:
+                    EXPECT_EQ(g_Scrn(0, x, 3), c.depth8[i]) << "depth 8 pixel " << i;
+                    break;
+                case 16:
+                    EXPECT_EQ(g_Scrn(0, x, 3), c.depth16[i]) << "depth 16 pixel " << i;
+                    break;
+                case 24:
+                    EXPECT_EQ(g_Scrn(0, x, 3), c.depth24[i]) << "depth 24 pixel " << i;
+                    break;
+                default:
+                    EXPECT_EQ(g_Scrn(0, x, 3), c.depth32[i]) << "depth 32 pixel " << i;
+                    break;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, DrawEveryDepth,
+                         ::testing::Values(FormatAtDepths{"Monochrome",
+                                                          g_FormatMonochrome,
+                                                          {1, 0},
+                                                          {15, 0},
+                                                          {15, 0},
+                                                          {grey(0, 255), grey(0, 0)},
+                                                          {grey(255, 255), grey(255, 0)},
+                                                          {grey(0, 255), grey(0, 0)},
+                                                          {grey(255, 255), grey(255, 0)}},
+                                           FormatAtDepths{"Indexed",
+                                                          g_FormatIndexedColor,
+                                                          {9, 2},
+                                                          {15, 0},
+                                                          {9, 2},
+                                                          {grey(0, 127), grey(0, 42)},
+                                                          {grey(255, 127), grey(255, 42)},
+                                                          {orange(0), navy(0)},
+                                                          {orange(255), navy(255)}},
+                                           FormatAtDepths{"Grey",
+                                                          g_FormatGrey,
+                                                          {150, 60},
+                                                          {15, 0},
+                                                          {10, 0},
+                                                          {grey(0, 150), grey(0, 60)},
+                                                          {grey(255, 150), grey(255, 60)},
+                                                          {grey(0, 150), grey(0, 60)},
+                                                          {grey(255, 150), grey(255, 60)}},
+                                           FormatAtDepths{"RGB",
+                                                          g_FormatRGBColor,
+                                                          {255, 160, 0, 0, 0, 128},
+                                                          {15, 0},
+                                                          {9, 2},
+                                                          {grey(0, 138), grey(0, 42)},
+                                                          {grey(255, 138), grey(255, 42)},
+                                                          {argb(0, 255, 160, 0), argb(0, 0, 0, 128)},
+                                                          {argb(255, 255, 160, 0), argb(255, 0, 0, 128)}},
+                                           FormatAtDepths{"AGrey",
+                                                          g_FormatAGrey,
+                                                          {77, 150, 255, 60},
+                                                          {15, 0},
+                                                          {10, 0},
+                                                          {grey(0, 150), grey(0, 60)},
+                                                          {grey(77, 150), grey(255, 60)},
+                                                          {grey(0, 150), grey(0, 60)},
+                                                          {grey(77, 150), grey(255, 60)}},
+                                           FormatAtDepths{"ARGB",
+                                                          g_FormatARGBColor,
+                                                          {77, 255, 160, 0, 255, 0, 0, 128},
+                                                          {15, 0},
+                                                          {9, 2},
+                                                          {grey(0, 138), grey(0, 42)},
+                                                          {grey(77, 138), grey(255, 42)},
+                                                          {argb(0, 255, 160, 0), argb(0, 0, 0, 128)},
+                                                          {argb(77, 255, 160, 0), argb(255, 0, 0, 128)}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Draw, AlphaBlendsInModeOneOnThirtyTwoBits) {
     window(32);
     fill(argb(255, 255, 255, 255));
@@ -204,6 +323,8 @@ TEST_F(Draw, RefusedGraphicsDrawNothing) {
     g_Graphic bomb = picture(g_FormatRLEGrey, 4, 4, {0, 0, 241, 0xFF, 0xFF, 0xFF, 0xFF, 7});
     refused.push_back(bomb);
     refused.push_back(g_CompressLZW(bomb));
+    // Coded data that would expand beyond the video memory is not expanded.
+    refused.push_back(picture(g_FormatRLEGrey, 65535, 65535, {0, 0, 241, 0xFF, 0xFF, 0xFF, 0xFF, 7}));
     quiet.text();
     for (const g_Graphic& g : refused) {
         window(24);

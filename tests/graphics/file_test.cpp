@@ -88,6 +88,20 @@ TEST_F(GraphicFile, LongerHeader) {
     EXPECT_EQ(graphicFileBytes(g)->size(), 21u);
 }
 
+Bytes bomb(int format, int width, int height) {
+    Bytes b = header(16, format, 0, width, height, 0x11);
+    b.insert(b.end(), {0, 0, 241, 0xFF, 0xFF, 0xFF, 0xFF, 7});
+    return b;
+}
+
+// The largest image that fits the video memory still loads.
+TEST_F(GraphicFile, ImagesUpToTheVideoMemoryLoad) {
+    CapturedOutput out;
+    const g_Graphic g = graphicFromFileBytes(bomb(g_FormatRLEGrey, 4096, 4096));
+    EXPECT_EQ(g.Width, 4096);
+    EXPECT_EQ(out.text(), "");
+}
+
 TEST_F(GraphicFile, RefusedFiles) {
     struct Case {
         const char* what;
@@ -107,6 +121,10 @@ TEST_F(GraphicFile, RefusedFiles) {
          "g_LoadGraphic: Invalid header size"},
         {"header size 0", {0, 'q', 'x', 'g', 'r'}, "g_LoadGraphic: Invalid header size"},
         {"wrong magic", wrongMagic, "g_LoadGraphic: Invalid file type"},
+        // A few coded bytes that would expand beyond the video memory are not expanded at all.
+        {"LZW run-length bomb", bomb(g_FormatLZW + g_FormatRLERGBColor, 65535, 65535),
+         "g_LoadGraphic: Could not load file"},
+        {"packed bomb", bomb(g_FormatPackedARGBColor, 4097, 4096), "g_LoadGraphic: Could not load file"},
     };
     for (const Case& c : cases) {
         CapturedOutput out;

@@ -58,7 +58,7 @@ SavedGameFile readSavedGameFile(const std::string& path) {
     } else {
         return {std::nullopt, cannotOpenMessage(path, std::strerror(errno))};
     }
-    const std::optional<std::string> text = getstringfromfile(path);
+    const std::optional<std::string> text = getstringfromfile(path, kSavedGameLimit);
     if (!text) {
         return {std::nullopt, cannotOpenMessage(path, "Lesefehler")};
     }

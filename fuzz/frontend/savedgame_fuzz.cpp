@@ -1,16 +1,17 @@
-// Any bytes as a saved game: decoded as the reader decodes a file (UTF-8, else Mac OS Roman),
-// its header and player lines checked, and its move lines replayed on a new board. Every line is
-// played, refused with a message or skipped, never counted twice.
+// Any bytes as a saved game: decoded as the reader decodes a file (UTF-8, else Mac OS Roman, with
+// the record's line ends), its header and player lines checked, and its move lines replayed on a new board.
+// Every line is played, refused with a message or skipped, never counted twice.
 #include <string>
 #include <string_view>
 
+#include "frontend/savedfile.h"
 #include "frontend/savedgame.h"
 #include "util/encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace zarvik;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const std::string text = isvalidutf8(bytes) ? bytes : macromantoutf8(bytes);
+    const std::string text = frontend::withRecordLineEnds(isvalidutf8(bytes) ? bytes : macromantoutf8(bytes));
     frontend::hasRecordHeader(text);
     const auto lines = frontend::savedMoveLines(text);
     if (!lines) {

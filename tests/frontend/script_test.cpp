@@ -235,7 +235,8 @@ TEST(Script, APgnGameOpensAsARecordedGame) {
     const std::string path = writeTemp("partie.pgn",
                                        "[Event \"Klubabend\"]\r\n[Date \"2026.12.05\"]\r\n\r\n"
                                        "1. d4 {Damenbauer} e5 (1... d5) 2. Nf3 Nc6 3. Nd2 Nf6 *\r\n");
-    const Scripted run = script("pgnopen", "menu Spiel öffnen… " + path + "\n");
+    // At a configuration question, once the program is running.
+    const Scripted run = script("pgnopen", "keys N\nmenu Spiel öffnen… " + path + "\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err,
               "dialog: Zug 3. Nd2 ist nicht eindeutig. Das Spiel wurde bis vor diesen Zug geöffnet. | " +
@@ -268,6 +269,26 @@ TEST(Script, SavedAsPgnAndOpenedAgain) {
     // Opened again as a document: the three moves saved, Nc6 played after the save is not in it.
     EXPECT_NE(run.record.find("Weiss:   G1-F3\r"), std::string::npos) << run.record;
     EXPECT_EQ(run.record.find("B8-C6"), std::string::npos) << run.record;
+}
+
+TEST(PgnCommand, PrintsTheGameOrSaysWhyNot) {
+    const std::string saved = writeTemp("pgn_saved.zarvik", kOpening);
+    const std::string base = temp("pgn_run");
+    EXPECT_EQ(runCliApart("pgn " + shellQuoted(saved), base + ".out", base + ".err"), 0);
+    EXPECT_NE(readFile(base + ".out").find("[Date \"2026.12.05\"]\n"), std::string::npos);
+    EXPECT_NE(readFile(base + ".out").find("\n1. e4 e5 *\n"), std::string::npos) << readFile(base + ".out");
+    struct Case {
+        std::string path;
+        const char* error;
+    };
+    for (const Case& c : {Case{temp("pgn_missing.zarvik"), "pgn: Die Datei konnte nicht geöffnet werden. | "},
+                          Case{"/dev/zero", "pgn: Die Datei konnte nicht geöffnet werden. | "},
+                          Case{writeTemp("pgn_letter.zarvik", "Lieber Hans\r"),
+                               "pgn: Die Datei enthält kein gesichertes Spiel. | "}}) {
+        EXPECT_EQ(runCliApart("pgn " + shellQuoted(c.path), base + ".out", base + ".err"), 1) << c.path;
+        EXPECT_EQ(readFile(base + ".out"), "") << c.path;
+        EXPECT_TRUE(readFile(base + ".err").starts_with(c.error + c.path)) << readFile(base + ".err");
+    }
 }
 
 }  // namespace

@@ -207,8 +207,7 @@ std::optional<std::size_t> AIPlayer::bestCandidate(const std::vector<Move>& cand
     return best;
 }
 
-std::optional<Move> AIPlayer::chooseByRating(const Board& board) const {
-    const std::vector<Move> candidates = ratedCandidates(board);
+std::optional<Move> AIPlayer::chooseByRating(const std::vector<Move>& candidates) const {
     for (const Move& candidate : candidates) {
         if (const auto* castling = std::get_if<CastleMove>(&candidate.type)) {
             logline("*** AI Castling possible - " + std::string(sideText(castling->side)));
@@ -228,7 +227,7 @@ std::optional<Move> AIPlayer::chooseByRating(const Board& board) const {
 }
 
 std::optional<Move> AIPlayer::highestRatedMove(const Board& board) {
-    const std::optional<Move> chosen = chooseByRating(board);
+    const std::optional<Move> chosen = chooseByRating(ratedCandidates(board));
     if (chosen) {
         recordCastling(*chosen);
     } else {
@@ -255,6 +254,39 @@ std::optional<std::pair<BoardLocation, BoardLocation>> AIPlayer::openingBookMove
     return std::make_pair(matches[pick]->fromLocation, matches[pick]->toLocation);
 }
 
+AIPlayer::Choice AIPlayer::chooseMove(const Board& board) {
+    Choice choice;
+    if (const auto book = openingBookMove(board)) {
+        choice.move = Move{SinglePieceMove{book->first, book->second}, 0.0};
+        choice.bookMove = true;
+        return choice;
+    }
+    const std::vector<Move> candidates = ratedCandidates(board);
+    choice.candidates = candidates.size();
+    choice.move = chooseByRating(candidates);
+    return choice;
+}
+
+std::vector<BoardOperation> AIPlayer::perform(Board& board, const MoveType& move) const {
+    std::vector<BoardOperation> operations;
+    if (const auto* single = std::get_if<SinglePieceMove>(&move)) {
+        operations = board.movePiece(single->from, single->to);
+    } else {
+        const auto& castling = std::get<CastleMove>(move);
+        operations = board.performCastle(castling.color, castling.side);
+    }
+    if (!color) {
+        return operations;
+    }
+    const std::vector<BoardLocation> promotable = board.getLocationsOfPromotablePawns(*color);
+    if (!promotable.empty()) {
+        board = bestPromotion(board);
+        operations.push_back(
+            BoardOperation{OperationType::transformPiece, board.pieceAt(promotable[0]), promotable[0]});
+    }
+    return operations;
+}
+
 // --- the turn
 
 void AIPlayer::makeMove() {
@@ -265,7 +297,6 @@ void AIPlayer::makeMove() {
 
 void AIPlayer::compute(const std::weak_ptr<Game>& target) {
     Board seen;
-    Decision decision;
     {
         // The game stays alive for this computation, and no longer.
         const std::shared_ptr<Game> attached = target.lock();
@@ -275,47 +306,32 @@ void AIPlayer::compute(const std::weak_ptr<Game>& target) {
         }
         seen = attached->board;
     }
-    if (const auto book = openingBookMove(seen)) {
-        decision.move = Move{SinglePieceMove{book->first, book->second}, 0.0};
-        decision.bookMove = true;
-    } else {
-        decision.move = chooseByRating(seen);
-    }
-    dispatcher_->runOnMainThread([self = shared_from_this(), target, seen, decision] {
-        self->carryOut(target, seen, decision);
+    const Choice choice = chooseMove(seen);
+    dispatcher_->runOnMainThread([self = shared_from_this(), target, seen, choice] {
+        self->carryOut(target, seen, choice);
         --self->thinking_;
     });
 }
 
-void AIPlayer::carryOut(const std::weak_ptr<Game>& target, const Board& seen, const Decision& decision) {
+void AIPlayer::carryOut(const std::weak_ptr<Game>& target, const Board& seen, const Choice& choice) {
     const std::shared_ptr<Game> attached = target.lock();
     // Gone, replaced by another game of this player, finished, or changed since the choice.
     if (!attached || game.lock() != attached || attached->state() != State::inProgress() ||
         attached->board.cells() != seen.cells() || !color) {
         return;
     }
-    if (!decision.move) {
+    if (!choice.move) {
         lastMove().stalemate = true;
         return;
     }
-    std::vector<BoardOperation> operations;
-    if (const auto* single = std::get_if<SinglePieceMove>(&decision.move->type)) {
+    if (const auto* single = std::get_if<SinglePieceMove>(&choice.move->type)) {
         if (attached->board.isEmpty(single->from)) {
             return;  // a book entry that does not fit this board
         }
-        operations = attached->board.movePiece(single->from, single->to);
-    } else {
-        const auto& castling = std::get<CastleMove>(decision.move->type);
-        operations = attached->board.performCastle(castling.color, castling.side);
     }
-    const std::vector<BoardLocation> promotable = attached->board.getLocationsOfPromotablePawns(*color);
-    if (!promotable.empty()) {
-        attached->board = bestPromotion(attached->board);
-        operations.push_back(BoardOperation{OperationType::transformPiece,
-                                            attached->board.pieceAt(promotable[0]), promotable[0]});
-    }
-    lastMove().bookMove = decision.bookMove;
-    recordCastling(*decision.move);
+    const std::vector<BoardOperation> operations = perform(attached->board, choice.move->type);
+    lastMove().bookMove = choice.bookMove;
+    recordCastling(*choice.move);
     if (const std::shared_ptr<PlayerDelegate> listener = delegate.lock()) {
         listener->playerDidMakeMove(*this, operations);
     }

@@ -65,14 +65,23 @@ class AIPlayer : public Player, public std::enable_shared_from_this<AIPlayer> {
     // Makes the book's random picks repeatable.
     void seedRandom(std::uint32_t seed);
 
+    // What the player's turn decides for a position.
+    struct Choice {
+        std::optional<Move> move;  // none: no candidate
+        bool bookMove = false;
+        std::size_t candidates = 0;  // moves rated for the choice (none for a book move)
+    };
+    // The turn's choice, made at once on the calling thread: a book move when the position is in the
+    // book, otherwise the highest-rated candidate with its log lines. `lastMove` is left alone.
+    Choice chooseMove(const Board& board);
+    // Carries out a chosen move on `board` as the turn does: the move itself, then a pawn of the
+    // player's on its far rank becomes the best-rated piece. Answers the operations for the game.
+    std::vector<BoardOperation> perform(Board& board, const MoveType& move) const;
+
   protected:
     bool isEqualTo(const Player& other) const override;
 
   private:
-    struct Decision {
-        std::optional<Move> move;  // none: no candidate
-        bool bookMove = false;
-    };
     struct Promotion {
         PieceType type;
         double rating;
@@ -81,9 +90,9 @@ class AIPlayer : public Player, public std::enable_shared_from_this<AIPlayer> {
     double rate(const Cells& cells, Color own) const;
     Promotion bestPromotionFor(const Cells& cells, int square, Color own) const;
     // The rating choice with its log lines; `lastMove` is left alone.
-    std::optional<Move> chooseByRating(const Board& board) const;
+    std::optional<Move> chooseByRating(const std::vector<Move>& candidates) const;
     void compute(const std::weak_ptr<Game>& target);
-    void carryOut(const std::weak_ptr<Game>& target, const Board& seen, const Decision& decision);
+    void carryOut(const std::weak_ptr<Game>& target, const Board& seen, const Choice& choice);
 
     std::optional<AIConfiguration> configuration_;
     std::vector<std::unique_ptr<BoardRater>> boardRaters_;

@@ -66,20 +66,6 @@ TEST(Position, MovesAreMadeAsTheGameMakesThem) {
     }
 }
 
-TEST(Position, AMalformedStartKeepsThePreviousPosition) {
-    EnginePosition previous;
-    previous.board = boardOf("4k3/8/8/8/8/8/8/4K2R w K - 0 1");
-    previous.toMove = Color::black;
-    for (const std::string arguments :
-         {"", "fen", "fen 4k3/8/8 w - - 0 1 moves e1e2", "middlegame moves e2e4"}) {
-        std::vector<std::string> problems;
-        const EnginePosition position = readPosition(wordsOf(arguments), previous, problems);
-        EXPECT_TRUE(position.board == previous.board) << arguments;
-        EXPECT_EQ(position.toMove, Color::black) << arguments;
-        EXPECT_EQ(problems.size(), 1u) << arguments;
-    }
-}
-
 TEST(Position, PromotionPieceFromItsLetter) {
     const Board board = boardOf("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
     const std::pair<const char*, std::optional<PieceType>> cases[] = {

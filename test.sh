@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/ensure-packages.sh cmake g++ make pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  qt6-base-dev libgl-dev libutf8proc-dev clang libclang-rt-14-dev
+  qt6-base-dev libgl-dev libutf8proc-dev clang libclang-rt-14-dev qt6-translations-l10n libpng-dev
 jobs=$(nproc)
 
 cmake --preset default >/dev/null

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "frontend/driver.h"
@@ -64,6 +65,35 @@ bool isMilliseconds(std::string_view argument) {
     return error == std::errc() && end == argument.data() + argument.size() && value >= 0;
 }
 
+// "X Y" or "X Y right": a pixel of window 0's graphic and the button.
+struct Click {
+    int x = 0;
+    int y = 0;
+    bool right = false;
+};
+std::optional<Click> clickOf(std::string_view argument) {
+    Click click;
+    const char* const end = argument.data() + argument.size();
+    const auto [afterX, xError] = std::from_chars(argument.data(), end, click.x);
+    if (xError != std::errc() || afterX == end || *afterX != ' ') {
+        return std::nullopt;
+    }
+    const auto [afterY, yError] = std::from_chars(afterX + 1, end, click.y);
+    if (yError != std::errc() || click.x < 0 || click.y < 0) {
+        return std::nullopt;
+    }
+    const std::string_view rest(afterY, std::size_t(end - afterY));
+    if (!rest.empty() && rest != " right") {
+        return std::nullopt;
+    }
+    click.right = !rest.empty();
+    return click;
+}
+
+bool isClick(std::string_view argument) {
+    return clickOf(argument).has_value();
+}
+
 // The item whose title the argument starts with (the longest such title), and what follows it.
 struct MenuChoice {
     t_HostMenuChoice choice;
@@ -112,6 +142,13 @@ std::string chooseMenuItem(const std::string& argument) {
     return {};
 }
 
+std::string clickAt(const std::string& argument) {
+    const std::optional<Click> click = clickOf(argument);
+    frontend::clickAt(click->x, click->y, click->right);
+    frontend::waitUntilQuiet();
+    return {};
+}
+
 std::string openDocument(const std::string& argument) {
     frontend::postFileEvent(argument);
     frontend::waitUntilQuiet();
@@ -155,6 +192,7 @@ const std::vector<ScriptStep>& scriptSteps() {
     static const std::vector<ScriptStep> steps{
         {"keys", "TEXT", milliseconds(30), &anything, &typeKeys},
         {"menu", "TITLE [PATH]", milliseconds(400), &menuItem, &chooseMenuItem},
+        {"click", "X Y [right]", milliseconds(30), &isClick, &clickAt},
         {"open", "PATH", milliseconds(400), &something, &openDocument},
         {"screen", "FILE", milliseconds(400), &something, &writeScreen},
         {"record", "FILE", milliseconds(400), &something, &writeRecord},

@@ -1,5 +1,6 @@
 #include "frontend/boarddisplay.h"
 
+#include <atomic>
 #include <mutex>
 
 #include "rules/board.h"
@@ -24,6 +25,27 @@ constexpr int kEmptyColor = 10;
 constexpr int kWhiteColor = 15;
 constexpr int kBlackColor = 1;
 constexpr int kNormalColor = 12;
+
+// The graphic board: 40-pixel squares, file A from x 48, rank 8 from y 161.
+constexpr int kSquarePixels = 40;
+constexpr int kBoardLeft = 48;
+constexpr int kBoardTop = 161;
+// The text board: rank 8 on line 7, file A's letter in column 30, a letter and a blank per square.
+constexpr int kTextBoardLine = 7;
+constexpr int kTextBoardColumn = 30;
+
+// Counts the drawings of the boards, so that a mark knows whether it is still on screen.
+std::atomic<std::uint64_t> boardDrawings{0};
+// The drawing that the mark was made on.
+std::atomic<std::uint64_t> markedDrawing{0};
+
+// Line and column (from 1) of a square in the text form; rank 8 is line 1.
+int lineOfSquare(int square) {
+    return 8 - square / 8;
+}
+int columnOfSquare(int square) {
+    return square % 8 + 1;
+}
 
 std::array<g_Graphic, kImages>& images() {
     static std::array<g_Graphic, kImages> table;
@@ -63,6 +85,13 @@ std::vector<std::optional<char>> squaresOf(const std::string& boardText) {
     }
     squares.resize(64);
     return squares;
+}
+
+// The image of one square (line and column of the text form, from 1) at its place.
+void drawSquareImage(const std::vector<std::optional<char>>& squares, int line, int column) {
+    const std::optional<char> square = squares[static_cast<std::size_t>(8 * (line - 1) + column - 1)];
+    g_Draw(kWindow, pieceGraphic(pieceGraphicIndex(square, isLightSquare(line, column))),
+           kBoardLeft + kSquarePixels * (column - 1), 121 + kSquarePixels * line, 1, -1);
 }
 
 }  // namespace
@@ -177,6 +206,7 @@ const g_Graphic& pieceGraphic(int index) {
 
 void chess_DrawTextBoard(const Game& game) {
     logline("chess_DrawTextBoard");
+    ++boardDrawings;
     const std::vector<std::optional<char>> squares = squaresOf(game.board.boardDescription());
     constexpr std::string_view kFiles = "   A B C D E F G H   ";
     t_Inverse(kWindow);
@@ -229,14 +259,13 @@ void chess_DrawTextBoard(const Game& game) {
 }
 
 void drawGraphicBoard(const Game& game) {
+    ++boardDrawings;
     t_Window& record = t_WindowRecord(kWindow);
     const std::uint8_t textColor = record.TextColor;
     const std::vector<std::optional<char>> squares = squaresOf(game.board.boardDescription());
     for (int line = 1; line <= 8; ++line) {
         for (int column = 1; column <= 8; ++column) {
-            const std::optional<char> square = squares[static_cast<std::size_t>(8 * (line - 1) + column - 1)];
-            g_Draw(kWindow, pieceGraphic(pieceGraphicIndex(square, isLightSquare(line, column))),
-                   48 + 40 * (column - 1), 121 + 40 * line, 1, -1);
+            drawSquareImage(squares, line, column);
         }
     }
     record.TextColor = textColor;
@@ -253,6 +282,74 @@ void drawGraphicBoard(const Game& game) {
 void drawBoards(const Game& game) {
     chess_DrawTextBoard(game);
     drawGraphicBoard(game);
+}
+
+std::optional<int> boardSquareAt(int x, int y) {
+    if (x >= kBoardLeft && x < kBoardLeft + 8 * kSquarePixels && y >= kBoardTop &&
+        y < kBoardTop + 8 * kSquarePixels) {
+        return (x - kBoardLeft) / kSquarePixels + 8 * (7 - (y - kBoardTop) / kSquarePixels);
+    }
+    const t_Window& record = t_WindowRecord(kWindow);
+    if (record.TextWidth <= 0 || record.TextHeight <= 0 || x < 0 || y < 0) {
+        return std::nullopt;
+    }
+    const int column = x / (record.Width / record.TextWidth) + 1 - kTextBoardColumn;
+    const int line = y / (record.Height / record.TextHeight) + 1 - kTextBoardLine;
+    if (column < 0 || column >= 16 || line < 0 || line >= 8) {
+        return std::nullopt;
+    }
+    return column / 2 + 8 * (7 - line);
+}
+
+void drawSquareMark(int square) {
+    if (square < 0 || square > 63) {
+        return;
+    }
+    markedDrawing = boardDrawings.load();
+    t_Window& record = t_WindowRecord(kWindow);
+    const std::uint8_t textColor = record.TextColor;
+    const t_RGBColor drawingColor = record.RGBColor;
+    // Rings from the outside in: dark, bright (three pixels), light.
+    struct Ring {
+        int inset;
+        int width;
+        t_RGBColor color;
+    };
+    constexpr Ring kRings[] = {
+        {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 255, 40, 0}}, {4, 1, {255, 255, 255, 255}}};
+    const int left = kBoardLeft + kSquarePixels * (columnOfSquare(square) - 1);
+    const int top = kBoardTop + kSquarePixels * (lineOfSquare(square) - 1);
+    for (const Ring& ring : kRings) {
+        g_ColorRGB(kWindow, t_ColorValue(ring.color));
+        const int x = left + ring.inset;
+        const int y = top + ring.inset;
+        const int size = kSquarePixels - 2 * ring.inset;
+        plotBlock(kWindow, x, y, size, ring.width);
+        plotBlock(kWindow, x, y + size - ring.width, size, ring.width);
+        plotBlock(kWindow, x, y, ring.width, size);
+        plotBlock(kWindow, x + size - ring.width, y, ring.width, size);
+    }
+    record.RGBColor = drawingColor;
+    record.TextColor = textColor;
+    const int column = kTextBoardColumn + 2 * (columnOfSquare(square) - 1);
+    const int line = kTextBoardLine + lineOfSquare(square) - 1;
+    t_InvertRect(kWindow, column, line, column + 1, line);
+}
+
+void removeSquareMark(const Game& game, int square) {
+    if (square < 0 || square > 63 || markedDrawing.load() != boardDrawings.load()) {
+        return;
+    }
+    t_Window& record = t_WindowRecord(kWindow);
+    const std::uint8_t textColor = record.TextColor;
+    const t_RGBColor drawingColor = record.RGBColor;
+    drawSquareImage(squaresOf(game.board.boardDescription()), lineOfSquare(square), columnOfSquare(square));
+    record.RGBColor = drawingColor;
+    record.TextColor = textColor;
+    // Inverting the inverted cells again gives them back their colours.
+    const int column = kTextBoardColumn + 2 * (columnOfSquare(square) - 1);
+    const int line = kTextBoardLine + lineOfSquare(square) - 1;
+    t_InvertRect(kWindow, column, line, column + 1, line);
 }
 
 }  // namespace zarvik::frontend

@@ -59,4 +59,15 @@ void drawGraphicBoard(const Game& game);
 // Text board first, then the graphic board.
 void drawBoards(const Game& game);
 
+// --- one square (0...63) of both boards, for the mouse's mark
+
+// The square under a pixel of window 0's graphic, on the graphic board (40-pixel squares from
+// x 48, y 161) or on the text board (a piece letter and the blank after it); none elsewhere.
+std::optional<int> boardSquareAt(int x, int y);
+// Draws the mark over the square on both boards: a frame of dark and bright rings on the graphic
+// board, so that it shows on light and dark squares, and the text board's cells in inverse.
+void drawSquareMark(int square);
+// Removes the mark, unless the boards have been drawn again since it was made.
+void removeSquareMark(const Game& game, int square);
+
 }  // namespace zarvik::frontend

@@ -7,6 +7,7 @@
 #include "frontend/fileevents.h"
 #include "frontend/human.h"
 #include "frontend/humanmove.h"
+#include "frontend/mousemove.h"
 #include "frontend/pgnimport.h"
 #include "frontend/prompts.h"
 #include "frontend/record.h"
@@ -248,6 +249,7 @@ void chessMain() {
     t_SetSaveGraphicHandler(&g_SaveScreenAs);
     loadPieceGraphics();
     t_SetMenuHandler(&chess_Menu);
+    t_SetMouseHandler(&chess_Mouse);
     setFileEventHandler(&handleFileEvent);
     if (fileEventPending()) {
         const std::string path = takeFileEvent();

@@ -49,6 +49,16 @@ void waitUntilQuiet(std::chrono::milliseconds quiet) {
     }
 }
 
+void clickAt(int x, int y, bool right) {
+    waitUntilQuiet(std::chrono::milliseconds(30));
+    const t_Window& record = t_WindowRecord(0);
+    // The host measures from the content's bottom left, around the graphic's border; the middle of
+    // the pixel keeps the truncation on it.
+    const double hostX = x + record.BorderWidth + 0.5;
+    const double hostY = record.BorderHeight + record.Height - y - 0.5;
+    t_MouseEventHandler(0, t_HostMouseEvent{right ? 2u : 1u, 0}, hostX, hostY);
+}
+
 void typeKeys(const std::vector<std::string>& keys) {
     for (const std::string& key : keys) {
         waitUntilQuiet(std::chrono::milliseconds(30));

@@ -20,4 +20,8 @@ void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(
 // Types the keys one by one, each after the program has taken the previous one and drawn its answer.
 void typeKeys(const std::vector<std::string>& keys);
 
+// Clicks at pixel x, y of window 0's graphic (the coordinates of g_Draw: the graphic board spans x
+// 48-367, y 161-480) as the host would report the click, once the program has settled.
+void clickAt(int x, int y, bool right = false);
+
 }  // namespace zarvik::frontend

@@ -2,22 +2,38 @@
 
 #include "frontend/castling.h"
 #include "frontend/human.h"
+#include "frontend/mousemove.h"
 #include "frontend/prompts.h"
 #include "frontend/state.h"
 #include "frontend/typedmove.h"
 #include "rules/lastmove.h"
 #include "toolkit/input.h"
 #include "toolkit/textoutput.h"
+#include "toolkit/window.h"
 
 namespace zarvik::frontend {
 namespace {
 
 constexpr std::uint8_t kWindow = 0;
 constexpr int kMoveLength = 5;
+constexpr int kEscape = 27;
 
 void message(std::string_view text) {
     t_Print(kWindow, text);
     t_ClearEndOfLine(kWindow);
+}
+
+// The move's text, typed or clicked; none when Escape only removed the mouse's mark.
+std::optional<std::string> readMoveText(Color color) {
+    t_InputForm(kWindow, "", "", true, 0, kMoveLength);
+    MovePromptClicks clicks(color);
+    while (!t_InputFormEdit(kWindow, [] { return MovePromptClicks::waiting(); })) {
+        clicks.answer();
+    }
+    if (t_CurrentEvent().Value == kEscape && clicks.unmark()) {
+        return std::nullopt;
+    }
+    return t_WindowRecord(kWindow).InputString;
 }
 
 }  // namespace
@@ -31,17 +47,21 @@ void readHumanMove(Color color) {
         t_Htab(kWindow, 1);
         t_Print(kWindow, "Zug für " + colorWord + " eingeben (z.B. E2-E4): ");
         t_ClearEndOfLine(kWindow);
-        const std::string typed = upperCase(t_InputForm(kWindow, "", "", false, 0, kMoveLength));
+        const std::optional<std::string> typed = readMoveText(color);
         if (!gameRunning().load()) {
             return;
         }
+        if (!typed) {
+            continue;  // Escape took the mouse's mark away: ask again
+        }
+        const std::string input = upperCase(*typed);
         t_Cr(kWindow);
         t_ClearEndOfWindow(kWindow);
 
         // The game and the player as they stand now: a saved game may have replaced both.
         const std::shared_ptr<Game> game = currentGame();
         // Keys typed for a replaced game are no move of the opened one: the person decides first.
-        const TypedMove move = parseTypedMove(game == prompted ? typed : "");
+        const TypedMove move = parseTypedMove(game == prompted ? input : "");
         switch (move.kind) {
             case TypedMove::Kind::giveUp:
                 if (askYesNo("Wollen Sie aufgeben <")) {

@@ -125,6 +125,9 @@ QtHost::Callbacks AppDelegate::callbacks() {
 
 bool AppDelegate::confirmQuit() {
     quitConfirmed_ = quitConfirmed_ || mayQuit(&unsavedGame, &saveGame);
+    if (!quitConfirmed_) {
+        host_->returnFocus();  // "Abbrechen": back to the game
+    }
     return quitConfirmed_;
 }
 

@@ -1,7 +1,6 @@
 #include "host/commandline.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include <QFile>
@@ -10,13 +9,49 @@ namespace zarvik::qthost {
 
 namespace {
 
+// Qt's options that QGuiApplication and QApplication take from the command line, with or without a
+// value; Qt accepts them with one dash or two.
+const char* const kQtOptionsWithValue[] = {
+    "platform",    "platformpluginpath", "platformtheme", "plugin",   "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "display",       "geometry", "title",
+    "style",       "stylesheet",         "session",       "name"};
+const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "visual"};
+
+// How many arguments a Qt option at `argument` takes up (0 when it is none of Qt's).
+int qtOptionLength(std::string name) {
+    if (name.starts_with("--")) {
+        name.erase(0, 1);
+    }
+    if (!name.starts_with('-')) {
+        return 0;
+    }
+    name.erase(0, 1);
+    for (const char* option : kQtOptionsWithValue) {
+        if (name == option) {
+            return 2;
+        }
+        if (name.starts_with(std::string(option) + "=")) {
+            return 1;
+        }
+    }
+    for (const char* flag : kQtFlags) {
+        if (name == flag) {
+            return 1;
+        }
+    }
+    return name.starts_with("qmljsdebugger=") ? 1 : 0;
+}
+
 // File names are bytes: a name that is not valid text in the system's encoding still names its
 // file, so options are matched and documents taken on the bytes themselves.
 CommandLine parseArguments(const std::vector<std::string>& arguments) {
     CommandLine line;
     bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
-        if (!optionsEnded && argument == "--") {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (const int qtLength = optionsEnded ? 0 : qtOptionLength(argument); qtLength > 0) {
+            i += std::size_t(qtLength - 1);
+        } else if (!optionsEnded && argument == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (argument == "--help" || argument == "-h")) {
             line.action = CommandLineAction::ShowHelp;
@@ -49,19 +84,6 @@ CommandLine parseCommandLine(int argc, char** argv) {
     return parseArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
 }
 
-bool asksForTextOnly(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--") == 0) {
-            return false;
-        }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0 ||
-            std::strcmp(argv[i], "--version") == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string helpText() {
     return "Aufruf: zarvik [OPTION] [SPIEL.zarvik|PARTIE.pgn ...]\n"
            "Schach gegen den Computer oder zu zweit.\n"
@@ -71,8 +93,14 @@ std::string helpText() {
            "\n"
            "  -h, --help     diese Hilfe zeigen und beenden\n"
            "      --version  die Version zeigen und beenden\n"
+           "Dazu die Optionen von Qt, etwa -platform NAME oder -style NAME.\n"
            "\n"
            "Umgebung: ZARVIK_RESOURCES nennt den Ordner mit Schriften und Bildern.\n";
+}
+
+std::string usageText(const std::string& refusedOption) {
+    return "zarvik: unbekannte Option " + refusedOption +
+           "\nAufruf: zarvik [OPTION] [SPIEL.zarvik|PARTIE.pgn ...]\n" + "zarvik --help zeigt die Aufrufe.\n";
 }
 
 std::string versionText() {

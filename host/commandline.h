@@ -16,15 +16,16 @@ struct CommandLine {
     std::string refusedOption;
 };
 
-// `arguments` without the program name, after Qt took its own options.
+// `arguments` as given, without the program name. Qt's own options (-platform NAME, -style NAME,
+// -reverse ...) are passed over: Qt takes them itself. Read before Qt starts, so that --help,
+// --version and a refusal need no display.
 CommandLine parseCommandLine(const QStringList& arguments);
 // The same from the raw arguments (argv[0] is the program), keeping the bytes of file names.
 CommandLine parseCommandLine(int argc, char** argv);
 
-// True when the raw arguments ask for --help or --version, so that no display is needed.
-bool asksForTextOnly(int argc, char** argv);
-
 std::string helpText();
 std::string versionText();
+// The message for a refused option, for standard error.
+std::string usageText(const std::string& refusedOption);
 
 }  // namespace zarvik::qthost

@@ -1,6 +1,10 @@
 #include "host/filedialogs.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QHeaderView>
+#include <QTreeView>
 
 namespace zarvik::qthost {
 namespace {
@@ -9,50 +13,76 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// What the program's own file types are called in the dialogues.
-QString typeName(const std::string& type) {
-    if (type == "zarvik") {
+// What a person calls the files of a type.
+QString kindOf(const QString& type) {
+    if (type == QLatin1String("zarvik")) {
         return QStringLiteral("Gesicherte Spiele");
     }
-    if (type == "pgn") {
+    if (type == QLatin1String("gr")) {
+        return QStringLiteral("Grafiken");
+    }
+    if (type == QLatin1String("png")) {
+        return QStringLiteral("PNG-Bilder");
+    }
+    if (type == QLatin1String("pgn")) {
         return QStringLiteral("PGN-Partien");
     }
     return QStringLiteral("Dateien");
 }
 
-QStringList nameFilters(const std::vector<std::string>& fileTypes, bool othersAllowed) {
+// One filter per type, then all files where other types are allowed. An open dialogue that names
+// no type takes any file; the program's games, saved and from other programs, come first.
+QStringList nameFilters(const std::vector<std::string>& fileTypes, bool forOpening) {
+    const bool anyType = fileTypes.empty();
     QStringList filters;
-    if (!fileTypes.empty()) {
-        QStringList globs;
-        for (const std::string& type : fileTypes) {
-            globs << QStringLiteral("*.") + qs(type);
-        }
-        filters << QStringLiteral("Dateien (%1)").arg(globs.join(QLatin1Char(' ')));
+    for (const std::string& type :
+         anyType&& forOpening ? std::vector<std::string>{"zarvik", "pgn"} : fileTypes) {
+        const QString shown = qs(type);
+        filters << QStringLiteral("%1 (*.%2)").arg(kindOf(shown), shown);
     }
-    if (fileTypes.empty() || othersAllowed) {
+    if (anyType || !forOpening) {
         filters << QStringLiteral("Alle Dateien (*)");
     }
     return filters;
 }
 
-// Saving writes one kind of file: one filter per type, the first the default, then any name.
-QStringList saveNameFilters(const std::vector<std::string>& fileTypes) {
-    QStringList filters;
-    for (const std::string& type : fileTypes) {
-        filters << QStringLiteral("%1 (*.%2)").arg(typeName(type), qs(type));
-    }
-    filters << QStringLiteral("Alle Dateien (*)");
-    return filters;
-}
-
+// The panels' title and message are one line of text above the files elsewhere; here both share
+// the window title, and once is enough when they say the same.
 QString titleOf(const std::string& title, const std::string& message) {
-    if (title.empty()) {
+    if (title.empty() || title == message) {
         return qs(message);
     }
     if (message.empty()) {
         return qs(title);
     }
     return qs(title) + QStringLiteral(" – ") + qs(message);
+}
+
+// The details view with the date column wide enough for a German date and time.
+void showDetails(QFileDialog& dialog) {
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(std::max(dialog.width(), 800), std::max(dialog.height(), 480));
+    for (QTreeView* view : dialog.findChildren<QTreeView*>()) {
+        QHeaderView& header = *view->header();
+        const int dateWidth = header.fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + 32;
+        const int nameWidth = header.fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24;
+        header.setMinimumSectionSize(std::min(header.minimumSectionSize(), dateWidth));
+        header.resizeSection(0, std::max(header.sectionSize(0), nameWidth));
+        if (header.count() > 3) {
+            header.resizeSection(3, std::max(header.sectionSize(3), dateWidth));
+        }
+    }
+}
+
+// Choosing a filter makes its extension the one added to a bare name.
+void followFilter(QFileDialog& dialog) {
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+        if (star >= 0) {
+            dialog.setDefaultSuffix(
+                filter.mid(star + 3).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0));
+        }
+    });
 }
 
 }  // namespace
@@ -70,8 +100,9 @@ void configureOpenDialog(QFileDialog& dialog, const OpenPanelRequest& request) {
     } else {
         dialog.setFileMode(request.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                            : QFileDialog::ExistingFile);
-        dialog.setNameFilters(nameFilters(request.fileTypes, false));
+        dialog.setNameFilters(nameFilters(request.fileTypes, true));
     }
+    showDetails(dialog);
     dialog.setOption(QFileDialog::DontResolveSymlinks, !request.resolvesAliases);
 }
 
@@ -83,20 +114,12 @@ void configureSaveDialog(QFileDialog& dialog, const SavePanelRequest& request) {
     dialog.setLabelText(QFileDialog::Accept, qs(request.prompt));
     dialog.setLabelText(QFileDialog::FileName, qs(request.nameFieldLabel));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
-    dialog.setNameFilters(saveNameFilters(request.fileTypes));
+    dialog.setNameFilters(nameFilters(request.fileTypes, false));
     if (!request.fileTypes.empty()) {
         dialog.setDefaultSuffix(qs(request.fileTypes.front()));
-        // A name typed without an extension gets the one of the type chosen.
-        const std::vector<std::string> types = request.fileTypes;
-        QObject::connect(
-            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, types](const QString& filter) {
-                const QStringList filters = dialog.nameFilters();
-                const qsizetype index = filters.indexOf(filter);
-                if (index >= 0 && static_cast<std::size_t>(index) < types.size()) {
-                    dialog.setDefaultSuffix(QString::fromStdString(types[static_cast<std::size_t>(index)]));
-                }
-            });
     }
+    followFilter(dialog);
+    showDetails(dialog);
     dialog.selectFile(qs(request.proposedName));
 }
 

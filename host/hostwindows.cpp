@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QShowEvent>
 
 namespace zarvik::qthost {
 namespace {
@@ -49,6 +50,9 @@ void HostWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (onVisibilityChanged) {
         onVisibilityChanged();
+    }
+    if (onShown && !event->spontaneous()) {
+        onShown(*this);
     }
 }
 

@@ -22,8 +22,17 @@ class HostWindow : public QWidget {
     int titleHeight() const;
     void setTitleVisible(bool visible);
 
+    // The size the toolkit asked for; the window may be shown larger or smaller to fit its screen.
+    QSize naturalSize() const { return naturalSize_; }
+    void setNaturalSize(QSize size) { naturalSize_ = size; }
+    // True once the window has a place of its own (asked for, or given when first shown).
+    bool placed() const { return placed_; }
+    void setPlaced() { placed_ = true; }
+
     std::function<void(int window)> onCloseBox;
     std::function<void()> onVisibilityChanged;
+    // Called when the window has been shown, before the window manager may have framed it.
+    std::function<void(HostWindow& window)> onShown;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -37,6 +46,8 @@ class HostWindow : public QWidget {
     int number_;
     QMenuBar* menuBar_;
     bool titleVisible_ = true;
+    QSize naturalSize_;
+    bool placed_ = false;
 };
 
 // Windows 0-7: the view inside a margin of the border colour.

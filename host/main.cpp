@@ -1,5 +1,6 @@
-// zarvik: the desktop application. --help and --version answer without a display; otherwise the
-// application delegate sets up the host windows and starts the program.
+// zarvik: the desktop application. The command line is read before Qt starts, so that --help,
+// --version and a wrong option answer without a display; otherwise the application delegate sets
+// up the host windows and starts the program.
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,14 +10,22 @@
 
 #include "host/appdelegate.h"
 #include "host/commandline.h"
+#include "host/translations.h"
 
 int main(int argc, char** argv) {
     using namespace zarvik::qthost;
-    if (asksForTextOnly(argc, argv)) {
-        const CommandLine line = parseCommandLine(argc, argv);
+    // Read before Qt starts, so that --help, --version and a wrong option need no display; Qt's own
+    // options are passed over, and file names keep their bytes.
+    const CommandLine line = parseCommandLine(argc, argv);
+    if (line.action == CommandLineAction::ShowHelp || line.action == CommandLineAction::ShowVersion) {
         const std::string text = line.action == CommandLineAction::ShowVersion ? versionText() : helpText();
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
+    }
+    if (line.action == CommandLineAction::Refuse) {
+        const std::string text = usageText(line.refusedOption);
+        std::fwrite(text.data(), 1, text.size(), stderr);
+        return 2;
     }
 
     QApplication application(argc, argv);
@@ -25,14 +34,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("zarvik"));
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/zarvik.png")));
-
-    // QApplication took its own options out of argv; the rest keep their bytes.
-    const CommandLine line = parseCommandLine(argc, argv);
-    if (line.action == CommandLineAction::Refuse) {
-        std::fprintf(stderr, "zarvik: unbekannte Option %s (zarvik --help zeigt die Aufrufe)\n",
-                     line.refusedOption.c_str());
-        return 2;
-    }
+    installGermanTranslations(application);
 
     AppDelegate delegate(line.documents);
     delegate.applicationWillFinishLaunching();

@@ -62,10 +62,7 @@ MenuModel::MenuModel(QObject* parent) : QObject(parent) {
     addItem(QStringLiteral("Grafik sichern unter…"), static_cast<int>(Tag::SaveGraphic),
             ctrl(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
     addSeparator();
-    QAction* quit =
-        addItem(QStringLiteral("Beenden"), static_cast<int>(Tag::Program), ctrl(Qt::CTRL | Qt::Key_Q));
-    quit->setMenuRole(QAction::QuitRole);
-    quit->setProperty("zarvikQuit", true);
+    addHostItem(QStringLiteral("Beenden"), HostItem::Quit, ctrl(Qt::CTRL | Qt::Key_Q));
 
     addMenu(QStringLiteral("Bearbeiten"));
     addItem(QStringLiteral("Text kopieren"), static_cast<int>(Tag::CopyText),
@@ -90,6 +87,10 @@ MenuModel::MenuModel(QObject* parent) : QObject(parent) {
     addItem(QStringLiteral("Zwischenablage zeigen"), static_cast<int>(Tag::PasteboardFront),
             ctrl(Qt::CTRL | Qt::Key_3));
     addItem(QStringLiteral("Zwischenablage ausblenden"), static_cast<int>(Tag::PasteboardHide), {});
+
+    addMenu(QStringLiteral("Hilfe"));
+    addHostItem(QStringLiteral("Bedienung"), HostItem::Manual, {});
+    addHostItem(QStringLiteral("Über Zarvik"), HostItem::About, {});
 }
 
 void MenuModel::addMenu(const QString& title) {
@@ -104,9 +105,13 @@ QAction* MenuModel::addItem(const QString& title, int tag, const QKeySequence& s
     Menu& menu = menus_.back();
     const QString menuTitle = menu.title;
     connect(action, &QAction::triggered, this, [this, action, menuTitle] {
-        if (action->property("zarvikQuit").toBool()) {
-            if (quit_) {
+        const QVariant hostItem = action->property("zarvikHostItem");
+        if (hostItem.isValid()) {
+            const auto item = static_cast<HostItem>(hostItem.toInt());
+            if (item == HostItem::Quit && quit_) {
                 quit_();
+            } else if (item != HostItem::Quit && help_) {
+                help_(item);
             }
             return;
         }
@@ -116,6 +121,14 @@ QAction* MenuModel::addItem(const QString& title, int tag, const QKeySequence& s
     });
     menu.items.push_back(action);
     return action;
+}
+
+void MenuModel::addHostItem(const QString& title, HostItem item, const QKeySequence& shortcut) {
+    QAction* action = addItem(title, static_cast<int>(Tag::Program), shortcut);
+    action->setProperty("zarvikHostItem", static_cast<int>(item));
+    if (item == HostItem::Quit) {
+        action->setMenuRole(QAction::QuitRole);
+    }
 }
 
 void MenuModel::addSeparator() {
@@ -128,6 +141,11 @@ void MenuModel::addSeparator() {
 void MenuModel::attach(QMenuBar* bar) {
     for (const Menu& menu : menus_) {
         QMenu* shown = bar->addMenu(menu.title);
+        connect(shown, &QMenu::aboutToHide, this, [this] {
+            if (closed_) {
+                closed_();
+            }
+        });
         for (QAction* action : menu.items) {
             shown->addAction(action);
         }

@@ -23,15 +23,22 @@ struct MenuItemInfo {
     std::uint32_t keyModifiers = 0;  // modifier flag bits of the shortcut
 };
 
+// Items that the host answers itself; the toolkit never sees them.
+enum class HostItem { Quit, Manual, About };
+
 class MenuModel : public QObject {
   public:
-    // Called for each chosen item; "Beenden" quits instead and is not reported.
+    // Called for each chosen item; "Beenden" and the "Hilfe" items go to the host instead.
     using ChoiceHandler = std::function<void(const MenuItemInfo&)>;
 
     explicit MenuModel(QObject* parent = nullptr);
 
     void setChoiceHandler(ChoiceHandler handler) { handler_ = std::move(handler); }
     void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
+    // "Bedienung" and "Über Zarvik".
+    void setHelpHandler(std::function<void(HostItem)> help) { help_ = std::move(help); }
+    // Called whenever one of the bars' menus closes, however it was closed.
+    void setMenuClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
 
     // Fills `bar` with the model's menus (a bar shows the same items as every other bar).
     void attach(QMenuBar* bar);
@@ -51,12 +58,15 @@ class MenuModel : public QObject {
 
     void addMenu(const QString& title);
     QAction* addItem(const QString& title, int tag, const QKeySequence& shortcut);
+    void addHostItem(const QString& title, HostItem item, const QKeySequence& shortcut);
     void addSeparator();
     MenuItemInfo infoOf(const QString& menuTitle, const QAction* action) const;
 
     std::vector<Menu> menus_;
     ChoiceHandler handler_;
     std::function<void()> quit_;
+    std::function<void(HostItem)> help_;
+    std::function<void()> closed_;
 };
 
 }  // namespace zarvik::qthost

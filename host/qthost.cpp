@@ -7,10 +7,11 @@
 #include <QFontDatabase>
 #include <QMetaObject>
 #include <QMimeData>
-#include <QScreen>
+#include <QScrollBar>
 #include <QThread>
 
 #include "host/filedialogs.h"
+#include "host/helpdialogs.h"
 
 namespace zarvik::qthost {
 namespace {
@@ -23,7 +24,8 @@ const char* const kTitles[kHostWindowCount] = {
     "Zarvik", "Zarvik",         "Zarvik",  "Zarvik",        "Zarvik",        "Zarvik", "Zarvik",
     "Zarvik", "Zwischenablage", "Drucker", "Systemkonsole", "Einstellungen", "Zarvik"};
 
-// The toolkit's texts end lines with carriage returns; the text views use line feeds.
+// The toolkit's texts end lines with carriage returns; the text views and the clipboard use line
+// feeds, as everything else on the desktop.
 QString toDisplay(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -31,9 +33,10 @@ QString toDisplay(const std::string& text) {
     return shown;
 }
 
-int screenHeightOf(const QWidget& widget) {
-    const QScreen* screen = widget.screen() ? widget.screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().height() : 0;
+std::string fromDisplay(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    text.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    return text.toStdString();
 }
 
 int rounded(double value) {
@@ -52,6 +55,20 @@ QtHost::QtHost(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
         if (callbacks_.quit) {
             callbacks_.quit();
         }
+    });
+    menus_.setHelpHandler([this](HostItem item) {
+        showHelp(item, QApplication::activeWindow());
+        returnFocus();
+    });
+    // A menu closed with Escape leaves the keyboard with its menu bar; the next key belongs to the
+    // game. Once the event that closed it is done, nothing else (a dialogue, another menu) is open.
+    menus_.setMenuClosedHandler([this] {
+        QTimer::singleShot(0, &quitCheck_, [this] {
+            if (QApplication::activePopupWidget() == nullptr &&
+                QApplication::activeModalWidget() == nullptr) {
+                returnFocus();
+            }
+        });
     });
     for (int n = 0; n < kHostWindowCount; ++n) {
         std::unique_ptr<HostWindow> made;
@@ -72,6 +89,7 @@ QtHost::QtHost(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
             }
         };
         made->onVisibilityChanged = [this] { visibilityChanged(); };
+        made->onShown = [this](HostWindow& shown) { placeOnFirstShow(shown); };
         windows_[n] = std::move(made);
     }
     textWindow(kSystemConsoleWindow).text().setReadOnly(true);
@@ -167,7 +185,13 @@ void QtHost::visibilityChanged() {
 }
 
 void QtHost::appendConsoleLine(const QString& line) {
-    textWindow(kSystemConsoleWindow).text().appendPlainText(line);
+    QPlainTextEdit& text = textWindow(kSystemConsoleWindow).text();
+    QScrollBar& bar = *text.verticalScrollBar();
+    const bool atBottom = bar.value() >= bar.maximum();
+    text.appendPlainText(line);
+    if (atBottom) {
+        bar.setValue(bar.maximum());
+    }
 }
 
 // --- main thread ---
@@ -192,29 +216,6 @@ void QtHost::postToMainThread(std::function<void()> task) {
 
 bool QtHost::hasWindow(int window) {
     return window >= 0 && window < kHostWindowCount;
-}
-
-std::optional<HostRect> QtHost::windowFrame(int window) {
-    if (!hasWindow(window)) {
-        return std::nullopt;
-    }
-    const HostWindow& shown = *windows_[window];
-    const QRect geometry = shown.geometry();
-    return HostRect{double(geometry.x()), double(screenHeightOf(shown) - geometry.y() - geometry.height()),
-                    double(geometry.width()), double(geometry.height())};
-}
-
-void QtHost::setWindowFrame(int window, HostRect frame, bool display) {
-    if (!hasWindow(window)) {
-        return;
-    }
-    HostWindow& shown = *windows_[window];
-    const int height = std::max(1, rounded(frame.height));
-    shown.setGeometry(rounded(frame.x), screenHeightOf(shown) - rounded(frame.y) - height,
-                      std::max(1, rounded(frame.width)), height);
-    if (display && shown.isVisible()) {
-        shown.repaint();
-    }
 }
 
 void QtHost::setViewFrame(int window, HostRect frame) {
@@ -267,20 +268,6 @@ void QtHost::makeKeyAndOrderFront(int window) {
     lastKeyWindow_ = window;
 }
 
-void QtHost::centerWindow(int window) {
-    if (!hasWindow(window)) {
-        return;
-    }
-    HostWindow& shown = *windows_[window];
-    const QScreen* screen = shown.screen() ? shown.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = shown.geometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    shown.move(frame.topLeft());
-}
-
 void QtHost::setBackgroundColor(int window, HostColor color) {
     if (!hasWindow(window)) {
         return;
@@ -294,16 +281,6 @@ void QtHost::setBackgroundColor(int window, HostColor color) {
     QPalette palette = windows_[window]->palette();
     palette.setColor(QPalette::Window, shown);
     windows_[window]->setPalette(palette);
-}
-
-HostSize QtHost::screenSize(int window) {
-    const QScreen* screen = hasWindow(window) && windows_[window]->screen()
-                                ? windows_[window]->screen()
-                                : QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return {};
-    }
-    return HostSize{double(screen->geometry().width()), double(screen->geometry().height())};
 }
 
 int QtHost::keyWindow() {
@@ -374,11 +351,11 @@ std::optional<std::string> QtHost::pasteboardText() {
     if (data == nullptr || !data->hasText()) {
         return std::nullopt;
     }
-    return data->text().toStdString();
+    return fromDisplay(data->text());
 }
 
 void QtHost::setPasteboardText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    QGuiApplication::clipboard()->setText(toDisplay(text));
 }
 
 void QtHost::setPasteboardImage(const HostImage& image) {
@@ -436,15 +413,41 @@ void QtHost::setRulerText(int window, const std::string& text) {
 // --- dialogs and the rest ---
 
 std::vector<std::string> QtHost::openPanel(const OpenPanelRequest& request) {
-    return runOpenDialog(request);
+    std::vector<std::string> paths = runOpenDialog(request);
+    returnFocus();
+    return paths;
 }
 
 std::string QtHost::savePanel(const SavePanelRequest& request) {
-    return runSaveDialog(request);
+    std::string path = runSaveDialog(request);
+    returnFocus();
+    return path;
+}
+
+void QtHost::returnFocus() {
+    const QWidget* active = QApplication::activeWindow();
+    int window = lastKeyWindow_;
+    for (int n = 0; n < kHostWindowCount; ++n) {
+        if (windows_[n].get() == active) {
+            window = n;
+        }
+    }
+    if (!hasWindow(window) || !windows_[window]->isVisible()) {
+        return;
+    }
+    windows_[window]->activateWindow();
+    if (window < kConsoleWindowCount) {
+        consoleWindow(window).view().setFocus(Qt::OtherFocusReason);
+    } else if (isTextWindow(window)) {
+        textWindow(window).text().setFocus(Qt::OtherFocusReason);
+    } else {
+        windows_[window]->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void QtHost::messagePanel(const std::string& text) {
     runMessageDialog(text);
+    returnFocus();
 }
 
 void QtHost::bell() {

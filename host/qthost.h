@@ -10,6 +10,8 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMargins>
+#include <QRect>
 #include <QStringList>
 #include <QTimer>
 
@@ -53,8 +55,18 @@ class QtHost final : public Host {
     TextWindow& textWindow(int number);
     MenuModel& menus() { return menus_; }
 
-    // Appends one line to the system console's text view (main thread).
+    // Appends one line to the system console's text view (main thread); the view follows the new
+    // line while it is scrolled to the bottom.
     void appendConsoleLine(const QString& line);
+
+    // The part of a window's screen that windows may cover (without panels and docks). Tests
+    // replace it to stand for other screens.
+    using AvailableArea = std::function<QRect(const QWidget& window)>;
+    void setAvailableArea(AvailableArea area) { availableArea_ = std::move(area); }
+
+    // Gives the keyboard back to the window that had it last (the game's view for a console
+    // window), after a menu or a dialogue took it.
+    void returnFocus();
 
     // --- Host ---
     bool isMainThread() override;
@@ -105,11 +117,20 @@ class QtHost final : public Host {
   private:
     bool isTextWindow(int window) const;
     void visibilityChanged();
+    QRect availableFor(const QWidget& window) const;
+    // The window manager's frame around a window (from a shown window when this one is not shown).
+    QMargins decorationsOf(const HostWindow& window);
+    // Puts a window that is shown for the first time beside the game window, and keeps every
+    // shown window fully on its screen once its frame is known.
+    void placeOnFirstShow(HostWindow& window);
+    void keepOnScreen(HostWindow& window);
     ConsoleView::Hooks viewHooks(int window);
 
     Callbacks callbacks_;
     MenuModel menus_;
     std::array<std::unique_ptr<HostWindow>, kHostWindowCount> windows_;
+    AvailableArea availableArea_;
+    QMargins lastDecorations_;
     int lastKeyWindow_ = 255;
     bool everShown_ = false;
     QTimer quitCheck_;

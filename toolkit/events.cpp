@@ -204,13 +204,21 @@ int t_NextEvent() {
 }
 
 std::string t_WaitKey(std::uint8_t window) {
+    return *t_WaitKeyUnless(window, [] { return false; });
+}
+
+std::optional<std::string> t_WaitKeyUnless(std::uint8_t window, const std::function<bool()>& interrupt) {
     for (;;) {
         if (!t_KeyPending()) {
+            if (interrupt()) {
+                return std::nullopt;
+            }
             t_CursorOn(window);
-            while (!t_KeyPending()) {
+            while (!t_KeyPending() && !interrupt()) {
                 sleepMillis(10);
             }
             t_CursorOff(window);
+            continue;
         }
         const std::optional<t_Event> event = keyQueue().take();
         if (!event || event->Value < 0) {

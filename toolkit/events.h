@@ -125,6 +125,9 @@ t_Event t_CurrentEvent();
 int t_NextEvent();
 // Waits (cursor on, 10 ms polls) for a key event with a Value >= 0; its character as UTF-8.
 std::string t_WaitKey(std::uint8_t window);
+// The same, but gives up (nothing) as soon as `interrupt` holds while no key is there, so that a
+// waiting program can also answer clicks. Tested before every wait.
+std::optional<std::string> t_WaitKeyUnless(std::uint8_t window, const std::function<bool()>& interrupt);
 // One key event per character (Kind 1, Index 0, Window 1, the time).
 void t_PostKeys(std::string_view text);
 // Value of the newest queued key event; nothing when the queue is empty (the output pause reads it).

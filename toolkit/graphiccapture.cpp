@@ -6,6 +6,7 @@
 #include "toolkit/graphicpack.h"
 #include "toolkit/host.h"
 #include "toolkit/pixels.h"
+#include "toolkit/pngfile.h"
 #include "toolkit/window.h"
 #include "util/dialogs.h"
 #include "util/log.h"
@@ -125,12 +126,20 @@ void g_SaveScreenAs() {
     if (screen == g_EmptyGraphic()) {
         return;  // the capture has reported why; there is nothing to save
     }
-    const g_Graphic stored = g_CompressLZW(g_CompressRLE(g_Pack(screen)));
     const std::string proposed = filenamewithoutextension(titleOf(window)) + ".gr";
-    const std::string path = selectfiletosave(proposed, "Grafik sichern unter", "Grafik sichern unter", "gr");
-    if (!path.empty()) {
-        g_SaveGraphic(path, stored);
+    const std::string path =
+        selectfiletosave(proposed, "Grafik sichern unter", "Grafik sichern unter", "gr,png");
+    if (path.empty()) {
+        return;
     }
+    // A .png name is for other programs to read: the picture as seen, in their format.
+    if (g_IsPNGName(path)) {
+        if (!g_WritePNG(path, screen.Width, screen.Height, g_ScreenRGB(window))) {
+            logline("g_SaveScreenAs: Error writing PNG file " + path);
+        }
+        return;
+    }
+    g_SaveGraphic(path, g_CompressLZW(g_CompressRLE(g_Pack(screen))));
 }
 
 }  // namespace zarvik

@@ -212,15 +212,27 @@ std::string t_InputForm(std::uint8_t window, std::string_view prompt, std::strin
     t_Print(window, w->InputString);
     t_DisplayMode(window, 0);
     if (!noEdit) {
-        char32_t k = 0;
-        do {
-            t_InputEdit(window, 31);
-            k = keyScalar(t_WaitKey(window));
-            t_InputEdit(window, static_cast<int>(k));
-        } while (k != 13 && k != 27);
-        t_Cr(window);
+        t_InputFormEdit(window, [] { return false; });
     }
     return w->InputString;
+}
+
+bool t_InputFormEdit(std::uint8_t window, const std::function<bool()>& interrupt) {
+    if (t_CheckWindow("t_InputFormEdit", window, t_Check::Text) == nullptr) {
+        return true;
+    }
+    char32_t k = 0;
+    do {
+        t_InputEdit(window, 31);
+        const std::optional<std::string> key = t_WaitKeyUnless(window, interrupt);
+        if (!key) {
+            return false;
+        }
+        k = keyScalar(*key);
+        t_InputEdit(window, static_cast<int>(k));
+    } while (k != 13 && k != 27);
+    t_Cr(window);
+    return true;
 }
 
 void t_InputEdit(std::uint8_t window, int key) {

@@ -3,6 +3,7 @@
 // editing keys one at a time, the input modes that filter characters, and one-key questions.
 // Characters above 255 travel through the pasteboard as ESC, four hexadecimal digits and GS.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ namespace zarvik {
 
 std::string t_InputForm(std::uint8_t window, std::string_view prompt, std::string_view initial, bool noEdit,
                         int mode, int maxCharacters);
+// The editing half of t_InputForm, for a field that t_InputForm set up with noEdit: keys edit it
+// until Return or Escape end the line (true, the cursor then on the next line), or until
+// `interrupt` holds while no key is waiting (false: the field stays open, call again to go on).
+bool t_InputFormEdit(std::uint8_t window, const std::function<bool()>& interrupt);
 void t_InputEdit(std::uint8_t window, int key);
 void t_InputInsert(std::uint8_t window, int code);
 bool t_AskYesNo(std::uint8_t window, std::string_view opening, char32_t firstKey, std::string_view separator,

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Starts the game under a virtual X server, waits until window 0 shows its first frame, types keys
 # into it as real X key events, and saves a PNG.
-#   tools/screenshot.sh [--window] [OUTPUT.png] [KEYS...]
+#   tools/screenshot.sh [--size WIDTHxHEIGHT] [--window] [OUTPUT.png] [KEYS...]
+#     --size sets the virtual screen (default 1600x1000), so that a shot shows the game as it opens
+#     on a screen of that size.
 #     KEYS are xdotool key names (Return, Left, F1 ...), text prefixed with "type:" ("type:E2-E4")
 #     or a pause prefixed with "sleep:" ("sleep:2", seconds). The shot shows the whole screen, or
 #     with --window only the game's window.
-#   tools/screenshot.sh --startup [RUNS]
+#   tools/screenshot.sh [--size WIDTHxHEIGHT] --startup [RUNS]
 #     starts the game RUNS times (default 5) and prints the time from process start to the first
 #     frame of window 0 for each run and their median; no picture.
 # ZARVIK_BINARY picks another binary (default build/zarvik). Pauses: ZARVIK_SETTLE after the
@@ -100,7 +102,16 @@ if [ "${1:-}" = "--inside" ]; then
 fi
 
 tools/ensure-packages.sh xvfb xauth xdotool imagemagick
-screen=(-a -s "-screen 0 1600x1000x24")
+size=1600x1000
+if [ "${1:-}" = "--size" ]; then
+  if ! [[ "${2:-}" =~ ^[0-9]+x[0-9]+$ ]]; then
+    echo "screenshot.sh: --size wants WIDTHxHEIGHT, such as 1366x768" >&2
+    exit 2
+  fi
+  size=$2
+  shift 2
+fi
+screen=(-a -s "-screen 0 ${size}x24")
 if [ "${1:-}" = "--startup" ]; then
   exec xvfb-run "${screen[@]}" "$0" --inside-startup "${2:-5}"
 fi

@@ -78,6 +78,18 @@ TEST(Script, StepsRunInOrderAndWriteAtTheirMoment) {
     EXPECT_NE(run.screen.find("Zug für weiss eingeben"), std::string::npos) << run.screen;
 }
 
+// Clicks at pixels of the graphic board (E2 at 208-247, 401-440) and the text board (E7's letter in
+// text column 38, line 8: pixels 592-607, 224-255), as a person moves with the mouse.
+TEST(Script, ClicksMoveLikeTypedMoves) {
+    const Scripted run = script("click",
+                                "keys NJN\nclick 228 421\nclick 228 341\nclick 600 240\n"
+                                "click 20 20\nclick 600 300 right\nclick 600 240\nclick 600 304\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Schwarz: E7-E5\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.screen.find("Zug für weiss eingeben"), std::string::npos) << run.screen;
+}
+
 TEST(Script, MistakesAreRefusedBeforeAnythingRuns) {
     struct Case {
         const char* name;
@@ -89,6 +101,8 @@ TEST(Script, MistakesAreRefusedBeforeAnythingRuns) {
              Case{"wait", "wait soon\n", "line 1: 'wait soon' (usage: wait MS)"},
              Case{"menu", "menu Zaubern\n", "line 1: 'menu Zaubern' (usage: menu TITLE [PATH])"},
              Case{"open", "open\n", "line 1: 'open' (usage: open PATH)"},
+             Case{"click", "click 10\n", "line 1: 'click 10' (usage: click X Y [right])"},
+             Case{"clickbutton", "click 10 20 middle\n", "(usage: click X Y [right])"},
          }) {
         const Scripted run = script(std::string("mistake_") + c.name, c.steps);
         EXPECT_EQ(run.status, 2) << c.name;

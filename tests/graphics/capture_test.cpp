@@ -3,16 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+
 #include <filesystem>
+#include <optional>
 
 #include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
+#include "tests/toolkit/pngread.h"
 #include "toolkit/graphiccapture.h"
 #include "toolkit/graphicdraw.h"
 #include "toolkit/graphicfile.h"
 #include "toolkit/graphicpack.h"
 #include "toolkit/palette.h"
 #include "toolkit/pixels.h"
+#include "toolkit/pngfile.h"
 
 namespace zarvik::testing {
 namespace {
@@ -137,12 +141,54 @@ TEST_F(SaveScreen, FrontWindowGoesToTheChosenFile) {
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.back().title, "Grafik sichern unter");
     EXPECT_EQ(requests.back().message, "Grafik sichern unter");
-    EXPECT_EQ(requests.back().fileTypes, std::vector<std::string>{"gr"});
+    EXPECT_EQ(requests.back().fileTypes, (std::vector<std::string>{"gr", "png"}));
     EXPECT_EQ(requests.back().proposedName, testHost().applicationName() + "-Grafik.gr");
 
     const g_Graphic saved = g_LoadGraphic(path);
     EXPECT_EQ(saved.Format, g_FormatLZW + g_FormatRLEPackedARGBColor);
     EXPECT_EQ(g_UnPack(g_DecompressRLE(g_DecompressLZW(saved))), g_GetScreen(1));
+}
+
+TEST_F(SaveScreen, PngNameWritesWhatAViewerShows) {
+    window(1, 32, 40, 24);
+    for (int x = 0; x < 40; ++x) {
+        g_Plot(1, x, x % 24, argb(255, x * 6, 10, 200));
+    }
+    testHost().setKeyWindow(1);
+    for (const char* name : {"Bild.png", "BILD.PNG"}) {
+        SCOPED_TRACE(name);
+        const std::string path = (folder / name).string();
+        testHost().pushSaveAnswer(path);
+        {
+            CapturedOutput quiet;
+            g_SaveScreenAs();
+        }
+        const std::optional<PngPicture> png = readPNG(path);
+        ASSERT_TRUE(png.has_value());
+        ASSERT_EQ(png->width, t_WindowRecord(1).Width);
+        ASSERT_EQ(png->height, t_WindowRecord(1).Height);
+        EXPECT_EQ(png->rgb, g_ScreenRGB(1));
+        EXPECT_EQ(png->rgb[3 * (5 * 40 + 5)], 30);  // the plotted red of x = 5
+        EXPECT_EQ(png->rgb[3 * (5 * 40 + 5) + 2], 200);
+    }
+    testHost().setKeyWindow(255);
+}
+
+TEST(PngFile, RefusesWrongSizesAndKeepsTheOldFileWhenItCannotWrite) {
+    const std::string folder = ::testing::TempDir();
+    const std::string path = folder + "graphics-png-" + std::to_string(::getpid()) + ".png";
+    const std::vector<std::uint8_t> pixel{1, 2, 3};
+    EXPECT_FALSE(g_WritePNG(path, 2, 1, pixel));
+    EXPECT_FALSE(g_WritePNG(path, 0, 0, {}));
+    EXPECT_FALSE(g_WritePNG(path, -1, -3, pixel));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_TRUE(g_WritePNG(path, 1, 1, pixel));
+    EXPECT_EQ(readPNG(path)->rgb, pixel);
+    EXPECT_FALSE(g_WritePNG(folder + "no-such-folder/x.png", 1, 1, pixel));
+    EXPECT_TRUE(g_IsPNGName("a.Png"));
+    EXPECT_FALSE(g_IsPNGName("png"));
+    EXPECT_FALSE(g_IsPNGName("a.png.gr"));
+    std::filesystem::remove(path);
 }
 
 TEST_F(SaveScreen, CancelledDialogWritesNothing) {

@@ -1,6 +1,7 @@
 #include "host/commandline.h"
 
 #include <QDir>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -47,22 +48,66 @@ TEST(CommandLine, OptionsAnswerOrAreRefused) {
     EXPECT_EQ(dashed.documents[0], "/tmp/-odd.zarvik");
 }
 
-TEST(CommandLine, TextOnlyAnswersAreFoundBeforeQtStarts) {
-    char name[] = "zarvik";
-    char help[] = "--help";
-    char version[] = "--version";
-    char stop[] = "--";
-    char file[] = "x.zarvik";
-    char* helpArgs[] = {name, file, help};
-    char* versionArgs[] = {name, version};
-    char* afterStop[] = {name, stop, help};
-    char* plain[] = {name, file};
-    EXPECT_TRUE(asksForTextOnly(3, helpArgs));
-    EXPECT_TRUE(asksForTextOnly(2, versionArgs));
-    EXPECT_FALSE(asksForTextOnly(3, afterStop));
-    EXPECT_FALSE(asksForTextOnly(2, plain));
+TEST(CommandLine, QtsOwnOptionsArePassedOver) {
+    const CommandLine version = parseCommandLine(
+        {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")});
+    EXPECT_EQ(version.action, CommandLineAction::ShowVersion);
+    const CommandLine run =
+        parseCommandLine({QStringLiteral("--style"), QStringLiteral("fusion"), QStringLiteral("-reverse"),
+                          QStringLiteral("-platform=xcb"), QStringLiteral("/tmp/a.zarvik")});
+    EXPECT_EQ(run.action, CommandLineAction::Run);
+    EXPECT_EQ(run.documents, std::vector<std::string>{"/tmp/a.zarvik"});
+    // A lone -platform at the end takes nothing with it.
+    EXPECT_EQ(parseCommandLine({QStringLiteral("-platform")}).action, CommandLineAction::Run);
     EXPECT_NE(helpText().find("--version"), std::string::npos);
     EXPECT_EQ(versionText().rfind("zarvik ", 0), 0u);
+}
+
+// The real program, run as a person would from a terminal.
+struct ProgramRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+ProgramRun runProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ZARVIK_BINARY), arguments);
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-1, "", "did not end"};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : 128 + process.exitCode(),
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+// No display at all: the xcb platform would abort the program before it reads its options.
+QProcessEnvironment withoutDisplay() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return environment;
+}
+
+TEST(CommandLine, TheProgramAnswersWithoutADisplay) {
+    const ProgramRun version =
+        runProgram({QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")},
+                   withoutDisplay());
+    EXPECT_EQ(version.status, 0) << version.err;
+    EXPECT_EQ(version.out, versionText());
+
+    const ProgramRun refused = runProgram({QStringLiteral("--schnell")}, withoutDisplay());
+    EXPECT_EQ(refused.status, 2) << refused.err;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err, usageText("--schnell"));
+    EXPECT_NE(refused.err.find("unbekannte Option --schnell"), std::string::npos);
+
+    const ProgramRun help = runProgram({QStringLiteral("-h")}, withoutDisplay());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, helpText());
 }
 
 }  // namespace

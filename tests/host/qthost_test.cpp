@@ -23,7 +23,11 @@ class QtHostTest : public testing::Test {
         c.menuChoice = [this](const MenuItemInfo& item) { chosen.push_back(item); };
         return c;
     }
-    void SetUp() override { host = std::make_unique<QtHost>(callbacks()); }
+    void SetUp() override {
+        host = std::make_unique<QtHost>(callbacks());
+        // Room for the natural sizes, which the host keeps on a screen where only they fit.
+        host->setAvailableArea([](const QWidget&) { return QRect(0, 0, 1600, 1000); });
+    }
 
     std::unique_ptr<QtHost> host;
     std::vector<int> closed;
@@ -34,9 +38,9 @@ class QtHostTest : public testing::Test {
 TEST_F(QtHostTest, FramesAreMeasuredFromTheBottomOfTheScreen) {
     const double screenHeight = host->screenSize(0).height;
     ASSERT_GT(screenHeight, 500);
-    host->setWindowFrame(2, HostRect{40, 100, 400, 300}, false);
-    EXPECT_EQ(host->window(2).geometry(), QRect(40, int(screenHeight) - 100 - 300, 400, 300));
-    EXPECT_EQ(host->windowFrame(2), (HostRect{40, 100, 400, 300}));
+    host->setWindowFrame(2, HostRect{40, 50, 900, 400}, false);
+    EXPECT_EQ(host->window(2).geometry(), QRect(40, int(screenHeight) - 50 - 400, 900, 400));
+    EXPECT_EQ(host->windowFrame(2), (HostRect{40, 50, 900, 400}));
     EXPECT_FALSE(host->windowFrame(13).has_value());
     EXPECT_FALSE(host->hasWindow(13));
     EXPECT_TRUE(host->hasWindow(12));

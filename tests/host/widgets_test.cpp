@@ -127,7 +127,7 @@ TEST(FileDialogs, CarryTheGermanButtonTexts) {
     configureOpenDialog(openDialog, open);
     EXPECT_EQ(openDialog.labelText(QFileDialog::Accept), QStringLiteral("Öffnen"));
     EXPECT_EQ(openDialog.fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(openDialog.nameFilters(), QStringList{QStringLiteral("Dateien (*.zarvik)")});
+    EXPECT_EQ(openDialog.nameFilters(), QStringList{QStringLiteral("Gesicherte Spiele (*.zarvik)")});
     EXPECT_EQ(openDialog.windowTitle(), QStringLiteral("Spiel öffnen"));
 
     OpenPanelRequest folder;

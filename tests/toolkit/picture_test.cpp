@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "tests/toolkit/fixture.h"
+#include "tests/toolkit/pngread.h"
 #include "toolkit/pixels.h"
+#include "toolkit/pngfile.h"
 #include "toolkit/textoutput.h"
 
 namespace zarvik::testing {
@@ -41,7 +43,10 @@ TEST_F(Picture, HeaderRuleAndGermanText) {
     t_TextLine(0);
     const std::string path = (std::filesystem::current_path() / "toolkit-picture.png").string();
     ASSERT_TRUE(testHost().writeWindowImage(0, path));
-    EXPECT_GT(std::filesystem::file_size(path), 1280u * 800 * 3);
+    const std::optional<PngPicture> png = readPNG(path);
+    ASSERT_TRUE(png.has_value());
+    EXPECT_EQ(png->width, 1280);
+    EXPECT_EQ(png->rgb, g_ScreenRGB(0));
     // Spot checks: the rule line under the header runs through the whole first cell of line 2.
     int ruleRows = 0;
     for (int y = 32; y < 64; ++y) {

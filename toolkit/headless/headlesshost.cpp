@@ -5,6 +5,7 @@
 
 #include "toolkit/headless/imagefile.h"
 #include "toolkit/pixels.h"
+#include "toolkit/pngfile.h"
 #include "toolkit/window.h"
 
 namespace zarvik {
@@ -207,18 +208,10 @@ bool HeadlessHost::writeWindowImage(std::uint8_t window, const std::string& path
         return false;
     }
     const t_Window& record = t_WindowRecord(window);
+    const std::vector<std::uint8_t> rgb = g_ScreenRGB(window);
     const int width = record.Width;
     const int height = record.Height;
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(std::size_t(width) * std::size_t(height) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const t_RGBColor c = t_ColorOfValue(g_Scrn(window, x, y));
-            rgb.insert(rgb.end(), {c.Red, c.Green, c.Blue});
-        }
-    }
-    const bool png = path.size() >= 4 && path.compare(path.size() - 4, 4, ".png") == 0;
-    return png ? writepng(path, width, height, rgb) : writeppm(path, width, height, rgb);
+    return g_IsPNGName(path) ? g_WritePNG(path, width, height, rgb) : writeppm(path, width, height, rgb);
 }
 
 // --- Host: windows ---

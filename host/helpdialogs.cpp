@@ -1,0 +1,65 @@
+#include "host/helpdialogs.h"
+
+#include <QFile>
+#include <QMessageBox>
+
+#include "toolkit/host.h"
+
+namespace zarvik::qthost {
+
+QString manualText() {
+    return QStringLiteral(
+        "<h3>Züge tippen</h3>"
+        "<p>Wenn das Programm nach dem Zug fragt, tippen Sie Ausgangs- und Zielfeld mit einem "
+        "Bindestrich dazwischen, etwa <b>E2-E4</b>, und drücken die Eingabetaste. Große und kleine "
+        "Buchstaben gelten gleich. <b>O-O</b> ist die kleine Rochade (Königsseite), <b>O-O-O</b> die "
+        "große (Damenseite), jeweils mit dem Buchstaben O. Die Rücktaste löscht das letzte Zeichen.</p>"
+        "<p>Escape oder eine leere Eingabe fragt, ob Sie aufgeben wollen.</p>"
+        "<p>Erreicht ein Bauer die letzte Reihe, wählen Sie die neue Figur mit einer Taste: "
+        "<b>T</b> Turm, <b>S</b> Springer, <b>L</b> Läufer, <b>D</b> Dame.</p>"
+        "<h3>Züge mit der Maus</h3>"
+        "<p>Klicken Sie auf dem Grafik- oder dem Textbrett zuerst eine eigene Figur an; das Feld wird "
+        "markiert. Ein Klick auf das Zielfeld gibt den Zug ein, als wäre er getippt. Für die Rochade "
+        "klicken Sie den König und dann sein Zielfeld. Ein zweiter Klick auf das markierte Feld, ein "
+        "Rechtsklick oder Escape hebt die Markierung auf.</p>"
+        "<h3>Fragen</h3>"
+        "<p>Fragen mit <b>J/N</b> beantworten Sie mit einer Taste. Die hervorgehobene Antwort gilt "
+        "für jede andere Taste, auch für die Eingabetaste; Escape gilt als <b>N</b>.</p>"
+        "<h3>Spielverlauf</h3>"
+        "<p><b>X</b> statt des Bindestrichs heißt, dass geschlagen wurde (E4XD5); <b>+</b> ist Schach, "
+        "<b>#</b> Schachmatt, <b>/D</b> die Figur nach einer Umwandlung; ein <b>*</b> am Ende "
+        "kennzeichnet einen Zug des Computers aus seinem Eröffnungsbuch.</p>");
+}
+
+QString aboutText(const QString& version) {
+    return QStringLiteral(
+               "<h3>Zarvik %1</h3><p>Schach gegen den Computer oder zu zweit.</p>"
+               "<p>Die Schriften des Programms sind aus den DejaVu-Schriften erzeugt; ihre Lizenz "
+               "zeigt „Details einblenden...“.</p>")
+        .arg(version.toHtmlEscaped());
+}
+
+QString fontLicence() {
+    QFile file(QString::fromStdString(defaultResourcesFolder() + "DejaVu-LICENSE.txt"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("Die Lizenzdatei DejaVu-LICENSE.txt fehlt im Ordner der Ressourcen.");
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+void showHelp(HostItem item, QWidget* parent) {
+    QMessageBox box(parent);
+    box.setTextFormat(Qt::RichText);
+    if (item == HostItem::About) {
+        box.setWindowTitle(QStringLiteral("Über Zarvik"));
+        box.setText(aboutText(QStringLiteral(ZARVIK_VERSION)));
+        box.setDetailedText(fontLicence());
+    } else {
+        box.setWindowTitle(QStringLiteral("Bedienung"));
+        box.setText(manualText());
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace zarvik::qthost

@@ -82,6 +82,8 @@ int run(const std::vector<std::string>& args) {
     headless.install();
     installScriptMenus();
     startprocess(&frontend::chessMain, 1 << 30);
+    // Every run starts at a yes/no question; before it the program may not yet take menu choices.
+    frontend::waitForScreenText("J/N>");
     frontend::typeKeys(parsed->keys);
     int status = 0;
     if (const std::string error = runScript(*script); !error.empty()) {

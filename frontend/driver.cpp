@@ -4,6 +4,7 @@
 
 #include "toolkit/events.h"
 #include "toolkit/input.h"
+#include "toolkit/textoutput.h"
 #include "toolkit/window.h"
 
 namespace zarvik::frontend {
@@ -57,6 +58,18 @@ void clickAt(int x, int y, bool right) {
     const double hostX = x + record.BorderWidth + 0.5;
     const double hostY = record.BorderHeight + record.Height - y - 0.5;
     t_MouseEventHandler(0, t_HostMouseEvent{right ? 2u : 1u, 0}, hostX, hostY);
+}
+
+bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest) {
+    const auto end = std::chrono::steady_clock::now() + longest;
+    while (t_GetScreen(0, "\n").find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    waitUntilQuiet();
+    return true;
 }
 
 void typeKeys(const std::vector<std::string>& keys) {

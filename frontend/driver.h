@@ -17,6 +17,10 @@ std::vector<std::string> keysOf(std::string_view text);
 // Gives up after a minute.
 void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(400));
 
+// Waits until window 0 shows the text (at most `longest`), then until it is quiet; whether it
+// showed. A program that starts slowly must not look settled before it has drawn anything.
+bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest = std::chrono::seconds(60));
+
 // Types the keys one by one, each after the program has taken the previous one and drawn its answer.
 void typeKeys(const std::vector<std::string>& keys);
 

@@ -58,18 +58,7 @@ class Session {
         // Every run starts at a yes/no question; a slow start (sanitizers) must not look quiet.
         waitForScreen("J/N>");
     }
-    // Waits until window 0 shows the text (at most 20 s) and has settled; whether it showed.
-    bool waitForScreen(std::string_view text) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (t_GetScreen(0, "\n").find(text) == std::string::npos) {
-            if (std::chrono::steady_clock::now() > end) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        waitUntilQuiet();
-        return true;
-    }
+    bool waitForScreen(std::string_view text) { return waitForScreenText(text, std::chrono::seconds(20)); }
     void type(std::string_view keys) {
         typeKeys(keysOf(keys));
         waitUntilQuiet();

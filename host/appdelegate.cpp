@@ -1,10 +1,12 @@
 #include "host/appdelegate.h"
 
 #include <chrono>
+#include <cstdio>
 #include <string_view>
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 
 #include "host/quitquestion.h"
 #include "toolkit/events.h"
@@ -165,7 +167,14 @@ void AppDelegate::applicationWillFinishLaunching() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     postDocuments(documents_);
-    t_ApplicationDidFinishLaunching(programMain());
+    if (!t_ApplicationDidFinishLaunching(programMain())) {
+        // Without its thread the program never opens a window: say so instead of living on empty.
+        const QString text = QStringLiteral(
+            "Zarvik kann nicht starten: Das System gibt dem Programm keinen Thread (zu wenig Speicher).");
+        std::fprintf(stderr, "zarvik: %s\n", text.toUtf8().constData());
+        QMessageBox::critical(nullptr, QStringLiteral("Zarvik"), text);
+        QCoreApplication::exit(1);
+    }
 }
 
 void AppDelegate::postDocuments(const std::vector<std::string>& paths) {

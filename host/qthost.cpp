@@ -12,6 +12,7 @@
 
 #include "host/filedialogs.h"
 #include "host/helpdialogs.h"
+#include "toolkit/printer.h"
 
 namespace zarvik::qthost {
 namespace {
@@ -93,6 +94,8 @@ QtHost::QtHost(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
         windows_[n] = std::move(made);
     }
     textWindow(kSystemConsoleWindow).text().setReadOnly(true);
+    // Every log line lands here; the oldest go so that a long session does not grow without end.
+    textWindow(kSystemConsoleWindow).text().setMaximumBlockCount(static_cast<int>(p_ConsoleLineLimit));
     quitCheck_.setSingleShot(true);
     quitCheck_.setInterval(kQuitDelayMs);
     QObject::connect(&quitCheck_, &QTimer::timeout, [this] {

@@ -3,9 +3,11 @@
 #include <atomic>
 #include <charconv>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "toolkit/host.h"
 #include "toolkit/keymap.h"
@@ -18,18 +20,63 @@
 namespace zarvik {
 namespace {
 
-// A queue whose pending flag is recomputed from its length after every change.
+// Wakes every thread that waits for an event (t_WaitForEvents) after any queue changed.
+struct EventSignal {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::uint64_t generation = 0;
+
+    void notify() {
+        {
+            const std::lock_guard lock(mutex);
+            ++generation;
+        }
+        changed.notify_all();
+    }
+};
+EventSignal& eventSignal() {
+    static auto* signal = new EventSignal;  // lives for the process
+    return *signal;
+}
+
+// A bounded queue whose pending flag is recomputed from its length after every change. When it is
+// full the oldest event goes; the first loss after the queue was last empty writes one line.
 template <typename Event>
 struct Queue {
+    Queue(std::size_t limit, std::string overflowLine)
+        : capacity(limit), overflowMessage(std::move(overflowLine)) {}
+
     std::mutex mutex;
     std::deque<Event> events;
     Event current;
     std::atomic<bool> pending{false};
+    const std::size_t capacity;
+    const std::string overflowMessage;
+    bool overflowing = false;
 
+    // Appends under the lock; true when this append started an overflow.
+    bool append(Event event) {
+        events.push_back(std::move(event));
+        if (events.size() <= capacity) {
+            return false;
+        }
+        events.pop_front();
+        return !std::exchange(overflowing, true);
+    }
+    void afterAppend(bool overflowStarted) {
+        if (overflowStarted) {
+            logline(overflowMessage);
+        }
+        eventSignal().notify();
+    }
     void push(const Event& event) {
-        const std::lock_guard lock(mutex);
-        events.push_back(event);
-        pending = true;
+        bool overflowStarted = false;
+        {
+            const std::lock_guard lock(mutex);
+            overflowStarted = append(event);
+            pending = true;
+        }
+        afterAppend(overflowStarted);
     }
     std::optional<Event> take() {
         const std::lock_guard lock(mutex);
@@ -39,12 +86,17 @@ struct Queue {
         current = std::move(events.front());
         events.pop_front();
         pending = !events.empty();
+        overflowing = overflowing && !events.empty();
         return current;
     }
     void clear() {
-        const std::lock_guard lock(mutex);
-        events.clear();
-        pending = false;
+        {
+            const std::lock_guard lock(mutex);
+            events.clear();
+            pending = false;
+            overflowing = false;
+        }
+        eventSignal().notify();
     }
     Event currentEvent() {
         const std::lock_guard lock(mutex);
@@ -55,15 +107,18 @@ struct Queue {
 // The queues and slots live for the process and are never destroyed: handler threads may still
 // use them while the process exits.
 Queue<t_Event>& keyQueue() {
-    static auto* queue = new Queue<t_Event>;
+    static auto* queue =
+        new Queue<t_Event>(t_KeyQueueCapacity, "t_KeyEventHandler: Key queue full, oldest key dropped.");
     return *queue;
 }
 Queue<t_Event>& mouseQueue() {
-    static auto* queue = new Queue<t_Event>;
+    static auto* queue = new Queue<t_Event>(t_MouseQueueCapacity,
+                                            "t_MouseEventHandler: Mouse queue full, oldest click dropped.");
     return *queue;
 }
 Queue<t_MenuEvent>& menuQueue() {
-    static auto* queue = new Queue<t_MenuEvent>;
+    static auto* queue = new Queue<t_MenuEvent>(
+        t_MenuQueueCapacity, "t_MenuEventHandler: Menu queue full, oldest choice dropped.");
     return *queue;
 }
 
@@ -91,10 +146,6 @@ void setHandler(std::function<void()> Handlers::*slot, std::function<void()> han
 }
 
 std::atomic<std::uint32_t> modifierFlags{0};
-
-void sleepMillis(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 // A coordinate the way the log has always shown it: shortest digits, at least one decimal.
 std::string coordinate(double v) {
@@ -214,9 +265,7 @@ std::optional<std::string> t_WaitKeyUnless(std::uint8_t window, const std::funct
                 return std::nullopt;
             }
             t_CursorOn(window);
-            while (!t_KeyPending() && !interrupt()) {
-                sleepMillis(10);
-            }
+            t_WaitForEvents([&interrupt] { return t_KeyPending() || interrupt(); });
             t_CursorOff(window);
             continue;
         }
@@ -233,18 +282,31 @@ std::optional<std::string> t_WaitKeyUnless(std::uint8_t window, const std::funct
 void t_PostKeys(std::string_view text) {
     const std::int64_t now = t_TimeMillis();
     Queue<t_Event>& queue = keyQueue();
-    const std::lock_guard lock(queue.mutex);
-    for (std::size_t i = 0; i < text.size();) {
-        const std::uint32_t c = t_NextScalar(text, i);
-        t_Event event;
-        event.Kind = 1;
-        t_AppendUtf8(event.Description, c);
-        event.Value = static_cast<int>(c);
-        event.Window = 1;
-        event.Time = now;
-        queue.events.push_back(std::move(event));
+    bool overflowStarted = false;
+    {
+        const std::lock_guard lock(queue.mutex);
+        for (std::size_t i = 0; i < text.size();) {
+            const std::uint32_t c = t_NextScalar(text, i);
+            t_Event event;
+            event.Kind = 1;
+            t_AppendUtf8(event.Description, c);
+            event.Value = static_cast<int>(c);
+            event.Window = 1;
+            event.Time = now;
+            overflowStarted = queue.append(std::move(event)) || overflowStarted;
+        }
+        queue.pending = !queue.events.empty();
     }
-    queue.pending = !queue.events.empty();
+    queue.afterAppend(overflowStarted);
+}
+
+void t_WaitForEvents(const std::function<bool()>& done) {
+    EventSignal& signal = eventSignal();
+    std::unique_lock lock(signal.mutex);
+    while (!done()) {
+        const std::uint64_t seen = signal.generation;
+        signal.changed.wait(lock, [&] { return signal.generation != seen; });
+    }
 }
 
 std::optional<int> t_NewestKeyValue() {

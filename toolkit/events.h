@@ -109,6 +109,16 @@ std::uint32_t t_NextScalar(std::string_view text, std::size_t& index);
 // Milliseconds of the absolute time (seconds since the epoch x 1000, truncated).
 std::int64_t t_TimeMillis();
 
+// --- queues ---
+
+// Each queue keeps at most this many events; a new event beyond it drops the oldest one.
+inline constexpr std::size_t t_KeyQueueCapacity = 1024;
+inline constexpr std::size_t t_MouseQueueCapacity = 256;
+inline constexpr std::size_t t_MenuQueueCapacity = 256;
+
+// Blocks until `done` holds; it is tested now and again after every change of a queue.
+void t_WaitForEvents(const std::function<bool()>& done);
+
 // --- key queue ---
 
 // Appends the event and refreshes the key-pending flag.
@@ -123,7 +133,7 @@ void t_ClearKeyQueue();
 t_Event t_CurrentEvent();
 // Takes the oldest key event into the current event and returns its Value; -1 when empty.
 int t_NextEvent();
-// Waits (cursor on, 10 ms polls) for a key event with a Value >= 0; its character as UTF-8.
+// Waits (cursor on, asleep until a key arrives) for a key event with a Value >= 0; its character as UTF-8.
 std::string t_WaitKey(std::uint8_t window);
 // The same, but gives up (nothing) as soon as `interrupt` holds while no key is there, so that a
 // waiting program can also answer clicks. Tested before every wait.

@@ -245,8 +245,11 @@ void t_PrintSymbol(std::uint8_t window, std::uint8_t code, std::uint8_t color, i
     std::uint8_t* cells = t_VideoMemory() + w.TextMemoryStart;
     const std::int64_t half = (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
     const std::int64_t cell = std::int64_t(line - 1) * w.TextWidth + (column - 1);
-    cells[cell] = code;
-    cells[half + cell] = std::uint8_t(fg << 4 | bg);
+    {
+        const std::lock_guard lock(t_TextMemoryLock(window));
+        cells[cell] = code;
+        cells[half + cell] = std::uint8_t(fg << 4 | bg);
+    }
     t_WindowChanged(window);
 }
 

@@ -1,8 +1,5 @@
 #include "toolkit/outputpause.h"
 
-#include <chrono>
-#include <thread>
-
 #include "toolkit/events.h"
 
 namespace zarvik {
@@ -14,9 +11,7 @@ void t_OutputPauseCheck() {
     }
     t_ClearKeyQueue();
     const std::size_t menus = t_MenuQueueLength();
-    while (!t_KeyPending() && t_MenuQueueLength() == menus) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    t_WaitForEvents([menus] { return t_KeyPending() || t_MenuQueueLength() != menus; });
     if (t_KeyPending()) {
         t_NextEvent();  // the key that resumes output does not reach the program
     }

@@ -1,5 +1,6 @@
 #include "toolkit/presentation.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -15,7 +16,7 @@
 namespace zarvik {
 namespace {
 
-constexpr int idleStepMillis = 10;
+constexpr int idleWaitMillis = 1000;
 
 std::atomic<bool> updateRunning{false};
 std::atomic<bool> updateStarting{false};
@@ -188,8 +189,10 @@ void t_WindowAutoUpdateProcess() {
     updateRunning = true;
     updateStarting = false;
     while (t_ToolkitReady() && updateRunning) {
+        const std::uint64_t seenTotal = t_WindowChangeTotal();
         bool refreshed = false;
-        bool waiting = false;  // a changed window that is not due yet
+        // Earliest time a changed window that is not due yet may be asked again; 0 for none.
+        std::int64_t nextDue = 0;
         for (std::uint8_t n = 0; n < t_WindowCount; ++n) {
             t_Window& w = t_WindowRecord(n);
             if (!w.Initialized || !w.AutoUpdate) {
@@ -204,7 +207,9 @@ void t_WindowAutoUpdateProcess() {
             const int rate = w.RefreshRate;
             const std::int64_t interval = rate > 0 ? 1000 / rate : 0;
             if (!w.VerticalBlank || now - w.UpdateStarted < interval) {
-                waiting = true;
+                // A frame being drawn is looked at again after the shortest step.
+                const std::int64_t due = w.VerticalBlank ? w.UpdateStarted + interval : now + 1;
+                nextDue = nextDue == 0 ? due : std::min(nextDue, due);
                 continue;
             }
             bool hasView = false;
@@ -222,10 +227,17 @@ void t_WindowAutoUpdateProcess() {
             onMainThread([n] { host().redrawView(n, true); });
             refreshed = true;
         }
-        if (!refreshed) {
-            // Pacing a changed window needs the short step; with nothing changed anywhere a
-            // longer one still starts the next frame well within one refresh interval.
-            std::this_thread::sleep_for(std::chrono::milliseconds(waiting ? 1 : idleStepMillis));
+        if (refreshed) {
+            continue;
+        }
+        if (nextDue != 0) {
+            // Pacing a changed window: sleep until it is due.
+            const std::int64_t wait = std::clamp<std::int64_t>(nextDue - nowMicros() / 1000, 1, 1000);
+            std::this_thread::sleep_for(std::chrono::milliseconds(wait));
+        } else {
+            // Nothing changed anywhere: sleep until a window is written. The timeout only lets a
+            // cleared running flag or toolkit end the loop.
+            t_WaitForWindowChange(seenTotal, std::chrono::milliseconds(idleWaitMillis));
         }
     }
     updateRunning = false;

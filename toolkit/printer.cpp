@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -35,6 +36,17 @@ struct Buffer {
         const std::lock_guard lock(mutex);
         bytes.clear();
     }
+    // Drops whole lines from the front until at most `lines` line ends remain.
+    void keepLastLines(std::size_t lines) {
+        const std::lock_guard lock(mutex);
+        std::size_t ends = 0;
+        for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) {
+            if ((*it == '\n' || *it == '\r') && ++ends > lines) {
+                bytes.erase(bytes.begin(), it.base());
+                return;
+            }
+        }
+    }
     std::vector<std::uint8_t> copy() {
         const std::lock_guard lock(mutex);
         return bytes;
@@ -45,6 +57,9 @@ struct Buffer {
 Buffer& printerBuffer = *new Buffer;
 Buffer& consoleBuffer = *new Buffer;
 std::atomic<bool> printerDirty{false};
+// The printer thread sleeps here until the buffer is dirty.
+std::mutex& printerWakeMutex = *new std::mutex;
+std::condition_variable& printerWake = *new std::condition_variable;
 std::atomic<bool> printerRunning{false};
 std::atomic<bool> printerStarting{false};
 std::atomic<std::int64_t> lastUpdate{0};
@@ -77,8 +92,9 @@ void p_InitPrinter() {
         host().setUpTextView(printerWindow);
         printerBuffer.clear();
     });
-    if (!printerRunning && !printerStarting.exchange(true)) {
-        startprocess(p_PrinterAutoUpdateProcess, t_AsyncStackSize);
+    if (!printerRunning && !printerStarting.exchange(true) &&
+        !startprocess(p_PrinterAutoUpdateProcess, t_AsyncStackSize)) {
+        printerStarting = false;
     }
 }
 
@@ -119,13 +135,22 @@ void p_PrinterAutoUpdateProcess() {
     printerRunning = true;
     printerStarting = false;
     while (printerRunning) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        const std::int64_t now = t_TimeMillis();
-        if (printerDirty && now - lastUpdate >= throttleMillis) {
-            printerDirty = false;
-            p_SetPrinter(p_DecodePrinterBuffer(printerBuffer.copy()));
-            lastUpdate = now;
+        {
+            std::unique_lock lock(printerWakeMutex);
+            printerWake.wait(lock, [] { return printerDirty || !printerRunning; });
         }
+        if (!printerRunning) {
+            break;
+        }
+        // One update per throttle interval: an early change waits for the rest of it.
+        const std::int64_t rest = throttleMillis - (t_TimeMillis() - lastUpdate);
+        if (rest > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(rest));
+        }
+        const std::int64_t now = t_TimeMillis();
+        printerDirty = false;
+        p_SetPrinter(p_DecodePrinterBuffer(printerBuffer.copy()));
+        lastUpdate = now;
     }
     printerRunning = false;
     logline("p_PrinterAutoUpdateProcess: End.");
@@ -137,11 +162,16 @@ bool p_PrinterThreadRunning() {
 
 void p_AppendPrinter(std::string_view text) {
     printerBuffer.append(text);
-    printerDirty = true;
+    {
+        const std::lock_guard lock(printerWakeMutex);
+        printerDirty = true;
+    }
+    printerWake.notify_one();
 }
 
 void p_AppendConsole(std::string_view text) {
     consoleBuffer.append(text);
+    consoleBuffer.keepLastLines(p_ConsoleLineLimit);
     const std::string shown = p_DecodePrinterBuffer(consoleBuffer.copy());
     bool present = false;
     onMainThread([&] {

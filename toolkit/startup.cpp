@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -41,8 +42,8 @@ std::atomic<bool> toolsInitialized{false};
 // The one start in progress: the new thread takes the function before it clears the flag.
 std::atomic<bool> startPending{false};
 std::mutex startMutex;
+std::condition_variable startTaken;
 std::function<void()>& storedFunction = *new std::function<void()>;  // lives for the process
-std::int64_t storedStackSize = 0;
 
 std::atomic<bool> launched{false};
 std::atomic<bool> active{false};
@@ -59,11 +60,27 @@ void startprogramthread() {
         const std::lock_guard lock(startMutex);
         function = std::move(storedFunction);
         storedFunction = nullptr;
+        startPending = false;
     }
-    startPending = false;
+    startTaken.notify_all();
     if (function) {
         function();
     }
+}
+
+// A system that refuses the large stack (an address-space limit) often still grants this one.
+constexpr std::size_t fallbackStackSize = std::size_t{64} << 20;
+
+bool startWithFallback(std::size_t size) {
+    if (t_StartThread(startprogramthread, size)) {
+        return true;
+    }
+    if (size == 0 || size <= fallbackStackSize) {
+        return false;
+    }
+    logline("startprocess: Stack of " + std::to_string(size) + " bytes refused, trying " +
+            std::to_string(fallbackStackSize) + " bytes.");
+    return t_StartThread(startprogramthread, fallbackStackSize);
 }
 
 }  // namespace
@@ -88,31 +105,27 @@ int t_HexValue(std::uint8_t character) {
     return hexValues[character];
 }
 
-void startprocess(std::function<void()> function, std::int64_t stackSize) {
-    while (startPending.exchange(true)) {
-        sleepMillis(1);
-    }
+bool startprocess(std::function<void()> function, std::int64_t stackSize) {
     {
-        const std::lock_guard lock(startMutex);
+        std::unique_lock lock(startMutex);
+        startTaken.wait(lock, [] { return !startPending; });
+        startPending = true;
         storedFunction = std::move(function);
-        storedStackSize = stackSize;
     }
     sleepMillis(10);
-    bool started = false;
-    onMainThread([&started] {
-        std::int64_t size = 0;
-        {
-            const std::lock_guard lock(startMutex);
-            size = storedStackSize;
-        }
-        started = t_StartThread(startprogramthread, size > 0 ? static_cast<std::size_t>(size) : 0);
-    });
+    // The thread is created right here: waiting for the main thread, which may itself be waiting in
+    // startprocess for this start to be taken, would hang both.
+    const bool started = startWithFallback(stackSize > 0 ? static_cast<std::size_t>(stackSize) : 0);
     if (!started) {
         // No thread will take the function: drop it so that the next start is not blocked.
-        const std::lock_guard lock(startMutex);
-        storedFunction = nullptr;
-        startPending = false;
+        {
+            const std::lock_guard lock(startMutex);
+            storedFunction = nullptr;
+            startPending = false;
+        }
+        startTaken.notify_all();
     }
+    return started;
 }
 
 bool t_StartPending() {
@@ -155,14 +168,18 @@ void t_ApplicationWillFinishLaunching() {
     }
 }
 
-void t_ApplicationDidFinishLaunching(std::function<void()> programMain) {
+bool t_ApplicationDidFinishLaunching(std::function<void()> programMain) {
     logline("applicationDidFinishLaunching: Start.");
     initqxtools();
     t_SetTitleBarHeight(host().titleBarHeight());
     logline("Program: Start.");
-    startprocess(std::move(programMain), t_ProgramStackSize);
+    const bool started = startprocess(std::move(programMain), t_ProgramStackSize);
+    if (!started) {
+        logline("applicationDidFinishLaunching: Program thread could not be started.");
+    }
     logline("applicationDidFinishLaunching: End.");
     launched = true;
+    return started;
 }
 
 void t_ApplicationSetActive(bool isActive) {

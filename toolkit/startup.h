@@ -24,9 +24,10 @@ int t_HexValue(std::uint8_t character);
 inline constexpr std::int64_t t_ProgramStackSize = 0x40000000;
 inline constexpr std::int64_t t_AsyncStackSize = 524288;
 
-// Starts a dedicated thread running the function; one start at a time (the start-pending flag),
-// the thread itself is created on the main thread.
-void startprocess(std::function<void()> function, std::int64_t stackSize);
+// Starts a dedicated thread running the function; one start at a time (the start-pending flag:
+// a second start waits until the first thread has taken its function). A refused stack is tried
+// once more at 64 MiB with a log line; false when no thread could be started.
+bool startprocess(std::function<void()> function, std::int64_t stackSize);
 bool t_StartPending();
 // Runs the function on a fresh worker thread of its own.
 void t_StartAsync(std::function<void()> function);
@@ -38,7 +39,8 @@ void t_QuitProgram(std::uint8_t window);
 
 void t_ApplicationWillFinishLaunching();
 // The start-up sequence: tables, title bar height, the program thread with its 1 GiB stack.
-void t_ApplicationDidFinishLaunching(std::function<void()> programMain);
+// False when the program thread could not be started; the host then tells the person and quits.
+bool t_ApplicationDidFinishLaunching(std::function<void()> programMain);
 void t_ApplicationSetActive(bool active);
 void t_ApplicationWillTerminate();
 // A close box click hides the window; the answer is always false (never close).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -97,7 +98,7 @@ void clearLine(std::uint8_t window, const t_Window& w, int line, int fromColumn)
 }
 
 // The three block moves of a full-width scroll: lines a..b shift by one line, up or down.
-void scrollFullWidth(const t_Window& w, bool up) {
+void scrollFullWidth(std::uint8_t window, const t_Window& w, bool up) {
     const std::int64_t d = planeSize(w);
     const std::int64_t W = w.TextWidth;
     const int a = w.TextFirstLine;
@@ -117,8 +118,11 @@ void scrollFullWidth(const t_Window& w, bool up) {
     // the pixel move stays inside the window's graphic block, as cell printing does.
     const std::int64_t graphicEnd = w.MemoryStart + width * w.Height * depth / 8;
     const std::int64_t graphicMoved = std::min(graphicCount, graphicEnd - graphicUpper - lineBytes);
-    t_MoveVideoMemory(up ? upper + d + W : upper + d, up ? upper + d : upper + d + W, count);
-    t_MoveVideoMemory(up ? upper + W : upper, up ? upper : upper + W, count);
+    {
+        const std::lock_guard lock(t_TextMemoryLock(window));
+        t_MoveVideoMemory(up ? upper + d + W : upper + d, up ? upper + d : upper + d + W, count);
+        t_MoveVideoMemory(up ? upper + W : upper, up ? upper : upper + W, count);
+    }
     if (graphicMoved > 0) {
         t_MoveVideoMemory(up ? graphicUpper + lineBytes : graphicUpper,
                           up ? graphicUpper : graphicUpper + lineBytes, graphicMoved);
@@ -132,7 +136,7 @@ void scroll(std::uint8_t window, t_Window& w, bool up) {
     const int a = w.TextFirstLine;
     const int b = w.TextLastLine;
     if (w.TextFirstColumn == 1 && w.TextLastColumn == w.TextWidth) {
-        scrollFullWidth(w, up);
+        scrollFullWidth(window, w, up);
     } else {
         const bool inverse = w.TextInverse;
         w.TextInverse = false;
@@ -681,11 +685,18 @@ std::string t_GetScreen(std::uint8_t window, std::string_view separator) {
     if (w == nullptr) {
         return {};
     }
+    // A copy of the character plane taken in one go: the program may be printing meanwhile.
+    const int columns = w->TextWidth;
+    const int rows = w->TextHeight;
+    std::vector<std::uint8_t> plane(std::size_t(std::max(0, columns)) * std::size_t(std::max(0, rows)));
+    {
+        const std::lock_guard lock(t_TextMemoryLock(window));
+        std::memcpy(plane.data(), cells(*w), std::min<std::size_t>(plane.size(), std::size_t(planeSize(*w))));
+    }
     std::string all;
-    const std::uint8_t* plane = cells(*w);
-    for (int l = 1; l <= w->TextHeight; ++l) {
-        for (int c = 1; c <= w->TextWidth; ++c) {
-            appendUtf8(all, plane[cellIndex(*w, c, l)]);
+    for (int l = 0; l < rows; ++l) {
+        for (int c = 0; c < columns; ++c) {
+            appendUtf8(all, plane[std::size_t(l) * std::size_t(columns) + std::size_t(c)]);
         }
         all += separator;
     }

@@ -1,6 +1,7 @@
 #include "toolkit/threads.h"
 
 #include <pthread.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <map>
@@ -56,6 +57,10 @@ void t_NameCurrentThread(std::string_view name) {
     {
         const std::lock_guard lock(namesMutex());
         names()[threadNumber] = std::string(name);
+    }
+    // The OS name of the process's first thread is the process name that ps and pgrep show.
+    if (gettid() == getpid()) {
+        return;
     }
     const std::string shortName(name.substr(0, 15));
     pthread_setname_np(pthread_self(), shortName.c_str());

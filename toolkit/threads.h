@@ -1,7 +1,8 @@
 #pragma once
 // The toolkit's own thread registry: the thread that starts the application is number 1, every
 // thread started through t_StartThread gets the next number in start order, so the program thread
-// is 2. Names are kept in full; the OS gets the name cut to 15 characters.
+// is 2. Names are kept in full; the OS gets the name cut to 15 characters, except the process's
+// first thread, whose OS name is the process name.
 #include <cstddef>
 #include <functional>
 #include <string>

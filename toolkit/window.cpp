@@ -5,8 +5,10 @@
 #include <charconv>
 #include <chrono>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "toolkit/host.h"
@@ -22,6 +24,20 @@ namespace {
 // The one table and the one memory of the process.
 std::array<t_Window, t_WindowCount> windowTable;
 std::array<std::atomic<std::uint64_t>, t_WindowCount> changeCounts{};
+// A thread asleep in t_WaitForWindowChange; writers take the mutex to wake it only while it sleeps.
+std::mutex& changeMutex = *new std::mutex;  // lives for the process, like the threads using it
+std::condition_variable& changeSignal = *new std::condition_variable;
+std::atomic<bool> changeWaiter{false};
+
+std::array<std::mutex, t_WindowCount>& textLocks = *new std::array<std::mutex, t_WindowCount>;
+
+std::uint64_t changeTotal() {
+    std::uint64_t total = 0;
+    for (const auto& count : changeCounts) {
+        total += count.load(std::memory_order_seq_cst);
+    }
+    return total;
+}
 std::unique_ptr<std::uint8_t[]> memoryBlock;
 std::atomic<std::uint8_t*> memory{nullptr};
 std::atomic<std::int64_t> highMemory{t_HighMemoryStart};
@@ -192,7 +208,29 @@ std::uint64_t t_WindowChangeCount(std::uint8_t window) {
 }
 
 void t_WindowChanged(std::uint8_t window) {
-    changeCounts[window & 7].fetch_add(1, std::memory_order_release);
+    // Sequentially consistent with the waiter's flag: either it sees this count or this sees it.
+    changeCounts[window & 7].fetch_add(1, std::memory_order_seq_cst);
+    if (changeWaiter.load(std::memory_order_seq_cst)) {
+        { const std::lock_guard lock(changeMutex); }
+        changeSignal.notify_all();
+    }
+}
+
+std::mutex& t_TextMemoryLock(std::uint8_t window) {
+    return textLocks[window & 7];
+}
+
+std::uint64_t t_WindowChangeTotal() {
+    return changeTotal();
+}
+
+bool t_WaitForWindowChange(std::uint64_t seenTotal, std::chrono::milliseconds timeout) {
+    std::unique_lock lock(changeMutex);
+    changeWaiter.store(true, std::memory_order_seq_cst);
+    const bool changed =
+        changeSignal.wait_for(lock, timeout, [seenTotal] { return changeTotal() != seenTotal; });
+    changeWaiter.store(false, std::memory_order_seq_cst);
+    return changed;
 }
 
 // --- set-up ---
@@ -677,6 +715,7 @@ void t_ClearWindowMemory(std::uint8_t window) {
         }
     }
     if (w.TextMemoryStart >= 0) {
+        const std::lock_guard lock(t_TextMemoryLock(window));
         const std::int64_t half = (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
         std::memset(base + w.TextMemoryStart, ' ', std::size_t(half));
         std::memset(base + w.TextMemoryStart + half, w.TextColor, std::size_t(half));

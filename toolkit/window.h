@@ -8,7 +8,9 @@
 // therefore relaxed-safe atomics (Shared<T>), so a reader sees old or new values but never a
 // torn one. Each field has one writer at a time; ++ and += are load-then-store, not atomic RMW.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -171,6 +173,16 @@ void t_SetTitleBarHeight(int height);
 // last image and skips unchanged windows. Writers bump after writing.
 std::uint64_t t_WindowChangeCount(std::uint8_t window);
 void t_WindowChanged(std::uint8_t window);
+// Sum of the eight counters.
+std::uint64_t t_WindowChangeTotal();
+// Sleeps until the sum differs from `seenTotal` or the timeout passed; true on a change. Only one
+// thread (the update thread) waits here at a time.
+bool t_WaitForWindowChange(std::uint64_t seenTotal, std::chrono::milliseconds timeout);
+
+// Guards a window's text memory (its character and colour planes) between the program that
+// writes it and a reader on another thread (the copy menu), so that a reader sees whole cells and
+// whole scrolls. Held only around plain memory work, never while calling out.
+std::mutex& t_TextMemoryLock(std::uint8_t window);
 
 // --- set-up ---
 

@@ -42,22 +42,6 @@ class Menus : public EventsTest {
     }
 };
 
-using MenuActionTable = EventsTest;
-
-TEST_F(MenuActionTable, HoldsTheBuiltInTagsInOrder) {
-    const std::vector<t_MenuAction> actions = t_MenuActions();
-    ASSERT_EQ(actions.size(), 37u);
-    for (std::size_t i = 0; i < 32; ++i) {
-        EXPECT_EQ(actions[i].Tag, 200 + static_cast<int>(i));
-        EXPECT_EQ(actions[i].Action, actions[i].Tag);
-    }
-    for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(actions[32 + i].Tag, 110 + static_cast<int>(i));
-    }
-    EXPECT_FALSE(t_FindMenuAction(115).has_value());
-    EXPECT_FALSE(t_FindMenuAction(0).has_value());
-}
-
 TEST_F(Menus, HideAllHidesEveryWindowAndLeavesNoEvent) {
     initTextWindow(0, 4, 2);
     initTextWindow(3, 4, 2);
@@ -210,12 +194,55 @@ TEST_F(Menus, CopyTextOfAConsoleWindowReplacesLineDrawingCodes) {
     EXPECT_EQ(host().pasteboardText().value_or(""), "A-|*\u02FD");
 }
 
-TEST(PasteboardScreenText, EveryLineDrawingCode) {
-    std::string screen;
-    for (std::uint32_t c = 126; c <= 161; ++c) {
-        t_AppendUtf8(screen, c);
+// The program prints whole screens of one letter, then of the next, and scrolls now and then, while
+// the main thread copies the text: every copy has the window's lines, each made of the newer letter
+// up to the printing position and the older one after it.
+TEST_F(Menus, CopyTextWhilePrintingGivesWholeCells) {
+    constexpr int columns = 40;
+    constexpr int lines = 6;
+    initTextWindow(0, columns, lines);
+    testHost().setKeyWindow(0);
+    std::atomic<bool> stop{false};
+    std::thread program([&] {
+        for (int round = 0; !stop; ++round) {
+            const std::string line(columns, static_cast<char>('A' + round % 3));
+            t_CursorHome(0);
+            for (int l = 1; l < lines; ++l) {
+                t_Print(0, line);
+            }
+            t_Print(0, std::string_view(line).substr(0, columns - 1));
+            if (round % 5 == 4) {
+                t_ScrollUp(0);
+            }
+        }
+    });
+    int badLines = 0;
+    for (int i = 0; i < 300; ++i) {
+        choose(111);
+        const std::string copied = host().pasteboardText().value_or("");
+        std::size_t from = 0;
+        int count = 0;
+        for (;;) {
+            const std::size_t cr = copied.find('\r', from);
+            const std::string line =
+                copied.substr(from, cr == std::string::npos ? std::string::npos : cr - from);
+            ++count;
+            // One run of a letter, then at most one run of another: no stray byte, no torn cell.
+            const std::size_t firstRun = line.find_first_not_of(line.empty() ? 'A' : line[0]);
+            const bool whole = line.size() <= columns && line.find_first_not_of("ABC") == std::string::npos &&
+                               (firstRun == std::string::npos ||
+                                line.find_first_not_of(line[firstRun], firstRun) == std::string::npos);
+            badLines += !whole;
+            if (cr == std::string::npos) {
+                break;
+            }
+            from = cr + 1;
+        }
+        badLines += count > lines;
     }
-    EXPECT_EQ(t_PasteboardScreenText(screen), "~#*#<=>O++++||--++++++++++++---|+=\u02FD\u00A1");
+    stop = true;
+    program.join();
+    EXPECT_EQ(badLines, 0);
 }
 
 TEST_F(Menus, CopyTextOfThePrinterAndTheBellElsewhere) {

@@ -169,13 +169,24 @@ TEST_F(Presentation, ImagesWhileTheProgramDrawsStayWholeFrames) {
             g_Plot(5, i % 32, (i / 32) % 32, 0xFF000000u | static_cast<std::uint32_t>(i));
         }
     });
+    // Plot i stores red (i >> 8) & 255, green (i >> 16) & 255 and blue 255 at x = i % 32,
+    // y = (i / 32) % 32: a pixel is black (not plotted yet) or has blue 255 and the low two bits of
+    // its red equal to bits 8 and 9 of x + 32 y. Anything else is a torn or misplaced pixel.
     HostImage image;
+    int wrongPixels = 0;
     for (int i = 0; i < 200; ++i) {
         testHost().runOnMainThread([&] { ASSERT_TRUE(viewDrawImage(5, image, t_ImageByteOrder::BGRA)); });
         ASSERT_EQ(image.argb.size(), 32u * 32 * 4);
+        for (int p = 0; p < 32 * 32; ++p) {
+            const std::uint8_t* bgra = &image.argb[static_cast<std::size_t>(p) * 4];
+            const bool black = bgra[0] == 0 && bgra[1] == 0 && bgra[2] == 0;
+            const bool plotted = bgra[0] == 255 && (bgra[2] & 3) == ((p >> 8) & 3);
+            wrongPixels += bgra[3] != 255 || !(black || plotted);
+        }
     }
     stop = true;
     program.join();
+    EXPECT_EQ(wrongPixels, 0);
 }
 
 TEST_F(Presentation, ViewCallbacksForwardEventsAndTrackButtons) {

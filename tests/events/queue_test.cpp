@@ -112,6 +112,56 @@ TEST_F(KeyQueue, ConcurrentPostersLoseNoEvent) {
     EXPECT_FALSE(t_KeyPending());
 }
 
+// Each queue keeps its newest events when more arrive than it holds, and says so once.
+TEST_F(KeyQueue, FullQueuesDropTheOldestWithOneLine) {
+    initTextWindow(0, 4, 1);
+    CapturedOutput log;
+    for (std::size_t i = 0; i < t_KeyQueueCapacity + 10; ++i) {
+        t_Event e;
+        e.Kind = 1;
+        e.Value = static_cast<int>(i);
+        t_PostKeyEvent(e);
+    }
+    t_MouseEventHandler(8, {}, 0, 0);  // unknown window: nothing queued
+    for (std::size_t i = 0; i < t_MouseQueueCapacity + 5; ++i) {
+        t_MouseEventHandler(0, {}, static_cast<double>(i % 4), 1);
+    }
+    for (std::size_t i = 0; i < t_MenuQueueCapacity + 3; ++i) {
+        t_MenuEvent e;
+        e.ItemTitle = std::to_string(i);
+        t_PostMenuEvent(e);
+    }
+    const std::string text = log.text();
+    EXPECT_EQ(t_NextEvent(), 10);
+    int keys = 1;
+    while (t_NextEvent() >= 0) {
+        ++keys;
+    }
+    EXPECT_EQ(keys, static_cast<int>(t_KeyQueueCapacity));
+    EXPECT_EQ(t_MenuQueueLength(), t_MenuQueueCapacity);
+    EXPECT_EQ(t_NextMenuEvent().second, "3");
+    int clicks = 0;
+    while (t_NextMouseEvent()) {
+        ++clicks;
+    }
+    EXPECT_EQ(clicks, static_cast<int>(t_MouseQueueCapacity));
+    const auto count = [&text](const std::string& line) {
+        std::size_t n = 0;
+        for (std::size_t at = 0; (at = text.find(line, at)) != std::string::npos; ++at) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("t_KeyEventHandler: Key queue full, oldest key dropped.\n"), 1u);
+    EXPECT_EQ(count("t_MouseEventHandler: Mouse queue full, oldest click dropped.\n"), 1u);
+    EXPECT_EQ(count("t_MenuEventHandler: Menu queue full, oldest choice dropped.\n"), 1u);
+
+    // Once a queue has been emptied, a new overflow is reported again.
+    CapturedOutput again;
+    t_PostKeys(std::string(t_KeyQueueCapacity + 1, 'x'));
+    EXPECT_EQ(again.text(), "t_KeyEventHandler: Key queue full, oldest key dropped.\n");
+}
+
 using MenuQueue = EventsTest;
 
 TEST_F(MenuQueue, NextMenuEventReturnsTitlesInOrderAndEmptyWhenDrained) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <future>
 #include <mutex>
 #include <vector>
 
@@ -72,7 +74,60 @@ TEST(Startprocess, StartsOneAtATimeAndInOrder) {
     ASSERT_TRUE(eventually([&] { return done == 2; }));
     EXPECT_FALSE(t_StartPending());
     const std::lock_guard lock(m);
-    EXPECT_EQ(order.size(), 2u);
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
+// A file dropped on a window starts a thread from the main thread while the program thread is in
+// the middle of its own start: neither may wait for the other.
+TEST(Startprocess, MainThreadStartsWhileTheProgramThreadStarts) {
+    std::atomic<bool> programStarting{false};
+    std::atomic<bool> fromProgram{false};
+    std::atomic<bool> fromMain{false};
+    std::promise<void> mainDone;
+    auto mainFinished = mainDone.get_future();
+    // The main thread is kept busy until the program thread has begun its start, then starts one too.
+    testHost().postToMainThread([&] {
+        while (!programStarting) {
+            std::this_thread::yield();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        startprocess([&] { fromMain = true; }, 1 << 20);
+        mainDone.set_value();
+    });
+    std::thread program([&] {
+        programStarting = true;
+        startprocess([&] { fromProgram = true; }, 1 << 20);
+    });
+    ASSERT_EQ(mainFinished.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    program.join();
+    EXPECT_TRUE(eventually([&] { return fromProgram && fromMain; }));
+}
+
+TEST(Startprocess, RefusedStackIsTriedSmallerWithALine) {
+    std::atomic<bool> ran{false};
+    CapturedOutput log;
+    // No system grants a stack of this size; 64 MiB it does.
+    EXPECT_TRUE(startprocess([&] { ran = true; }, std::int64_t{1} << 50));
+    ASSERT_TRUE(eventually([&] { return ran.load(); }));
+    const std::string text = log.text();
+    EXPECT_NE(text.find("startprocess: Stack of 1125899906842624 bytes refused, trying 67108864 bytes.\n"),
+              std::string::npos)
+        << text;
+    EXPECT_FALSE(t_StartPending());
+}
+
+TEST(Threads, TheFirstThreadKeepsTheProcessName) {
+    const auto processName = [] {
+        std::ifstream comm("/proc/self/comm");
+        std::string name;
+        std::getline(comm, name);
+        return name;
+    };
+    const std::string before = processName();
+    CapturedOutput quiet;
+    t_ApplicationWillFinishLaunching();
+    EXPECT_EQ(processName(), before);
+    EXPECT_EQ(t_CurrentThreadName(), "AppDelegate");
 }
 
 TEST(Startprocess, ProgramThreadGetsItsLargeStack) {
@@ -114,16 +169,23 @@ TEST_F(QuitProgram, LeavesTheClosingMessageAndEndsTheThread) {
 
 TEST_F(QuitProgram, WithoutHostWindowOnlyTheLine) {
     testHost().setWindowExists(7, false);
-    std::atomic<bool> started{false};
+    std::atomic<bool> ended{false};
+    std::atomic<bool> after{false};
+    // Ending the thread unwinds its stack, so this guard's destructor tells that it ended.
+    struct EndMark {
+        std::atomic<bool>& ended;
+        ~EndMark() { ended = true; }
+    };
     CapturedOutput log;
     startprocess(
         [&] {
-            started = true;
+            const EndMark mark{ended};
             t_QuitProgram(7);
+            after = true;
         },
         1 << 20);
-    ASSERT_TRUE(eventually([&] { return started.load(); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(eventually([&] { return ended.load(); }));
+    EXPECT_FALSE(after);
     EXPECT_EQ(log.text(), "t_QuitProgram: Quitting current thread.\n");
 }
 

@@ -81,7 +81,10 @@ int run(const std::vector<std::string>& args) {
     static HeadlessHost headless;
     headless.install();
     installScriptMenus();
-    startprocess(&frontend::chessMain, 1 << 30);
+    if (!frontend::startChessProgram()) {
+        std::fprintf(stderr, "play: the program thread could not be started\n");
+        return 1;
+    }
     // Every run starts at a yes/no question; before it the program may not yet take menu choices.
     frontend::waitForScreenText("J/N>");
     frontend::typeKeys(parsed->keys);
@@ -99,7 +102,7 @@ int run(const std::vector<std::string>& args) {
         status = 1;
     }
     std::fflush(stdout);
-    // The program thread still waits for a key; end the process without unwinding it.
+    // The program thread may still wait for a key; end the process without unwinding it.
     std::_Exit(status);
 }
 

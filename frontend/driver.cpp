@@ -1,13 +1,45 @@
 #include "frontend/driver.h"
 
+#include <atomic>
 #include <thread>
 
+#include "frontend/chessmain.h"
 #include "toolkit/events.h"
 #include "toolkit/input.h"
+#include "toolkit/startup.h"
 #include "toolkit/textoutput.h"
 #include "toolkit/window.h"
 
 namespace zarvik::frontend {
+namespace {
+
+std::atomic<bool> programStarted{false};
+std::atomic<bool> programRunning{false};
+
+// The program ends its thread with t_QuitProgram, which unwinds the stack: this mark's destructor
+// is the last thing the thread does.
+struct EndMark {
+    ~EndMark() { programRunning = false; }
+};
+
+}  // namespace
+
+bool startChessProgram() {
+    programRunning = true;
+    programStarted = true;
+    const bool started = startprocess(
+        [] {
+            const EndMark mark;
+            chessMain();
+        },
+        t_ProgramStackSize);
+    programRunning = started;
+    return started;
+}
+
+bool programEnded() {
+    return programStarted && !programRunning;
+}
 
 std::vector<std::string> keysOf(std::string_view text) {
     std::vector<std::string> keys;
@@ -37,6 +69,9 @@ void waitUntilQuiet(std::chrono::milliseconds quiet) {
     std::uint64_t changes = t_WindowChangeCount(0);
     for (;;) {
         std::this_thread::sleep_for(kPoll);
+        if (programEnded()) {
+            return;
+        }
         const std::uint64_t now = t_WindowChangeCount(0);
         if (now != changes || t_KeyPending()) {
             changes = now;
@@ -63,7 +98,7 @@ void clickAt(int x, int y, bool right) {
 bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest) {
     const auto end = std::chrono::steady_clock::now() + longest;
     while (t_GetScreen(0, "\n").find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > end) {
+        if (programEnded() || std::chrono::steady_clock::now() > end) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -75,6 +110,9 @@ bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest)
 void typeKeys(const std::vector<std::string>& keys) {
     for (const std::string& key : keys) {
         waitUntilQuiet(std::chrono::milliseconds(30));
+        if (programEnded()) {
+            return;  // nobody is left to take the rest
+        }
         t_PostKeys(key);
     }
 }

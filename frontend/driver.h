@@ -9,19 +9,26 @@
 
 namespace zarvik::frontend {
 
+// Starts chessMain on a program thread of its own, marked so that programEnded() tells when the
+// program has quit. False when the thread could not be started.
+bool startChessProgram();
+// True once the program started by startChessProgram has ended its thread.
+bool programEnded();
+
 // The keys of a text: "\r" Return, "\e" Escape, "\\" a backslash, every other character itself.
 std::vector<std::string> keysOf(std::string_view text);
 
-// Waits until no key is queued and window 0 has not changed for `quiet`. The default is longer than
-// the 0.1 s between the dots of a computer that thinks, so a thinking program never looks quiet.
-// Gives up after a minute.
+// Waits until no key is queued and window 0 has not changed for `quiet`, or the program has ended. The
+// default is longer than the 0.1 s between the dots of a computer that thinks, so a thinking program never
+// looks quiet. Gives up after a minute.
 void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(400));
 
 // Waits until window 0 shows the text (at most `longest`), then until it is quiet; whether it
 // showed. A program that starts slowly must not look settled before it has drawn anything.
 bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest = std::chrono::seconds(60));
 
-// Types the keys one by one, each after the program has taken the previous one and drawn its answer.
+// Types the keys one by one, each after the program has taken the previous one and drawn its answer;
+// stops when the program has ended.
 void typeKeys(const std::vector<std::string>& keys);
 
 // Clicks at pixel x, y of window 0's graphic (the coordinates of g_Draw: the graphic board spans x

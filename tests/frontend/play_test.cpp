@@ -2,6 +2,7 @@
 // keys; the text screen and the game record are read back from the files it writes.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "cli_run.h"
@@ -54,6 +55,17 @@ TEST(Play, StandardConfigurationAndAComputerAnswer) {
     EXPECT_NE(p.record.find("Schwarz: "), std::string::npos);
     EXPECT_NE(p.screen.find("Zug für weiss eingeben (z.B. E2-E4): "), std::string::npos) << p.screen;
     EXPECT_NE(p.screen.find("Weiss:   E2-E4"), std::string::npos) << "record panel";
+}
+
+// These keys end the program ("N" declines a new game) with "ABC" left over; the tool must not wait
+// for someone to take them.
+TEST(Play, KeysLeftAfterTheProgramEndedAreNotWaitedFor) {
+    const auto start = std::chrono::steady_clock::now();
+    const Played p = play("ended", "J\\rJNABC");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_NE(p.screen.find("(Programm Ende)"), std::string::npos) << p.screen;
+    EXPECT_NE(p.log.find("t_QuitProgram: Quitting current thread with message in window #0."),
+              std::string::npos);
 }
 
 TEST(Play, RefusedMovesGetTheirMessages) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -245,11 +246,10 @@ void t_PrintSymbol(std::uint8_t window, std::uint8_t code, std::uint8_t color, i
     std::uint8_t* cells = t_VideoMemory() + w.TextMemoryStart;
     const std::int64_t half = (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
     const std::int64_t cell = std::int64_t(line - 1) * w.TextWidth + (column - 1);
-    {
-        const std::lock_guard lock(t_TextMemoryLock(window));
-        cells[cell] = code;
-        cells[half + cell] = std::uint8_t(fg << 4 | bg);
-    }
+    // Atomic (relaxed) stores cost nothing here and let a copy on another thread read the cells.
+    std::atomic_ref<std::uint8_t>(cells[cell]).store(code, std::memory_order_relaxed);
+    std::atomic_ref<std::uint8_t>(cells[half + cell])
+        .store(std::uint8_t(fg << 4 | bg), std::memory_order_relaxed);
     t_WindowChanged(window);
 }
 

@@ -1,8 +1,8 @@
 #include "toolkit/textoutput.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -691,7 +691,11 @@ std::string t_GetScreen(std::uint8_t window, std::string_view separator) {
     std::vector<std::uint8_t> plane(std::size_t(std::max(0, columns)) * std::size_t(std::max(0, rows)));
     {
         const std::lock_guard lock(t_TextMemoryLock(window));
-        std::memcpy(plane.data(), cells(*w), std::min<std::size_t>(plane.size(), std::size_t(planeSize(*w))));
+        std::uint8_t* source = cells(*w);
+        const std::size_t count = std::min<std::size_t>(plane.size(), std::size_t(planeSize(*w)));
+        for (std::size_t i = 0; i < count; ++i) {
+            plane[i] = std::atomic_ref<std::uint8_t>(source[i]).load(std::memory_order_relaxed);
+        }
     }
     std::string all;
     for (int l = 0; l < rows; ++l) {

@@ -179,9 +179,10 @@ std::uint64_t t_WindowChangeTotal();
 // thread (the update thread) waits here at a time.
 bool t_WaitForWindowChange(std::uint64_t seenTotal, std::chrono::milliseconds timeout);
 
-// Guards a window's text memory (its character and colour planes) between the program that
-// writes it and a reader on another thread (the copy menu), so that a reader sees whole cells and
-// whole scrolls. Held only around plain memory work, never while calling out.
+// Guards a window's text memory (its character and colour planes) between the program's block
+// writes (scrolls, clears) and a reader on another thread (the copy menu), so that a reader sees
+// whole scrolls. Single cells are written and read with atomic byte accesses instead. Held only
+// around plain memory work, never while calling out.
 std::mutex& t_TextMemoryLock(std::uint8_t window);
 
 // --- set-up ---

@@ -235,8 +235,7 @@ void t_WindowAutoUpdateProcess() {
             const std::int64_t wait = std::clamp<std::int64_t>(nextDue - nowMicros() / 1000, 1, 1000);
             std::this_thread::sleep_for(std::chrono::milliseconds(wait));
         } else {
-            // Nothing changed anywhere: sleep until a window is written. The timeout only lets a
-            // cleared running flag or toolkit end the loop.
+            // Nothing changed anywhere: sleep until a window is written (or the thread is stopped).
             t_WaitForWindowChange(seenTotal, std::chrono::milliseconds(idleWaitMillis));
         }
     }
@@ -257,6 +256,7 @@ bool t_UpdateThreadRunning() {
 
 void t_StopUpdateThread() {
     updateRunning = false;
+    t_WakeWindowChangeWaiter();
 }
 
 void viewKeyDown(std::uint8_t window, const t_HostKeyEvent& event) {

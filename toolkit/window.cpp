@@ -28,6 +28,7 @@ std::array<std::atomic<std::uint64_t>, t_WindowCount> changeCounts{};
 std::mutex& changeMutex = *new std::mutex;  // lives for the process, like the threads using it
 std::condition_variable& changeSignal = *new std::condition_variable;
 std::atomic<bool> changeWaiter{false};
+bool wakeRequested = false;  // guarded by changeMutex
 
 std::array<std::mutex, t_WindowCount>& textLocks = *new std::array<std::mutex, t_WindowCount>;
 
@@ -189,6 +190,9 @@ bool t_MemoryInitialized() {
 }
 void t_SetToolkitReady(bool ready) {
     toolkitReady.store(ready, std::memory_order_release);
+    if (!ready) {
+        t_WakeWindowChangeWaiter();  // the update thread leaves its loop now
+    }
 }
 std::uint8_t t_DefaultWindow() {
     return defaultWindow.load();

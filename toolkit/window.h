@@ -178,6 +178,8 @@ std::uint64_t t_WindowChangeTotal();
 // Sleeps until the sum differs from `seenTotal` or the timeout passed; true on a change. Only one
 // thread (the update thread) waits here at a time.
 bool t_WaitForWindowChange(std::uint64_t seenTotal, std::chrono::milliseconds timeout);
+// Ends the current (or the next) wait of t_WaitForWindowChange at once.
+void t_WakeWindowChangeWaiter();
 
 // Guards a window's text memory (its character and colour planes) between the program's block
 // writes (scrolls, clears) and a reader on another thread (the copy menu), so that a reader sees

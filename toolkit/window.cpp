@@ -231,10 +231,19 @@ std::uint64_t t_WindowChangeTotal() {
 bool t_WaitForWindowChange(std::uint64_t seenTotal, std::chrono::milliseconds timeout) {
     std::unique_lock lock(changeMutex);
     changeWaiter.store(true, std::memory_order_seq_cst);
-    const bool changed =
-        changeSignal.wait_for(lock, timeout, [seenTotal] { return changeTotal() != seenTotal; });
+    const bool changed = changeSignal.wait_for(
+        lock, timeout, [seenTotal] { return wakeRequested || changeTotal() != seenTotal; });
     changeWaiter.store(false, std::memory_order_seq_cst);
+    wakeRequested = false;
     return changed;
+}
+
+void t_WakeWindowChangeWaiter() {
+    {
+        const std::lock_guard lock(changeMutex);
+        wakeRequested = true;
+    }
+    changeSignal.notify_all();
 }
 
 // --- set-up ---

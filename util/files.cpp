@@ -93,9 +93,9 @@ int readfile(const std::string& path, Buffer& out, std::size_t limit) {
     return error;
 }
 
-int writeall(int fd, const char* data, std::size_t size) {
+int writeall(int fd, const char* data, std::size_t size, off_t offset) {
     while (size > 0) {
-        const ssize_t put = ::write(fd, data, size);
+        const ssize_t put = ::pwrite(fd, data, size, offset);
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -104,58 +104,153 @@ int writeall(int fd, const char* data, std::size_t size) {
         }
         data += put;
         size -= static_cast<std::size_t>(put);
+        offset += put;
     }
     return 0;
 }
 
-// Writes the data over a file in place; for targets that cannot be replaced.
-int writeinplace(const std::string& path, const char* data, std::size_t size) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+// Opens without waiting (a pipe without a reader would hold the caller for good) and checks what
+// was opened, since the path may have changed since it was looked at. `accepts` tests the type.
+int openchecked(const std::string& path, int flags, bool (*accepts)(mode_t), int& fd) {
+    fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         return errno;
     }
-    const int error = writeall(fd, data, size);
+    struct stat info {};
+    const int error = ::fstat(fd, &info) != 0        ? errno
+                      : !accepts(info.st_mode)       ? kNotRegular
+                      : ::fcntl(fd, F_SETFL, 0) != 0 ? errno
+                                                     : 0;
+    if (error != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    return error;
+}
+
+bool isregular(mode_t mode) {
+    return S_ISREG(mode);
+}
+bool ischaracterdevice(mode_t mode) {
+    return S_ISCHR(mode);
+}
+
+int closeafter(int fd, int error) {
     return ::close(fd) != 0 && error == 0 ? errno : error;
 }
 
-// The path that a chain of symbolic links ends in, whether or not anything is there yet.
-std::string linktarget(const std::string& path) {
-    std::string current = path;
+// A character device (a terminal, /dev/null) that opens at once takes the data as a stream.
+int writedevice(const std::string& path, const char* data, std::size_t size) {
+    int fd = -1;
+    if (const int error = openchecked(path, O_WRONLY, ischaracterdevice, fd); error != 0) {
+        return error;
+    }
+    int error = 0;
+    while (size > 0 && error == 0) {
+        const ssize_t put = ::write(fd, data, size);
+        if (put >= 0) {
+            data += put;
+            size -= static_cast<std::size_t>(put);
+        } else if (errno != EINTR) {
+            error = errno;
+        }
+    }
+    return closeafter(fd, error);
+}
+
+// Writes over a regular file in place, for a file that cannot be replaced (its folder takes no new
+// files) or must not be (other hard links name it). The previous contents are held in memory and
+// written back over their own blocks when the new ones do not fit, so a full disk leaves the file
+// as it was; an unreadable file can only be overwritten.
+int writeinplace(const std::string& path, const char* data, std::size_t size) {
+    int fd = -1;
+    int error = openchecked(path, O_RDWR, isregular, fd);
+    const bool keepsPrevious = error == 0;
+    if (error == EACCES) {
+        error = openchecked(path, O_WRONLY, isregular, fd);
+    }
+    if (error != 0) {
+        return error;
+    }
+    std::string previous;
+    if (keepsPrevious) {
+        char buffer[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got == 0) {
+                break;
+            }
+            if (got < 0 && errno != EINTR) {
+                return closeafter(fd, errno);
+            }
+            previous.append(buffer, got < 0 ? 0 : static_cast<std::size_t>(got));
+        }
+    }
+    error = writeall(fd, data, size, 0);
+    if (error == 0 && ::ftruncate(fd, off_t(size)) != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (error != 0 && keepsPrevious && writeall(fd, previous.data(), previous.size(), 0) == 0) {
+        (void)::ftruncate(fd, off_t(previous.size()));
+    }
+    return closeafter(fd, error);
+}
+
+// The path that a chain of symbolic links ends in, whether or not anything is there yet; ELOOP for
+// a chain that does not end.
+int linktarget(const std::string& path, std::string& current) {
+    current = path;
     for (int hop = 0; hop < 40; ++hop) {
         struct stat info {};
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return current;
+            return 0;
         }
         char buffer[PATH_MAX];
         const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
         if (length <= 0 || std::size_t(length) >= sizeof buffer) {
-            return current;
+            return length < 0 ? errno : ENAMETOOLONG;
         }
         const std::string next(buffer, std::size_t(length));
         const auto slash = current.rfind('/');
         current =
             next.front() == '/' || slash == std::string::npos ? next : current.substr(0, slash + 1) + next;
     }
-    return current;
+    return ELOOP;
 }
 
 // Writes into a temporary file beside the target, then renames it over the target, so that a
 // failed write leaves the old file whole. A symbolic link stays and its target is replaced (a
-// dangling link gets its target made); the replacement keeps the old file's permission bits.
-// Targets that are not regular files (devices, pipes) are written in place, and so is a
-// writable file in a folder where no temporary file can be made.
+// dangling link gets its target made); the replacement keeps the old file's owner and group where
+// the process may set them, and its permission bits. A file with other hard links, and a writable
+// file in a folder where no temporary file can be made, are written in place; character devices
+// are written as streams, and other targets that are no regular file (pipes, sockets) are refused.
 int writefile(const std::string& path, const char* data, std::size_t size) {
-    const std::string target = linktarget(path);
+    std::string target;
+    if (const int error = linktarget(path, target); error != 0) {
+        return error;
+    }
     struct stat info {};
     const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT) {
+        return errno;
+    }
     if (exists && S_ISDIR(info.st_mode)) {
         return EISDIR;
     }
+    if (exists && S_ISCHR(info.st_mode)) {
+        return writedevice(target, data, size);
+    }
     if (exists && !S_ISREG(info.st_mode)) {
-        return writeinplace(target, data, size);
+        return kNotRegular;
     }
     if (exists && ::access(target.c_str(), W_OK) != 0) {
         return errno;  // a write-protected file stays protected
+    }
+    if (exists && info.st_nlink > 1) {
+        return writeinplace(target, data, size);
     }
     const auto slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
@@ -179,16 +274,20 @@ int writefile(const std::string& path, const char* data, std::size_t size) {
     if (fd < 0) {
         return EEXIST;
     }
-    int error = writeall(fd, data, size);
-    if (error == 0 && exists && ::fchmod(fd, info.st_mode & 07777) != 0) {
-        error = errno;
+    int error = writeall(fd, data, size, 0);
+    if (error == 0 && exists) {
+        // Owner first: a change of owner clears the set-user and set-group bits.
+        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+            (void)::fchown(fd, uid_t(-1), info.st_gid);
+        }
+        if (::fchmod(fd, info.st_mode & 07777) != 0) {
+            error = errno;
+        }
     }
     if (error == 0 && ::fsync(fd) != 0) {
         error = errno;
     }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
+    error = closeafter(fd, error);
     if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
     }

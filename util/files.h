@@ -23,8 +23,11 @@ Bytes getbinaryfromfile(const std::string& path, std::size_t limit = kDecodeLimi
 int setbinarytofile(const std::string& path, ByteView bytes);
 
 // Both writers put the data into a temporary file beside the target and rename it over the
-// target, so a failed write leaves the previous file as it was. A symbolic link is kept and the
-// file it names is written; a file in a folder that takes no new files is written in place.
+// target, so a failed write leaves the previous file as it was; the file keeps its owner, group
+// and mode. A symbolic link is kept and the file it names is written (a loop of links is refused).
+// A file with several hard links, or in a folder that takes no new files, is written in place and
+// gets its previous contents back when the new ones do not fit. A character device is written as
+// a stream; pipes, sockets and block devices are refused at once.
 
 // -1 for an empty path, 0 when nothing is there, 1 for a file (or anything else), 2 for a folder.
 int pathkind(const std::string& path);

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "tests/util/loglines.h"
 #include "util/encoding.h"
@@ -131,6 +132,77 @@ TEST_F(Files, WritableFileInLockedFolderIsWrittenInPlace) {
     EXPECT_EQ(readraw(file), "nachher");
 }
 
+// Runs `write` in a child under an alarm, so a write that blocks fails the test instead of
+// holding it; the child's result, or -1 when it did not finish in time.
+int writtenInTime(const std::function<int()>& write) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(5);
+        ::_exit(write());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct SpecialTargetCase {
+    const char* name;
+    std::string path;
+    int error;
+};
+
+// A pipe has no reader to take a save; a device that opens at once takes it as a stream.
+TEST_F(Files, WritesToPipesAreRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    fs::create_symlink(path("pipe"), path("pipelink"));
+    const SpecialTargetCase cases[] = {{"pipe", path("pipe"), ENODEV},
+                                       {"link to a pipe", path("pipelink"), ENODEV},
+                                       {"character device", "/dev/null", 0}};
+    for (const SpecialTargetCase& c : cases) {
+        EXPECT_EQ(writtenInTime([&] { return setstringtofile(c.path, "Spiel"); }), c.error) << c.name;
+        EXPECT_EQ(writtenInTime([&] { return setbinarytofile(c.path, Bytes{1, 2}); }), c.error) << c.name;
+    }
+    EXPECT_EQ(fs::status(path("pipe")).type(), fs::file_type::fifo);
+}
+
+TEST_F(Files, HardLinksStayOneFile) {
+    writeraw(path("spiel.zarvik"), "vorher");
+    fs::create_hard_link(path("spiel.zarvik"), path("kopie.zarvik"));
+    EXPECT_EQ(setstringtofile(path("spiel.zarvik"), "nachher"), 0);
+    EXPECT_EQ(readraw(path("kopie.zarvik")), "nachher");
+    EXPECT_EQ(fs::hard_link_count(path("spiel.zarvik")), 2u);
+    EXPECT_EQ(setstringtofile(path("kopie.zarvik"), "kurz"), 0);
+    EXPECT_EQ(readraw(path("spiel.zarvik")), "kurz");
+    EXPECT_EQ(entries(), 2u);
+}
+
+// Root replaces files of other users; the replacement must stay theirs.
+TEST_F(Files, ReplacedFileKeepsOwnerAndGroup) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    writeraw(path("fremd.zarvik"), "vorher");
+    ASSERT_EQ(::chown(path("fremd.zarvik").c_str(), 65534, 65534), 0);
+    ::chmod(path("fremd.zarvik").c_str(), 0640);
+    EXPECT_EQ(setstringtofile(path("fremd.zarvik"), "nachher"), 0);
+    struct stat info {};
+    ASSERT_EQ(::stat(path("fremd.zarvik").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(Files, LinkLoopIsRefused) {
+    fs::create_symlink("zwei", path("eins"));
+    fs::create_symlink("eins", path("zwei"));
+    LogLines log;
+    EXPECT_EQ(setstringtofile(path("eins"), "Spiel"), ELOOP);
+    EXPECT_TRUE(fs::is_symlink(path("eins")));
+    EXPECT_TRUE(fs::is_symlink(path("zwei")));
+    EXPECT_EQ(entries(), 2u);
+    EXPECT_EQ(log.lines.size(), 1u);
+}
+
 struct UnreadableCase {
     const char* name;
     std::string path;
@@ -172,23 +244,28 @@ TEST_F(Files, FailedWritesReportTheErrorCode) {
 }
 
 // A write that fails half-way (here: the file size limit, as a full disk would) must leave the
-// previous file whole.
+// previous file whole, whether it is replaced or, having a second hard link, written in place.
 TEST_F(Files, FailedWriteLeavesThePreviousFileIntact) {
-    writeraw(path("spiel.zarvik"), "vorher");
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    LogLines log;
-    const int code = setstringtofile(path("spiel.zarvik"), std::string(5000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(code, EFBIG);
-    EXPECT_EQ(readraw(path("spiel.zarvik")), "vorher");
-    EXPECT_EQ(entries(), 1u);
-    EXPECT_EQ(log.lines.size(), 1u);
+    for (const bool linked : {false, true}) {
+        writeraw(path("spiel.zarvik"), "vorher");
+        if (linked) {
+            fs::create_hard_link(path("spiel.zarvik"), path("kopie.zarvik"));
+        }
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        LogLines log;
+        const int code = setstringtofile(path("spiel.zarvik"), std::string(5000, 'x'));
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        EXPECT_EQ(code, EFBIG) << linked;
+        EXPECT_EQ(readraw(path("spiel.zarvik")), "vorher") << linked;
+        EXPECT_EQ(entries(), linked ? 2u : 1u);
+        EXPECT_EQ(log.lines.size(), 1u);
+    }
 }
 
 TEST_F(Files, PathKinds) {

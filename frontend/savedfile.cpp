@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "util/files.h"
 
@@ -41,14 +40,14 @@ std::string notASavedGameMessage(const std::string& path) {
 SavedGameFile readSavedGameFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return {std::nullopt, cannotOpenMessage(path, std::strerror(errno))};
+        return {std::nullopt, cannotOpenMessage(path, filereason(errno))};
     }
     if (S_ISDIR(info.st_mode)) {
-        return {std::nullopt, cannotOpenMessage(path, std::strerror(EISDIR))};
+        return {std::nullopt, cannotOpenMessage(path, filereason(EISDIR))};
     }
     // A pipe or a device could block the reader or never end.
     if (!S_ISREG(info.st_mode)) {
-        return {std::nullopt, cannotOpenMessage(path, "keine gewöhnliche Datei")};
+        return {std::nullopt, cannotOpenMessage(path, filereason(kNotRegularFile))};
     }
     if (static_cast<std::size_t>(info.st_size) > kSavedGameLimit) {
         return {std::nullopt, notASavedGameMessage(path)};
@@ -56,7 +55,7 @@ SavedGameFile readSavedGameFile(const std::string& path) {
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
         std::fclose(file);
     } else {
-        return {std::nullopt, cannotOpenMessage(path, std::strerror(errno))};
+        return {std::nullopt, cannotOpenMessage(path, filereason(errno))};
     }
     const std::optional<std::string> text = getstringfromfile(path, kSavedGameLimit);
     if (!text) {
@@ -74,7 +73,7 @@ std::optional<std::string> writeSavedGameFile(const std::string& path, std::stri
     if (error == 0) {
         return std::nullopt;
     }
-    return cannotSaveMessage(path, std::strerror(error));
+    return cannotSaveMessage(path, filereason(error));
 }
 
 }  // namespace zarvik::frontend

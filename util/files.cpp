@@ -20,7 +20,7 @@ namespace {
 // Reading a file never fails with EILSEQ, so it stands for text that is not valid UTF-8; nor
 // with ENODEV once it is open, which stands for a path that names no regular file.
 constexpr int kNotUtf8 = EILSEQ;
-constexpr int kNotRegular = ENODEV;
+constexpr int kNotRegular = kNotRegularFile;
 
 std::string describe(int error) {
     if (error == kNotUtf8) {
@@ -338,6 +338,43 @@ int setbinarytofile(const std::string& path, ByteView bytes) {
         reporterror("setbinarytofile", error, path);
     }
     return error;
+}
+
+std::string filereason(int error) {
+    switch (error) {
+        case ENOENT:
+            return "Datei oder Ordner nicht gefunden";
+        case EACCES:
+        case EPERM:
+            return "Keine Zugriffsberechtigung";
+        case ENOSPC:
+            return "Kein Platz mehr auf dem Datenträger";
+        case EDQUOT:
+            return "Speicherkontingent überschritten";
+        case EROFS:
+            return "Der Datenträger ist schreibgeschützt";
+        case EFBIG:
+            return "Die Datei ist zu groß";
+        case kNotRegular:
+            return "Keine gewöhnliche Datei";
+        case EISDIR:
+            return "Das ist ein Ordner";
+        case ENOTDIR:
+            return "Ein Teil des Pfades ist kein Ordner";
+        case ELOOP:
+            return "Die symbolischen Verknüpfungen bilden eine Schleife";
+        case ENAMETOOLONG:
+            return "Der Name ist zu lang";
+        case EIO:
+            return "Ein- oder Ausgabefehler des Datenträgers";
+        case EBUSY:
+        case ETXTBSY:
+            return "Die Datei wird gerade benutzt";
+        case kNotUtf8:
+            return "Der Text ist kein gültiges UTF-8";
+        default:
+            return "Systemfehler " + std::to_string(error) + " (" + describe(error) + ")";
+    }
 }
 
 int pathkind(const std::string& path) {

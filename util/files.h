@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and writing by path. Failures print one line beginning with the function's
 // name and "Error #", and are signalled by an empty result or a non-zero code (an errno value).
+#include <cerrno>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,13 @@ int setbinarytofile(const std::string& path, ByteView bytes);
 // A file with several hard links, or in a folder that takes no new files, is written in place and
 // gets its previous contents back when the new ones do not fit. A character device is written as
 // a stream; pipes, sockets and block devices are refused at once.
+
+// The code that stands for a path naming no regular file (a pipe, a socket, a device).
+inline constexpr int kNotRegularFile = ENODEV;
+
+// The reason of a failed file function's code in German, for messages to the person; the log keeps
+// the system's English text.
+std::string filereason(int error);
 
 // -1 for an empty path, 0 when nothing is there, 1 for a file (or anything else), 2 for a folder.
 int pathkind(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "frontend/savedgame.h"
 #include "rules/board.h"
@@ -44,10 +45,11 @@ TEST(SavedFile, ReadingRefusesWhatIsNoSavedGameFile) {
     ASSERT_EQ(setstringtofile(overLimit, std::string(kSavedGameLimit + 1, 'x')), 0);
     const std::string missing = ::testing::TempDir() + "savedfile_missing";
 
-    EXPECT_EQ(readSavedGameFile(folder).failure, cannotOpenMessage(folder, "Is a directory"));
-    EXPECT_EQ(readSavedGameFile(fifo).failure, cannotOpenMessage(fifo, "keine gewöhnliche Datei"))
+    EXPECT_EQ(readSavedGameFile(folder).failure, cannotOpenMessage(folder, "Das ist ein Ordner"));
+    EXPECT_EQ(readSavedGameFile(fifo).failure, cannotOpenMessage(fifo, "Keine gewöhnliche Datei"))
         << "a pipe is never read, it could block";
-    EXPECT_EQ(readSavedGameFile(missing).failure, cannotOpenMessage(missing, "No such file or directory"));
+    EXPECT_EQ(readSavedGameFile(missing).failure,
+              cannotOpenMessage(missing, "Datei oder Ordner nicht gefunden"));
     EXPECT_EQ(readSavedGameFile(overLimit).failure, notASavedGameMessage(overLimit));
     const SavedGameFile read = readSavedGameFile(atLimit);
     ASSERT_TRUE(read.text.has_value()) << read.failure;
@@ -62,7 +64,34 @@ TEST(SavedFile, WritingTellsTheReason) {
     EXPECT_EQ(getstringfromfile(path), "Spielverlauf am x\r") << "written with carriage returns as it is";
     const std::string nowhere = ::testing::TempDir() + "savedfile_no_folder/x.zarvik";
     EXPECT_EQ(writeSavedGameFile(nowhere, "x"),
-              "Das Spiel konnte nicht gesichert werden.\n" + nowhere + "\nNo such file or directory");
+              "Das Spiel konnte nicht gesichert werden.\n" + nowhere + "\nDatei oder Ordner nicht gefunden");
+}
+
+// The person reads the reason in German, whatever the system's language.
+TEST(SavedFile, FailedSavesGiveTheirReasonInGerman) {
+    const std::string base = ::testing::TempDir() + "savedfile_reason_";
+    const std::string fifo = base + "pipe";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string loop = base + "loop";
+    ::unlink(loop.c_str());
+    ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
+    const std::string folder = base + "folder";
+    ::mkdir(folder.c_str(), 0700);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {{base + "none/x.zarvik", "Datei oder Ordner nicht gefunden"},
+                 {fifo, "Keine gewöhnliche Datei"},
+                 {loop, "Die symbolischen Verknüpfungen bilden eine Schleife"},
+                 {folder, "Das ist ein Ordner"},
+                 {fifo + "/x.zarvik", "Ein Teil des Pfades ist kein Ordner"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(writeSavedGameFile(c.path, "x"), cannotSaveMessage(c.path, c.reason)) << c.path;
+    }
+    const std::string fullDisk = "/dev/full";
+    EXPECT_EQ(writeSavedGameFile(fullDisk, "x"),
+              cannotSaveMessage(fullDisk, "Kein Platz mehr auf dem Datenträger"));
 }
 
 // The replay runs in parts; the result must not depend on where a part ends.

@@ -148,8 +148,8 @@ TEST(Script, AFailedOpenChangesNothingAndIsTold) {
     const std::string notSaved = "dialog: Die Datei enthält kein gesichertes Spiel. | ";
     const std::string cannotOpen = "dialog: Die Datei konnte nicht geöffnet werden. | ";
     EXPECT_EQ(run.err, notSaved + noPlayers + "\n" + notSaved + noHeader + "\n" + notSaved + huge + "\n" +
-                           cannotOpen + missing + " | No such file or directory\n" + cannotOpen + folder +
-                           " | Is a directory\n" + notSaved + noPlayers + "\n");
+                           cannotOpen + missing + " | Datei oder Ordner nicht gefunden\n" + cannotOpen +
+                           folder + " | Das ist ein Ordner\n" + notSaved + noPlayers + "\n");
     EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
     EXPECT_NE(run.record.find("Schwarz: E7-E5\r"), std::string::npos) << run.record;
     EXPECT_EQ(run.screen.find("Wollen Sie aufgeben"), std::string::npos) << run.screen;
@@ -180,7 +180,7 @@ TEST(Script, AFailedSaveIsTold) {
     const Scripted run =
         script("failedsave", "keys NJN\nkeys E2-E4\\r\nmenu Spiel sichern unter… " + nowhere + "\n");
     EXPECT_EQ(run.err, "dialog: Das Spiel konnte nicht gesichert werden. | " + nowhere +
-                           " | No such file or directory\n");
+                           " | Datei oder Ordner nicht gefunden\n");
 }
 
 TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {

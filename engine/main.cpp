@@ -1,7 +1,10 @@
 // zarvik-uci: the computer player as an engine for other chess programs. Protocol on standard input
 // and output; the player's own log lines go to standard error.
+#include <poll.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -15,29 +18,71 @@ constexpr std::size_t kLineLimit = 1 << 20;
 
 enum class Read { line, tooLong, end };
 
-Read readLine(std::FILE* in, std::string& line) {
-    line.clear();
-    bool tooLong = false;
-    for (int c = std::getc(in); c != EOF; c = std::getc(in)) {
-        if (c == '\n') {
-            return tooLong ? Read::tooLong : Read::line;
-        }
-        if (line.size() < kLineLimit) {
-            line.push_back(static_cast<char>(c));
-        } else {
-            tooLong = true;
+// Standard input, read in blocks while the protocol's output is watched too: once the program
+// that reads the answers has gone, the engine ends, even while that program keeps its input open.
+class Input {
+  public:
+    explicit Input(int outputFd) : outputFd_(outputFd) {}
+
+    Read readLine(std::string& line) {
+        line.clear();
+        bool tooLong = false;
+        for (;;) {
+            if (next_ == end_ && !fill()) {
+                return tooLong ? Read::tooLong : line.empty() ? Read::end : Read::line;
+            }
+            const char c = buffer_[next_++];
+            if (c == '\n') {
+                return tooLong ? Read::tooLong : Read::line;
+            }
+            if (line.size() < kLineLimit) {
+                line.push_back(c);
+            } else {
+                tooLong = true;
+            }
         }
     }
-    if (tooLong) {
-        return Read::tooLong;
+
+  private:
+    // False at the end of input and when the output has no reader any more.
+    bool fill() {
+        for (;;) {
+            pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {outputFd_, 0, 0}};
+            if (::poll(watched, 2, -1) < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return false;
+            }
+            if ((watched[1].revents & (POLLERR | POLLHUP)) != 0) {
+                return false;
+            }
+            if (watched[0].revents == 0) {
+                continue;
+            }
+            const ssize_t got = ::read(STDIN_FILENO, buffer_, sizeof buffer_);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return false;
+            }
+            next_ = 0;
+            end_ = static_cast<std::size_t>(got);
+            return true;
+        }
     }
-    return line.empty() ? Read::end : Read::line;
-}
+
+    int outputFd_;
+    char buffer_[1 << 16];
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
+};
 
 }  // namespace
 
 int main() {
-    // A program that goes away while an answer is being written ends the engine through end of input.
+    // A write to a reader that has gone fails with EPIPE instead of killing the engine mid-line.
     std::signal(SIGPIPE, SIG_IGN);
     const int protocolFd = dup(STDOUT_FILENO);
     std::FILE* protocol = protocolFd < 0 ? nullptr : fdopen(protocolFd, "w");
@@ -45,14 +90,21 @@ int main() {
         std::perror("zarvik-uci");
         return 1;
     }
-    zarvik::engine::UciEngine engine([protocol](std::string_view line) {
+    std::atomic<bool> outputGone{false};
+    zarvik::engine::UciEngine engine([protocol, &outputGone](std::string_view line) {
+        if (outputGone) {
+            return;
+        }
         std::string whole(line);
         whole += '\n';
-        std::fwrite(whole.data(), 1, whole.size(), protocol);
-        std::fflush(protocol);
+        if (std::fwrite(whole.data(), 1, whole.size(), protocol) != whole.size() ||
+            std::fflush(protocol) != 0) {
+            outputGone = true;
+        }
     });
+    Input input(protocolFd);
     std::string line;
-    for (Read read = readLine(stdin, line); read != Read::end; read = readLine(stdin, line)) {
+    for (Read read = input.readLine(line); read != Read::end && !outputGone; read = input.readLine(line)) {
         if (read == Read::tooLong) {
             engine.report("line longer than " + std::to_string(kLineLimit) + " bytes ignored");
         } else if (!engine.handle(line)) {

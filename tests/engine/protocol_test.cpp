@@ -119,6 +119,19 @@ TEST(Protocol, TheEndOfInputEndsAThinkingEngineWithItsMove) {
     EXPECT_EQ(engine.waitForExit(), 0);
 }
 
+// The program reading the answers goes away but keeps the engine's input open: the engine ends
+// at once, idle or thinking, instead of running on.
+TEST(Protocol, AReaderThatHasGoneEndsTheEngine) {
+    for (const char* pending : {"isready", "go infinite", "go depth 2"}) {
+        UciProcess engine;
+        engine.send("uci");
+        ASSERT_FALSE(engine.readUntil("uciok").empty());
+        engine.send(pending);
+        engine.closeOutput();
+        EXPECT_EQ(engine.waitForExit(std::chrono::seconds(5)), 0) << pending;
+    }
+}
+
 TEST(Protocol, LinesNeverInterleave) {
     UciProcess engine;
     std::string burst;

@@ -114,6 +114,14 @@ class UciProcess {
         }
     }
 
+    // Goes away as a reader: the engine's output has no one left to take it.
+    void closeOutput() {
+        if (out_ >= 0) {
+            close(out_);
+            out_ = -1;
+        }
+    }
+
     // The exit status once the process ends within the time; -1 when it did not or crashed.
     int waitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;

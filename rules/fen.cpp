@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cctype>
+#include <cstdlib>
 #include <vector>
 
 namespace zarvik {
@@ -91,14 +92,28 @@ bool holds(const Placement& placement, int square, PieceType type, Color color) 
     return placement.squares[square] == std::make_pair(type, color);
 }
 
+// The counts a game can reach: one king, at most 8 pawns and 16 pieces in all, for each side.
 bool validatePieces(const Placement& placement, std::string& error) {
     for (Color color : {Color::white, Color::black}) {
         int kings = 0;
+        int pawns = 0;
+        int pieces = 0;
         for (int i = 0; i < 64; ++i) {
             kings += holds(placement, i, PieceType::king, color) ? 1 : 0;
+            pawns += holds(placement, i, PieceType::pawn, color) ? 1 : 0;
+            pieces += placement.squares[i] && placement.squares[i]->second == color ? 1 : 0;
         }
+        const std::string side = "FEN: " + std::string(name(color));
         if (kings != 1) {
-            error = "FEN: " + std::string(name(color)) + " must have exactly one king";
+            error = side + " must have exactly one king";
+            return false;
+        }
+        if (pawns > 8) {
+            error = side + " has more than 8 pawns";
+            return false;
+        }
+        if (pieces > 16) {
+            error = side + " has more than 16 pieces";
             return false;
         }
     }
@@ -229,6 +244,17 @@ std::optional<FenPosition> readFen(std::string_view text, std::string& error) {
         piece.hasMoved = kingOrRook ? !rights.unmoved[i] : (type == PieceType::pawn && i / 8 != startRank);
         piece.canBeTakenByEnPassant = i == *enPassant;
         position.board.setPiece(BoardLocation(i), piece);
+    }
+    const BoardLocation white = position.board.getKingLocation(Color::white);
+    const BoardLocation black = position.board.getKingLocation(Color::black);
+    if (std::abs(white.x() - black.x()) <= 1 && std::abs(white.y() - black.y()) <= 1) {
+        error = "FEN: the kings stand side by side";
+        return std::nullopt;
+    }
+    // The side that has just moved cannot have left its king attacked.
+    if (position.board.isColorInCheck(opposite(toMove))) {
+        error = "FEN: " + std::string(name(opposite(toMove))) + " is in check but not to move";
+        return std::nullopt;
     }
     return position;
 }

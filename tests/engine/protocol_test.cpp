@@ -210,6 +210,8 @@ TEST(Protocol, BadInputIsReportedAndIgnored) {
          "info string bad FEN, position kept (FEN: unknown character '9' in the piece placement)"},
         {"FEN without a king", "position fen 8/8/8/8/8/8/8/4K3 w - - 0 1\n",
          "info string bad FEN, position kept (FEN: black must have exactly one king)"},
+        {"FEN of a position no game reaches", "position fen 8/8/8/3kK3/8/8/8/8 b - - 0 1\n",
+         "info string bad FEN, position kept (FEN: the kings stand side by side)"},
         {"FEN cut short", "position fen moves e2e4\n",
          "info string bad FEN, position kept (FEN: expected 4 to 6 fields (placement, side to move, "
          "castling, "

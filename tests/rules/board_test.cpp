@@ -188,7 +188,7 @@ TEST(BoardEquality, IgnoresTagsFlagsAndCounter) {
 }
 
 TEST(BoardQueries, OrdersAreAscending) {
-    const Board board = fromFen("k7/8/8/8/8/8/8/QR2K1N1 w - - 0 1");
+    const Board board = fromFen("6k1/8/8/8/8/8/8/QR2K1N1 w - - 0 1");
     const auto locations = board.getLocationsOfColor(Color::white);
     ASSERT_EQ(locations.size(), 4u);
     EXPECT_EQ(locations[0], BoardLocation(GridPosition::a1));
@@ -198,7 +198,7 @@ TEST(BoardQueries, OrdersAreAscending) {
     EXPECT_EQ(pieces[1].type, PieceType::rook);
     EXPECT_EQ(pieces[1].location, BoardLocation(GridPosition::b1));
     EXPECT_TRUE(Board().getPieces(Color::black).empty());
-    EXPECT_EQ(board.getKingLocation(Color::black), BoardLocation(GridPosition::a8));
+    EXPECT_EQ(board.getKingLocation(Color::black), BoardLocation(GridPosition::g8));
     Board twoKings;
     twoKings.setPiece(GridPosition::h7, Piece{PieceType::king, Color::white});
     twoKings.setPiece(GridPosition::c2, Piece{PieceType::king, Color::white});

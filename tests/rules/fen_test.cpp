@@ -97,6 +97,32 @@ TEST(Fen, MalformedTextIsRefusedWithOneLine) {
     }
 }
 
+// Positions that no game can reach are refused with the reason.
+TEST(Fen, ImpossiblePositionsAreRefused) {
+    const struct {
+        const char* fen;
+        const char* reason;
+    } cases[] = {
+        {"4k3/8/8/8/8/8/8/R3K3 b - - 0 1", nullptr},
+        {"4k3/4Q3/8/8/8/8/8/4K3 w - - 0 1", "FEN: black is in check but not to move"},
+        {"4k3/8/8/8/8/8/8/4K2r b - - 0 1", "FEN: white is in check but not to move"},
+        {"8/8/8/3kK3/8/8/8/8 w - - 0 1", "FEN: the kings stand side by side"},
+        {"8/8/8/8/8/8/8/3k1K2 b - - 0 1", nullptr},
+        {"4k3/8/8/8/8/8/8/4K2P w - - 0 1", "FEN: a pawn cannot stand on the first or last rank"},
+        {"4k3/8/8/8/8/P7/PPPPPPPP/4K3 w - - 0 1", "FEN: white has more than 8 pawns"},
+        {"rnbqkbnr/pppppppp/n7/8/8/8/8/4K3 w - - 0 1", "FEN: black has more than 16 pieces"},
+        {"rnbqkbnr/pppppppp/8/8/8/8/8/4K3 w - - 0 1", nullptr},
+        {"4k3/8/8/8/8/8/8/4K3 w K - 0 1",
+         "FEN: castling right 'K' without its king and rook on their squares"},
+        {"4k3/8/8/8/4P3/8/8/4K3 b - d3 0 1", "FEN: no pawn has just made a double step past d3"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(readFen(c.fen, error).has_value(), c.reason == nullptr) << c.fen;
+        EXPECT_EQ(error, c.reason ? c.reason : "") << c.fen;
+    }
+}
+
 // Damaged texts never crash the reader, and whatever it accepts is a position the rules can play.
 TEST(Fen, DamagedTextsAreReadSafely) {
     const std::string seeds[] = {std::string(kStartFen),

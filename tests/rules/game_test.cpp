@@ -197,10 +197,10 @@ TEST_F(GameTest, CheckmateEndsTheGameAndKeepsTheTurn) {
 }
 
 TEST_F(GameTest, StalemateCarriesTheStuckColour) {
-    Table s("7k/8/5Q2/8/8/8/8/6K1 w - - 0 1");
+    Table s("7k/8/8/8/8/8/8/5QK1 w - - 0 1");
     test::LogCapture log;
-    s.white->move(GridPosition::f6, GridPosition::f7);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move F6-F7", "*** Stalemate"}));
+    s.white->move(GridPosition::f1, GridPosition::f7);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move F1-F7", "*** Stalemate"}));
     EXPECT_EQ(s.game->state(), State::staleMate(Color::black));
     EXPECT_NE(s.game->state(), State::staleMate(Color::white));
     EXPECT_TRUE(lastMove().stalemate);

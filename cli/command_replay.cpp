@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "frontend/record.h"
 #include "frontend/savedgame.h"
 #include "frontend/state.h"
 #include "rules/board.h"
@@ -13,10 +14,11 @@
 namespace zarvik::cli {
 namespace {
 
-std::string stateText(State state) {
+// A game that the record's repetition rule ended is a draw although the rules let it go on.
+std::string stateText(State state, bool repeated) {
     switch (state.kind) {
         case State::Kind::inProgress:
-            return "in progress";
+            return repeated ? "draw by repetition" : "in progress";
         case State::Kind::won:
             return state.color == Color::white ? "white wins" : "black wins";
         case State::Kind::staleMate:
@@ -47,7 +49,11 @@ int run(const std::vector<std::string>& args) {
             c = '\n';
         }
     }
-    std::printf("state: %s\n%s", stateText(game->state()).c_str(), board.c_str());
+    std::printf(
+        "state: %s\n%s",
+        stateText(game->state(), frontend::findRepetition(frontend::gameRecordSnapshot().moveList).any())
+            .c_str(),
+        board.c_str());
     std::fflush(stdout);
     return 0;
 }

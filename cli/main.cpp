@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "util/log.h"
 
 namespace zarvik::cli {
 namespace {
@@ -25,6 +26,17 @@ void printHelp() {
     }
 }
 
+// "--help" anywhere, or "-h" first: no command takes either as a value.
+bool asksForHelp(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--help") != args.end() || (!args.empty() && args[0] == "-h");
+}
+
+void printUsage(const Command& c) {
+    std::printf("usage: zarvik-cli %.*s %.*s\n  %.*s\n", static_cast<int>(c.name.size()), c.name.data(),
+                static_cast<int>(c.usage.size()), c.usage.data(), static_cast<int>(c.summary.size()),
+                c.summary.data());
+}
+
 }  // namespace
 
 const std::vector<Command>& commands() {
@@ -39,6 +51,8 @@ CommandRegistration::CommandRegistration(const Command& command) {
 
 int main(int argc, char** argv) {
     using namespace zarvik::cli;
+    // Standard output carries what a command produces (a game, a board, counts); the log is beside it.
+    zarvik::setlogstream(stderr);
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
         printHelp();
         return argc < 2 ? kUsageError : 0;
@@ -46,7 +60,12 @@ int main(int argc, char** argv) {
     const std::string name = argv[1];
     for (const Command& c : commands()) {
         if (c.name == name) {
-            return c.run(std::vector<std::string>(argv + 2, argv + argc));
+            const std::vector<std::string> args(argv + 2, argv + argc);
+            if (asksForHelp(args)) {
+                printUsage(c);
+                return 0;
+            }
+            return c.run(args);
         }
     }
     std::fprintf(stderr, "zarvik-cli: unknown command \"%s\" (see zarvik-cli --help)\n", name.c_str());

@@ -14,6 +14,11 @@ std::mutex& logmutex() {
     return m;
 }
 
+std::FILE*& streamslot() {
+    static std::FILE* stream = stdout;
+    return stream;
+}
+
 std::shared_ptr<const std::function<void(std::string_view)>>& sinkslot() {
     static std::shared_ptr<const std::function<void(std::string_view)>> slot;
     return slot;
@@ -29,13 +34,20 @@ void logline(std::string_view line) {
     std::shared_ptr<const std::function<void(std::string_view)>> sink;
     {
         std::lock_guard<std::mutex> lock(logmutex());
-        std::fwrite(whole.data(), 1, whole.size(), stdout);
-        std::fflush(stdout);
+        if (std::FILE* stream = streamslot()) {
+            std::fwrite(whole.data(), 1, whole.size(), stream);
+            std::fflush(stream);
+        }
         sink = sinkslot();
     }
     if (sink && *sink) {
         (*sink)(line);
     }
+}
+
+void setlogstream(std::FILE* stream) {
+    std::lock_guard<std::mutex> lock(logmutex());
+    streamslot() = stream;
 }
 
 void setlogsink(std::function<void(std::string_view)> sink) {

@@ -25,6 +25,19 @@ inline std::string shellQuoted(const std::string& text) {
     return quoted + "'";
 }
 
+// The lines of standard error that speak to the person: the dialogs and the command's own messages
+// ("replay: ..."), without the program's log that runs beside them.
+inline std::string toldLines(const std::string& errors, const std::string& command) {
+    std::string told;
+    std::istringstream lines(errors);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("dialog: ") || line.starts_with(command + ": ")) {
+            told += line + "\n";
+        }
+    }
+    return told;
+}
+
 // zarvik-cli with the arguments (quoted for the shell), its output and errors into `logPath`; the exit
 // status, or -1 when it did not exit normally.
 inline int runCli(const std::string& arguments, const std::string& logPath) {

@@ -52,7 +52,7 @@ Scripted script(const std::string& name, const std::string& steps) {
     run.screen = readFile(base + ".screen");
     run.record = readFile(base + ".record");
     run.out = readFile(base + ".out");
-    run.err = readFile(base + ".err");
+    run.err = zarvik::test::toldLines(readFile(base + ".err"), "play");
     return run;
 }
 
@@ -211,7 +211,7 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
     for (const Case& c : cases) {
         const std::string base = temp("replay_run");
         const int status = runCliApart("replay " + shellQuoted(c.path), base + ".out", base + ".err");
-        const std::string err = readFile(base + ".err");
+        const std::string err = zarvik::test::toldLines(readFile(base + ".err"), "replay");
         EXPECT_EQ(status, c.status) << c.name;
         EXPECT_EQ(lineCount(err), c.status == 0 ? 0 : 1) << c.name << ": " << err;
         EXPECT_TRUE(err.starts_with(c.error)) << c.name << ": " << err;
@@ -302,6 +302,27 @@ TEST(PgnCommand, PrintsTheGameOrSaysWhyNot) {
         EXPECT_EQ(runCliApart("pgn " + shellQuoted(c.path), base + ".out", base + ".err"), 1) << c.path;
         EXPECT_EQ(readFile(base + ".out"), "") << c.path;
         EXPECT_TRUE(readFile(base + ".err").starts_with(c.error + c.path)) << readFile(base + ".err");
+    }
+    // A saved game that is no UTF-8 is read all the same; the log line about it stays off the PGN.
+    const std::string macRoman =
+        writeTemp("pgn_macroman.zarvik", kOpening + "  3 10:00:02 Wei\xA7:   G1-F3\r");
+    EXPECT_EQ(runCliApart("pgn " + shellQuoted(macRoman), base + ".out", base + ".err"), 0);
+    EXPECT_TRUE(readFile(base + ".out").starts_with("[Event ")) << readFile(base + ".out");
+    EXPECT_EQ(readFile(base + ".out").find("Error"), std::string::npos) << readFile(base + ".out");
+    EXPECT_NE(readFile(base + ".err").find("getstringfromfile: Error #"), std::string::npos);
+}
+
+TEST(Commands, EachPrintsItsUsageOnHelp) {
+    const std::string base = temp("help_run");
+    for (const char* command : {"perft", "divide", "rate", "selfplay", "replay", "pgn", "play"}) {
+        for (const char* ask : {"--help", "-h"}) {
+            EXPECT_EQ(runCliApart(std::string(command) + " " + ask, base + ".out", base + ".err"), 0)
+                << command << " " << ask;
+            EXPECT_TRUE(
+                readFile(base + ".out").starts_with("usage: zarvik-cli " + std::string(command) + " "))
+                << command << ": " << readFile(base + ".out");
+            EXPECT_EQ(readFile(base + ".err"), "") << command;
+        }
     }
 }
 

@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r        *** Patt ***\r",
                   "stalemate", "1/2-1/2"},
         SavedCase{"repetition", "--seed 3", "Weiss   = Computer (schwer)\rSchwarz = Computer (schwer)\r\r",
-                  "\r       *** Remis ***\r", "in progress", "1/2-1/2"},
+                  "\r       *** Remis ***\r", "draw by repetition", "1/2-1/2"},
         SavedCase{"unfinished", "--seed 3 --max-plies 9 --black easy",
                   "Weiss   = Computer (schwer)\rSchwarz = Computer (leicht)\r\r", "\r", "in progress", "*"}),
     [](const auto& info) { return std::string(info.param.name); });

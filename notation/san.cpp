@@ -257,6 +257,15 @@ SanReading readSan(const Board& board, Color toMove, std::string_view text) {
     // coordinate form of engines does ("g1f3").
     const bool anyKind = !named && fromFile && fromRank;
     const Cells& cells = board.cells();
+    // That form names castling by the king's two squares ("e1g1", "Ke8-c8").
+    if (fromFile && fromRank && (anyKind || named == PieceType::king) && !promotion) {
+        const int from = *fromFile + 8 * *fromRank;
+        const int base = toMove == Color::white ? 0 : 56;
+        if (from == base + 4 && (to == base + 6 || to == base + 2) &&
+            cell::is(cells[from], PieceType::king, toMove)) {
+            return readCastling(board, toMove, to == base + 6 ? CastleSide::kingSide : CastleSide::queenSide);
+        }
+    }
     const std::uint8_t wanted = cell::make(named.value_or(PieceType::pawn), toMove);
     std::optional<int> found;
     for (int from = 0; from < 64; ++from) {

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "frontend/pgnimport.h"
 #include "util/files.h"
 
 namespace zarvik::frontend {
@@ -57,7 +58,8 @@ SavedGameFile readSavedGameFile(const std::string& path) {
     } else {
         return {std::nullopt, cannotOpenMessage(path, filereason(errno))};
     }
-    const std::optional<std::string> text = getstringfromfile(path, kSavedGameLimit);
+    const std::optional<std::string> text = getstringfromfile(
+        path, kSavedGameLimit, hasPgnExtension(path) ? TextFallback::latin1 : TextFallback::macRoman);
     if (!text) {
         return {std::nullopt, cannotOpenMessage(path, "Lesefehler")};
     }

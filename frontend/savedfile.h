@@ -20,9 +20,9 @@ struct SavedGameFile {
     std::optional<std::string> text;
     std::string failure;
 };
-// Reads the file (UTF-8, else Mac OS Roman) with the record's line ends. Fails with the message of
-// cannotOpenMessage for a missing, unreadable or irregular path and of notASavedGameMessage for a
-// file over the limit.
+// Reads the file (UTF-8, else Mac OS Roman, or Latin-1 for a ".pgn" file) with the record's line ends. Fails
+// with the message of cannotOpenMessage for a missing, unreadable or irregular path and of
+// notASavedGameMessage for a file over the limit.
 SavedGameFile readSavedGameFile(const std::string& path);
 
 // Writes the text; none on success, else the message of cannotSaveMessage.

@@ -299,11 +299,15 @@ int writefile(const std::string& path, const char* data, std::size_t size) {
 
 }  // namespace
 
-std::optional<std::string> getstringfromfile(const std::string& path, std::size_t limit) {
+std::optional<std::string> getstringfromfile(const std::string& path, std::size_t limit,
+                                             TextFallback fallback) {
     std::string text;
     int error = readfile(path, text, limit);
     if (error == 0 && isvalidutf8(text)) {
         return text;
+    }
+    if (error == 0 && fallback == TextFallback::latin1) {
+        return latin1toutf8(text);
     }
     reporterror("getstringfromfile", error == 0 ? kNotUtf8 : error, path);
     error = readfile(path, text, limit);

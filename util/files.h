@@ -13,8 +13,14 @@ namespace zarvik {
 // Both readers take regular files (or links to them) only, and none larger than `limit` bytes;
 // anything else fails with its line.
 
-// Reads the file as UTF-8; when that fails, as Mac OS Roman (converted to UTF-8).
-std::optional<std::string> getstringfromfile(const std::string& path, std::size_t limit = kDecodeLimit);
+// The encoding of a text file that is not UTF-8: Mac OS Roman for the program's own older files,
+// ISO 8859-1 for formats that declare it (the portable game notation of other chess programs).
+enum class TextFallback { macRoman, latin1 };
+
+// Reads the file as UTF-8; when that fails, in the fallback encoding (converted to UTF-8). A file
+// read as Mac OS Roman costs an error line first; Latin-1 is the format's own encoding, not an error.
+std::optional<std::string> getstringfromfile(const std::string& path, std::size_t limit = kDecodeLimit,
+                                             TextFallback fallback = TextFallback::macRoman);
 // Writes the text as UTF-8. 0 on success, else the error's code.
 int setstringtofile(const std::string& path, std::string_view text);
 

@@ -6,6 +6,7 @@
 
 #include "frontend/savedgame.h"
 #include "rules/board.h"
+#include "tests/util/loglines.h"
 #include "util/files.h"
 
 namespace zarvik::frontend {
@@ -56,6 +57,19 @@ TEST(SavedFile, ReadingRefusesWhatIsNoSavedGameFile) {
     EXPECT_EQ(read.text->size(), kSavedGameLimit);
     EXPECT_TRUE(cannotOpenMessage("/a", "b").starts_with("Die Datei konnte nicht geöffnet werden.\n/a\nb"));
     EXPECT_EQ(notASavedGameMessage("/a"), "Die Datei enthält kein gesichertes Spiel.\n/a");
+}
+
+// Other chess programs write their games in Latin-1; the program's own older files are Mac OS Roman.
+TEST(SavedFile, EachKindOfFileFallsBackToItsOwnEncoding) {
+    const std::string pgn = ::testing::TempDir() + "savedfile_latin1.pgn";
+    const std::string saved = ::testing::TempDir() + "savedfile_macroman.zarvik";
+    ASSERT_EQ(setbinarytofile(pgn, Bytes{'M', 0xFC, 'l', 'l', 'e', 'r', '\n'}), 0);
+    ASSERT_EQ(setbinarytofile(saved, Bytes{'M', 0x9F, 'l', 'l', 'e', 'r', '\r'}), 0);
+    test::LogLines log;
+    EXPECT_EQ(readSavedGameFile(pgn).text, "Müller\r");
+    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+    EXPECT_EQ(readSavedGameFile(saved).text, "Müller\r");
+    EXPECT_EQ(log.lines.size(), 1u);
 }
 
 TEST(SavedFile, WritingTellsTheReason) {

@@ -60,6 +60,19 @@ TEST_F(Files, MacRomanTextWithUmlautsIsReadOnSecondAttempt) {
     EXPECT_EQ(log.lines[0].rfind("getstringfromfile: Error #", 0), 0u);
 }
 
+// Files of formats written in Latin-1 are read in it without complaint.
+TEST_F(Files, Latin1FallbackIsNoError) {
+    writeraw(path("partie.pgn"),
+             "[White \"M\xFCller, J\xF6rg\"]\n[Site \"Stra\xDF"
+             "e\"]\n");
+    LogLines log;
+    EXPECT_EQ(getstringfromfile(path("partie.pgn"), kDecodeLimit, TextFallback::latin1),
+              "[White \"Müller, Jörg\"]\n[Site \"Straße\"]\n");
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(getstringfromfile(path("fehlt"), kDecodeLimit, TextFallback::latin1), std::nullopt);
+    EXPECT_EQ(log.lines.size(), 2u);
+}
+
 TEST_F(Files, MissingFiles) {
     LogLines log;
     EXPECT_EQ(getstringfromfile(path("fehlt")), std::nullopt);

@@ -7,9 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <thread>
 
-#include "frontend/chessmain.h"
 #include "frontend/driver.h"
 #include "frontend/fileevents.h"
 #include "frontend/record.h"
@@ -20,7 +18,6 @@
 #include "toolkit/headless/headlesshost.h"
 #include "toolkit/host.h"
 #include "toolkit/presentation.h"
-#include "toolkit/startup.h"
 #include "toolkit/textoutput.h"
 #include "toolkit/window.h"
 #include "util/files.h"
@@ -54,7 +51,7 @@ class Session {
         if (!pending.empty()) {
             postFileEvent(pending);
         }
-        startprocess(&chessMain, t_ProgramStackSize);
+        startChessProgram();
         // Every run starts at a yes/no question; a slow start (sanitizers) must not look quiet.
         waitForScreen("J/N>");
     }
@@ -70,7 +67,7 @@ class Session {
         event.ItemTitle = item;
         t_PostMenuEvent(event);
         t_StartMenuHandlerThread();
-        waitUntilQuiet(std::chrono::milliseconds(500));
+        waitUntilQuiet();
     }
     std::string screen() const { return t_GetScreen(0, "\n"); }
     HeadlessHost& host() { return host_; }
@@ -216,7 +213,7 @@ TEST(Session, DocumentArrivingWhileAQuestionWaits) {
 TEST(Session, OpenWhileTheComputerThinks) {
     inOwnProcess([](Session& s) {
         typeKeys(keysOf("NNNJN"));  // two easy computers, which never leave the program quiet
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ASSERT_TRUE(waitUntilShown("Computerspieler berechnet", std::chrono::seconds(20))) << s.screen();
         s.host().pushOpenAnswer({tempFile("opening.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
         EXPECT_TRUE(whiteIsHuman().load() && blackIsHuman().load());

@@ -187,16 +187,15 @@ std::string_view trimmed(std::string_view text) {
 }  // namespace
 
 const std::vector<ScriptStep>& scriptSteps() {
-    using std::chrono::milliseconds;
-    // Keys settle as typed keys do; the other steps as long as a thinking computer's dots take.
+    // Every step but a plain wait runs once the program waits for input.
     static const std::vector<ScriptStep> steps{
-        {"keys", "TEXT", milliseconds(30), &anything, &typeKeys},
-        {"menu", "TITLE [PATH]", milliseconds(400), &menuItem, &chooseMenuItem},
-        {"click", "X Y [right]", milliseconds(30), &isClick, &clickAt},
-        {"open", "PATH", milliseconds(400), &something, &openDocument},
-        {"screen", "FILE", milliseconds(400), &something, &writeScreen},
-        {"record", "FILE", milliseconds(400), &something, &writeRecord},
-        {"wait", "MS", milliseconds(0), &isMilliseconds, &wait},
+        {"keys", "TEXT", true, &anything, &typeKeys},
+        {"menu", "TITLE [PATH]", true, &menuItem, &chooseMenuItem},
+        {"click", "X Y [right]", true, &isClick, &clickAt},
+        {"open", "PATH", true, &something, &openDocument},
+        {"screen", "FILE", true, &something, &writeScreen},
+        {"record", "FILE", true, &something, &writeRecord},
+        {"wait", "MS", false, &isMilliseconds, &wait},
     };
     return steps;
 }
@@ -243,8 +242,8 @@ Script parseScript(std::string_view text) {
 
 std::string runScript(const Script& script) {
     for (const ScriptLine& line : script.lines) {
-        if (line.step->settle.count() > 0) {
-            frontend::waitUntilQuiet(line.step->settle);
+        if (line.step->settles) {
+            frontend::waitUntilQuiet();
         }
         const std::string error = line.step->run(line.argument);
         if (!error.empty()) {

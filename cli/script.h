@@ -2,7 +2,6 @@
 // Scripted runs of the program on the headless host (zarvik-cli play --script): one step per line,
 // a word and its argument, run in order, each after the program has settled. A new step is one more
 // row in the table of script.cpp.
-#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +11,8 @@ namespace zarvik::cli {
 struct ScriptStep {
     std::string_view word;
     std::string_view usage;  // the argument, for messages
-    // How long the program must have been still before the step runs.
-    std::chrono::milliseconds settle;
+    // Whether the step waits until the program waits for input.
+    bool settles;
     // Whether the argument is acceptable; checked for every line before the first step runs.
     bool (*accepts)(std::string_view argument);
     // Carries the step out; an error text, empty on success.

@@ -34,8 +34,4 @@ void installComputerDispatcher() {
     installDispatcher(std::make_shared<HostDispatcher>());
 }
 
-bool computerAvailable() {
-    return true;
-}
-
 }  // namespace zarvik::frontend

@@ -60,33 +60,21 @@ std::vector<std::string> keysOf(std::string_view text) {
     return keys;
 }
 
-void waitUntilQuiet(std::chrono::milliseconds quiet) {
-    constexpr auto kPoll = std::chrono::milliseconds(5);
+void waitUntilQuiet() {
+    constexpr auto kPoll = std::chrono::milliseconds(1);
     // A program that never settles (a bug, or a game that runs on) must not hang the caller.
     constexpr auto kLongest = std::chrono::seconds(60);
     const auto start = std::chrono::steady_clock::now();
-    auto stillSince = start;
-    std::uint64_t changes = t_WindowChangeCount(0);
-    for (;;) {
+    while (!programEnded() && std::chrono::steady_clock::now() - start < kLongest) {
+        if (t_WaitingForInput() && !t_KeyPending()) {
+            return;
+        }
         std::this_thread::sleep_for(kPoll);
-        if (programEnded()) {
-            return;
-        }
-        const std::uint64_t now = t_WindowChangeCount(0);
-        if (now != changes || t_KeyPending()) {
-            changes = now;
-            stillSince = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - stillSince >= quiet) {
-            return;
-        }
-        if (std::chrono::steady_clock::now() - start >= kLongest) {
-            return;
-        }
     }
 }
 
 void clickAt(int x, int y, bool right) {
-    waitUntilQuiet(std::chrono::milliseconds(30));
+    waitUntilQuiet();
     const t_Window& record = t_WindowRecord(0);
     // The host measures from the content's bottom left, around the graphic's border; the middle of
     // the pixel keeps the truncation on it.
@@ -95,13 +83,20 @@ void clickAt(int x, int y, bool right) {
     t_MouseEventHandler(0, t_HostMouseEvent{right ? 2u : 1u, 0}, hostX, hostY);
 }
 
-bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest) {
+bool waitUntilShown(std::string_view text, std::chrono::milliseconds longest) {
     const auto end = std::chrono::steady_clock::now() + longest;
     while (t_GetScreen(0, "\n").find(text) == std::string::npos) {
         if (programEnded() || std::chrono::steady_clock::now() > end) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest) {
+    if (!waitUntilShown(text, longest)) {
+        return false;
     }
     waitUntilQuiet();
     return true;
@@ -109,7 +104,7 @@ bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest)
 
 void typeKeys(const std::vector<std::string>& keys) {
     for (const std::string& key : keys) {
-        waitUntilQuiet(std::chrono::milliseconds(30));
+        waitUntilQuiet();
         if (programEnded()) {
             return;  // nobody is left to take the rest
         }

@@ -18,13 +18,14 @@ bool programEnded();
 // The keys of a text: "\r" Return, "\e" Escape, "\\" a backslash, every other character itself.
 std::vector<std::string> keysOf(std::string_view text);
 
-// Waits until no key is queued and window 0 has not changed for `quiet`, or the program has ended. The
-// default is longer than the 0.1 s between the dots of a computer that thinks, so a thinking program never
-// looks quiet. Gives up after a minute.
-void waitUntilQuiet(std::chrono::milliseconds quiet = std::chrono::milliseconds(400));
+// Waits until the program has taken every key, click, menu choice and opened file and waits for
+// input again, or has ended. A computer that thinks is not waiting. Gives up after a minute.
+void waitUntilQuiet();
 
-// Waits until window 0 shows the text (at most `longest`), then until it is quiet; whether it
-// showed. A program that starts slowly must not look settled before it has drawn anything.
+// Waits until window 0 shows the text (at most `longest`); whether it showed.
+bool waitUntilShown(std::string_view text, std::chrono::milliseconds longest);
+// Waits until window 0 shows the text (at most `longest`), then until the program waits for input;
+// whether it showed. A program that starts slowly must not look settled before it has drawn anything.
 bool waitForScreenText(std::string_view text, std::chrono::milliseconds longest = std::chrono::seconds(60));
 
 // Types the keys one by one, each after the program has taken the previous one and drawn its answer;

@@ -9,8 +9,6 @@
 #include "frontend/savedgame.h"
 #include "toolkit/events.h"
 #include "toolkit/input.h"
-#include "toolkit/startup.h"
-#include "toolkit/threads.h"
 #include "util/files.h"
 
 namespace zarvik::frontend {
@@ -45,16 +43,11 @@ void postFileEvent(const std::string& path) {
         events.queue.push_back(event);
         events.pending = true;
     }
-    startprocess(
-        [] {
-            if (t_CurrentThreadNumber() >= 3) {
-                t_NameCurrentThread("t_StartEventFile");
-            }
-            if (void (*handler)() = fileEvents().handler.load()) {
-                handler();
-            }
-        },
-        t_AsyncStackSize);
+    t_RunHandler("t_StartEventFile", [] {
+        if (void (*handler)() = fileEvents().handler.load()) {
+            handler();
+        }
+    });
 }
 
 bool fileEventPending() {

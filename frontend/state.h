@@ -57,7 +57,4 @@ bool startComputerMove(Player& player);
 // replayed too) and compute them on a worker thread. Called once at start-up.
 void installComputerDispatcher();
 
-// Whether this build has the computer player. Without it, a computer seat is taken by a human.
-bool computerAvailable();
-
 }  // namespace zarvik::frontend

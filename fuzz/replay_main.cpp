@@ -14,8 +14,10 @@ int main(int argc, char** argv) {
     std::size_t count = 0;
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path root(argv[i]);
-        if (!std::filesystem::exists(root)) {
-            continue;
+        if (!std::filesystem::is_directory(root)) {
+            // A misspelt corpus must not pass as an empty one.
+            std::fprintf(stderr, "no corpus folder %s\n", argv[i]);
+            return 1;
         }
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
             if (!entry.is_regular_file()) {
@@ -29,5 +31,5 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("replayed %zu inputs\n", count);
-    return 0;
+    return count > 0 ? 0 : 1;
 }

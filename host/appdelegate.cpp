@@ -8,6 +8,9 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "frontend/chessmain.h"
+#include "frontend/fileevents.h"
+#include "frontend/savedgame.h"
 #include "host/quitquestion.h"
 #include "toolkit/events.h"
 #include "toolkit/host.h"
@@ -15,47 +18,26 @@
 #include "toolkit/presentation.h"
 #include "toolkit/startup.h"
 #include "util/log.h"
-#if defined(ZARVIK_HAVE_FRONTEND)
-#include "frontend/chessmain.h"
-#include "frontend/fileevents.h"
-#include "frontend/savedgame.h"
-#endif
 
 namespace zarvik::qthost {
 namespace {
 
-// The program the application runs: the chess program; a toolkit-only build has none.
+// The program the application runs: the chess program.
 std::function<void()> programMain() {
-#if defined(ZARVIK_HAVE_FRONTEND)
     return [] { frontend::chessMain(); };
-#else
-    return [] {};
-#endif
 }
 
 // A document from the command line, a drop or the desktop.
 void postDocument(const std::string& path) {
-#if defined(ZARVIK_HAVE_FRONTEND)
     frontend::postFileEvent(path);
-#else
-    zarvik::logline("zarvik: no program to open " + path);
-#endif
 }
 
 bool unsavedGame() {
-#if defined(ZARVIK_HAVE_FRONTEND)
     return frontend::hasUnsavedMoves();
-#else
-    return false;
-#endif
 }
 
 bool saveGame() {
-#if defined(ZARVIK_HAVE_FRONTEND)
     return frontend::saveGameAs();
-#else
-    return true;
-#endif
 }
 
 long long epochMilliseconds() {

@@ -20,11 +20,15 @@
 namespace zarvik {
 namespace {
 
-// Wakes every thread that waits for an event (t_WaitForEvents) after any queue changed.
+// Wakes every thread that waits for an event (t_WaitForEvents) after any queue changed. It also
+// counts the waiters that have looked at the queues since their last change, for t_WaitingForInput.
 struct EventSignal {
     std::mutex mutex;
     std::condition_variable changed;
     std::uint64_t generation = 0;
+    std::uint64_t waitersSeen = 0;  // the generation `waiters` belongs to
+    int waiters = 0;
+    int handlersRunning = 0;
 
     void notify() {
         {
@@ -305,8 +309,22 @@ void t_WaitForEvents(const std::function<bool()>& done) {
     std::unique_lock lock(signal.mutex);
     while (!done()) {
         const std::uint64_t seen = signal.generation;
+        if (signal.waitersSeen != seen) {
+            signal.waitersSeen = seen;
+            signal.waiters = 0;
+        }
+        ++signal.waiters;
         signal.changed.wait(lock, [&] { return signal.generation != seen; });
+        if (signal.waitersSeen == seen) {
+            --signal.waiters;
+        }
     }
+}
+
+bool t_WaitingForInput() {
+    EventSignal& signal = eventSignal();
+    const std::lock_guard lock(signal.mutex);
+    return signal.handlersRunning == 0 && signal.waitersSeen == signal.generation && signal.waiters > 0;
 }
 
 std::optional<int> t_NewestKeyValue() {
@@ -372,20 +390,31 @@ void t_CallSaveGraphicHandler() {
 }
 
 void t_StartMouseHandlerThread() {
-    t_StartAsync([] {
-        if (t_CurrentThreadNumber() >= 3) {
-            t_NameCurrentThread("t_EventMouse");
-        }
-        handlerOf (&Handlers::mouse)();
-    });
+    t_RunHandler("t_EventMouse", [] { handlerOf (&Handlers::mouse)(); });
 }
 
 void t_StartMenuHandlerThread() {
-    t_StartAsync([] {
+    t_RunHandler("t_EventMenu", [] { handlerOf (&Handlers::menu)(); });
+}
+
+void t_RunHandler(const char* name, std::function<void()> handler) {
+    EventSignal& signal = eventSignal();
+    {
+        const std::lock_guard lock(signal.mutex);
+        ++signal.handlersRunning;
+    }
+    t_StartAsync([name, handler = std::move(handler)] {
         if (t_CurrentThreadNumber() >= 3) {
-            t_NameCurrentThread("t_EventMenu");
+            t_NameCurrentThread(name);
         }
-        handlerOf (&Handlers::menu)();
+        handler();
+        EventSignal& signal = eventSignal();
+        {
+            const std::lock_guard lock(signal.mutex);
+            --signal.handlersRunning;
+        }
+        // The program may be waiting already: a waiter that looks now sees the handler's outcome.
+        signal.notify();
     });
 }
 

@@ -118,6 +118,9 @@ inline constexpr std::size_t t_MenuQueueCapacity = 256;
 
 // Blocks until `done` holds; it is tested now and again after every change of a queue.
 void t_WaitForEvents(const std::function<bool()>& done);
+// True while a thread blocks in t_WaitForEvents having seen the latest change of every queue and no
+// handler thread runs: the program has answered all input so far and waits for more.
+bool t_WaitingForInput();
 
 // --- key queue ---
 
@@ -169,6 +172,8 @@ void t_CallSaveGraphicHandler();
 // Start a short-lived thread ("t_EventMouse" / "t_EventMenu") that calls the handler once.
 void t_StartMouseHandlerThread();
 void t_StartMenuHandlerThread();
+// Runs a handler on a short-lived thread of that name; t_WaitingForInput is false until it returns.
+void t_RunHandler(const char* name, std::function<void()> handler);
 
 // --- host-facing handlers (main thread) ---
 

@@ -16,7 +16,9 @@
 namespace zarvik {
 namespace {
 
-constexpr int idleWaitMillis = 1000;
+// Every write and every stop wakes the idle update thread; the bound only caps a wake-up that was missed,
+// so that an idle program sleeps.
+constexpr int idleWaitMillis = 60000;
 
 std::atomic<bool> updateRunning{false};
 std::atomic<bool> updateStarting{false};

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures the real game under a virtual X server.
-#   tools/measure-idle.sh [SECONDS]
-#     waits at the first question and counts, over SECONDS (default 20), the process's wake-ups
-#     (voluntary context switches of all its threads) and its CPU time; prints both per second.
+#   tools/measure-idle.sh [SECONDS [KEYS]]
+#     waits at the first question (or, with KEYS, where those keys lead, e.g. "J" to white's move
+#     prompt) and counts, over SECONDS (default 20), the process's wake-ups (voluntary context
+#     switches of all its threads) and its CPU time; prints both per second.
 #   tools/measure-idle.sh --memory [HALF_MOVES]
 #     lets the computer play against itself (new games as needed) and prints the resident memory
 #     at the first question and after HALF_MOVES (default 1500) logged half-moves.
@@ -70,6 +71,10 @@ if [ "${1:-}" = "--inside-idle" ]; then
   seconds=$2
   launch
   sleep 3  # start-up work done, the program waits at its first question
+  if [ -n "${3:-}" ]; then
+    type_keys "$3"
+    sleep 3
+  fi
   w0=$(wakeups)
   c0=$(cputicks)
   sleep "$seconds"
@@ -125,4 +130,4 @@ screen=(-a -s "-screen 0 1600x1000x24")
 if [ "${1:-}" = "--memory" ]; then
   exec xvfb-run "${screen[@]}" "$0" --inside-memory "${2:-1500}"
 fi
-exec xvfb-run "${screen[@]}" "$0" --inside-idle "${1:-20}"
+exec xvfb-run "${screen[@]}" "$0" --inside-idle "${1:-20}" "${2:-}"

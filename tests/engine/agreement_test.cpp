@@ -62,7 +62,6 @@ TEST(Agreement, TheEngineMovesAsTheInProcessPlayer) {
     }
 }
 
-#ifdef ZARVIK_CLI
 // The best move as `zarvik-cli rate` names it ("E2-E4", "O-O"), in long algebraic form without a
 // promotion letter.
 std::string rateBest(const char* level, const std::string& fen, Color toMove) {
@@ -109,7 +108,6 @@ TEST(Agreement, TheEngineMovesAsTheRatingToolNamesBest) {
         }
     }
 }
-#endif
 
 }  // namespace
 }  // namespace zarvik::test

@@ -7,10 +7,8 @@
 #include <cstdio>
 #include <functional>
 #include <string_view>
-#include <thread>
 
 #include "frontend/boarddisplay.h"
-#include "frontend/chessmain.h"
 #include "frontend/driver.h"
 #include "frontend/mousemove.h"
 #include "frontend/record.h"
@@ -19,7 +17,6 @@
 #include "toolkit/events.h"
 #include "toolkit/headless/headlesshost.h"
 #include "toolkit/pixels.h"
-#include "toolkit/startup.h"
 #include "toolkit/textoutput.h"
 #include "toolkit/window.h"
 
@@ -103,7 +100,7 @@ class Program {
   public:
     Program() {
         host_.install();
-        startprocess(&chessMain, t_ProgramStackSize);
+        startChessProgram();
     }
     void type(std::string_view keys) {
         typeKeys(keysOf(keys));
@@ -116,12 +113,7 @@ class Program {
     std::string screen() const { return t_GetScreen(0, "\n"); }
     std::string record() const { return gameRecordSnapshot().text; }
     // Waits (up to 20 s, for a slow start on a busy machine) until the screen shows the text.
-    bool shows(std::string_view text) const {
-        for (int i = 0; i < 2000 && screen().find(text) == std::string::npos; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return screen().find(text) != std::string::npos;
-    }
+    bool shows(std::string_view text) const { return waitUntilShown(text, std::chrono::seconds(20)); }
 
   private:
     HeadlessHost host_;

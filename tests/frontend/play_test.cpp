@@ -6,7 +6,6 @@
 #include <string>
 
 #include "cli_run.h"
-#include "frontend/state.h"
 
 namespace {
 
@@ -43,9 +42,6 @@ std::string moves(std::initializer_list<const char*> list) {
 }
 
 TEST(Play, StandardConfigurationAndAComputerAnswer) {
-    if (!zarvik::frontend::computerAvailable()) {
-        GTEST_SKIP() << "built without the computer player";
-    }
     const Played p = play("standard", "\\r" + moves({"E2-E4"}));
     EXPECT_NE(p.record.find("Weiss   = Mensch\rSchwarz = Computer (schwer)\r\r"), std::string::npos)
         << p.record;
@@ -146,9 +142,6 @@ TEST(Play, CheckmateEndsTheGameAndReplaysToTheSamePosition) {
 }
 
 TEST(Play, ComputerAgainstComputerToTheEnd) {
-    if (!zarvik::frontend::computerAvailable()) {
-        GTEST_SKIP() << "built without the computer player";
-    }
     // No standard configuration, white a computer (easy), black a computer (easy).
     const Played p = play("computers", "NNNJN");
     EXPECT_NE(p.record.find("Weiss   = Computer (leicht)\rSchwarz = Computer (leicht)\r\r"),

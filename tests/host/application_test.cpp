@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frontend/fileevents.h"
+#include "frontend/record.h"
 #include "host/appdelegate.h"
 #include "host/commandline.h"
 #include "tests/host/modal.h"
@@ -19,10 +21,6 @@
 #include "toolkit/pixels.h"
 #include "toolkit/presentation.h"
 #include "toolkit/window.h"
-#if defined(ZARVIK_HAVE_FRONTEND)
-#include "frontend/fileevents.h"
-#include "frontend/record.h"
-#endif
 
 namespace zarvik::qthost {
 namespace {
@@ -197,7 +195,6 @@ TEST_F(Application, ViewPaintsTheWindowImage) {
     EXPECT_EQ(differing, 0);
 }
 
-#if defined(ZARVIK_HAVE_FRONTEND)
 TEST_F(Application, CommandLinePathBecomesAPendingFileEvent) {
     while (frontend::fileEventPending()) {
         frontend::takeFileEvent();
@@ -207,9 +204,7 @@ TEST_F(Application, CommandLinePathBecomesAPendingFileEvent) {
     EXPECT_TRUE(frontend::fileEventPending());
     EXPECT_EQ(frontend::takeFileEvent(), "/tmp/Partie.zarvik");
 }
-#endif
 
-#if defined(ZARVIK_HAVE_FRONTEND)
 // The game with a half-move that was never saved, for the length of a test.
 class UnsavedGame {
   public:
@@ -267,7 +262,6 @@ TEST_F(Application, ClosingTheLastWindowAsksFirst) {
     EXPECT_TRUE(host->isWindowVisible(0));
     EXPECT_EQ(asked, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"));
 }
-#endif
 
 }  // namespace
 }  // namespace zarvik::qthost

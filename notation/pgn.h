@@ -18,6 +18,27 @@ struct PgnTag {
 
 enum class PgnResult { whiteWins, blackWins, draw, unknown };
 
+// What a file says about a move besides the move: annotation glyphs ("$1", "!?", "+-") and
+// comments after it, and the variations that could have been played instead, in file order.
+struct PgnLine;
+struct PgnNotes {
+    std::vector<std::string> glyphs;
+    std::vector<std::string> comments;
+    std::vector<PgnLine> variations;
+
+    friend bool operator==(const PgnNotes&, const PgnNotes&) = default;
+};
+
+// A variation: its moves as written (without numbers and check marks), each with its notes, and the
+// comments before its first move.
+struct PgnLine {
+    std::vector<std::string> comments;
+    std::vector<std::string> moves;
+    std::vector<PgnNotes> notes;  // one per move
+
+    friend bool operator==(const PgnLine&, const PgnLine&) = default;
+};
+
 // "1-0", "0-1", "1/2-1/2", "*".
 std::string_view resultToken(PgnResult result);
 

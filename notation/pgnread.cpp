@@ -64,11 +64,8 @@ std::string_view withoutMoveNumber(std::string_view token) {
     }
 }
 
-// Evaluation signs written out ("!?", "+-", "=") carry no move; a null move "--" is not skipped.
+// Evaluation signs written out ("!?", "+-", "=") carry no move; a null move "--" is not one.
 bool isAnnotation(std::string_view token) {
-    if (token == "e.p.") {
-        return true;
-    }
     return token != "--" && token.find_first_not_of("!?+-=/") == std::string_view::npos;
 }
 
@@ -90,6 +87,42 @@ std::string tagText(std::string_view raw) {
     }
     return text;
 }
+
+// A comment as one line: line ends and runs of blanks become single spaces, and a closing brace
+// (possible in a line comment) a parenthesis, so that the comment can be written in braces.
+std::string commentText(std::string_view raw) {
+    std::string spaced(raw);
+    for (char& c : spaced) {
+        c = isSpace(c) ? ' ' : c == '}' ? ')' : c;
+    }
+    std::string text;
+    for (const char c : tagText(spaced)) {
+        if (c != ' ' || (!text.empty() && text.back() != ' ')) {
+            text += c;
+        }
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// A move token split into the move and the marks of its value written on to it ("Nf3!?" gives
+// "Nf3" and "!?"); check marks are dropped, the writer sets them from the position.
+std::pair<std::string_view, std::string> splitMarks(std::string_view token) {
+    std::string marks;
+    while (!token.empty() && std::string_view("!?+#").find(token.back()) != std::string_view::npos) {
+        if (token.back() == '!' || token.back() == '?') {
+            marks.insert(marks.begin(), token.back());
+        }
+        token.remove_suffix(1);
+    }
+    return {token, marks};
+}
+
+// Deeper variations are skipped whole: no real game nests them this far, and a crafted file must
+// not exhaust the stack.
+constexpr int kVariationDepthLimit = 32;
 
 // The first four fields of a position (placement, side to move, castling, en passant); the move
 // counters do not change where the game starts.
@@ -141,39 +174,139 @@ class Reader {
     }
 
   private:
-    void step() {
+    // One element of the move text at the reading position.
+    struct Element {
+        enum class Kind { nothing, end, tag, comment, variation, closing, glyph, token } kind = Kind::nothing;
+        std::string text;
+        PgnLine line;
+    };
+
+    Element next(int depth) {
+        Element e;
+        if (pos_ >= in_.size()) {
+            e.kind = Element::Kind::end;
+            return e;
+        }
         const char c = in_[pos_];
         if (isSpace(c)) {
             ++pos_;
         } else if (c == '%' && (pos_ == 0 || in_[pos_ - 1] == '\n' || in_[pos_ - 1] == '\r')) {
             skipLine();
         } else if (c == '[') {
-            if (inMovetext_) {
-                done_ = true;  // the next game begins
-            } else {
-                readTag();
-            }
+            e.kind = Element::Kind::tag;  // left for the caller: a tag, or the next game
         } else if (c == '{') {
-            skipComment();
+            const std::size_t start = ++pos_;
+            skipPast('}');
+            e.kind = Element::Kind::comment;
+            e.text = commentText(in_.substr(start, pos_ - start - (in_[pos_ - 1] == '}' ? 1 : 0)));
         } else if (c == ';') {
+            const std::size_t start = ++pos_;
             skipLine();
-        } else if (c == '(') {
+            e.kind = Element::Kind::comment;
+            e.text = commentText(in_.substr(start, pos_ - start));
+        } else if (c == '(' && depth >= kVariationDepthLimit) {
             skipVariation();
-        } else if (c == '$') {
+        } else if (c == '(') {
             ++pos_;
+            e.kind = Element::Kind::variation;
+            e.line = readVariation(depth + 1);
+        } else if (c == ')') {
+            ++pos_;
+            e.kind = Element::Kind::closing;
+        } else if (c == '$') {
+            const std::size_t start = pos_++;
             while (pos_ < in_.size() && isDigit(in_[pos_])) {
                 ++pos_;
             }
+            e.kind = Element::Kind::glyph;
+            e.text = std::string(in_.substr(start, pos_ - start));
         } else if (c == '<') {
             skipPast('>');
-        } else if (c == ')' || c == ']' || c == '}' || c == '>') {
+        } else if (c == ']' || c == '}' || c == '>') {
             ++pos_;
         } else {
             const std::size_t start = pos_;
             while (pos_ < in_.size() && !endsToken(in_[pos_])) {
                 ++pos_;
             }
-            takeToken(in_.substr(start, pos_ - start));
+            e.kind = Element::Kind::token;
+            e.text = std::string(in_.substr(start, pos_ - start));
+        }
+        return e;
+    }
+
+    // Comments, glyphs and variations go to the last move of their line, or (comments only) before
+    // its first move. False for any other element.
+    static bool attach(Element& e, std::vector<std::string>& leading, std::vector<PgnNotes>& notes) {
+        switch (e.kind) {
+            case Element::Kind::comment:
+                if (!e.text.empty()) {
+                    (notes.empty() ? leading : notes.back().comments).push_back(std::move(e.text));
+                }
+                return true;
+            case Element::Kind::variation:
+                if (!notes.empty()) {
+                    notes.back().variations.push_back(std::move(e.line));
+                }
+                return true;
+            case Element::Kind::glyph:
+                if (!notes.empty()) {
+                    notes.back().glyphs.push_back(std::move(e.text));
+                }
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    void step() {
+        Element e = next(0);
+        if (attach(e, reading_.comments, reading_.notes)) {
+            return;
+        }
+        if (e.kind == Element::Kind::tag && inMovetext_) {
+            done_ = true;  // the next game begins
+        } else if (e.kind == Element::Kind::tag) {
+            readTag();
+        } else if (e.kind == Element::Kind::token) {
+            takeToken(e.text);
+        }
+    }
+
+    // The moves of a variation are kept as written; they are not replayed.
+    PgnLine readVariation(int depth) {
+        PgnLine line;
+        for (;;) {
+            Element e = next(depth);
+            if (e.kind == Element::Kind::end || e.kind == Element::Kind::tag ||
+                e.kind == Element::Kind::closing) {
+                return line;
+            }
+            if (!attach(e, line.comments, line.notes) && e.kind == Element::Kind::token) {
+                takeVariationToken(line, e.text);
+            }
+        }
+    }
+
+    void takeVariationToken(PgnLine& line, std::string_view token) {
+        const std::string_view word = withoutMoveNumber(token);
+        if (!word.empty() && isAnnotation(word)) {
+            if (!line.notes.empty()) {
+                line.notes.back().glyphs.emplace_back(word);
+            }
+            return;
+        }
+        auto [move, marks] = splitMarks(word);
+        // Only what reads back as a move: no number, result or glyph, and no "%", which at the start
+        // of a line would make the line one for programs.
+        if (move.empty() || withoutMoveNumber(move) != move || resultOf(move) || isAnnotation(move) ||
+            move == "e.p." || move.starts_with('%')) {
+            return;
+        }
+        line.moves.emplace_back(move);
+        line.notes.emplace_back();
+        if (!marks.empty()) {
+            line.notes.back().glyphs.push_back(std::move(marks));
         }
     }
 
@@ -270,7 +403,13 @@ class Reader {
             return;
         }
         const std::string_view move = withoutMoveNumber(token);
-        if (move.empty() || isAnnotation(move)) {
+        if (move.empty() || move == "e.p.") {
+            return;
+        }
+        if (isAnnotation(move)) {
+            if (!reading_.notes.empty()) {
+                reading_.notes.back().glyphs.emplace_back(move);
+            }
             return;
         }
         const SanReading san = readSan(reading_.board, reading_.toMove, move);
@@ -282,6 +421,10 @@ class Reader {
         }
         reading_.board = afterMove(reading_.board, reading_.toMove, *san.move);
         reading_.moves.push_back(*san.move);
+        reading_.notes.emplace_back();
+        if (std::string marks = splitMarks(move).second; !marks.empty()) {
+            reading_.notes.back().glyphs.push_back(std::move(marks));
+        }
         reading_.toMove = opposite(reading_.toMove);
     }
 

@@ -1,8 +1,9 @@
 #pragma once
-// Reads the first game of a file of games as other chess programs write them, leniently: comments,
-// variations, annotation glyphs and marks, move numbers in any spacing, a byte-order mark, any line
-// ends and tags in UTF-8 or Latin-1. The moves are replayed from the starting position; the first
-// move that cannot be made stops the replay and is reported, the moves before it are kept.
+// Reads the first game of a file of games as other chess programs write them, leniently: move
+// numbers in any spacing, a byte-order mark, any line ends and tags in UTF-8 or Latin-1. Comments,
+// variations and annotation glyphs are kept beside the moves. The moves are replayed from the
+// starting position; the first move that cannot be made stops the replay and is reported, the
+// moves before it are kept.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,9 +33,11 @@ struct PgnRefusedMove {
 
 struct PgnReading {
     PgnFailure failure = PgnFailure::none;
-    std::vector<PgnTag> tags;      // in file order, values in UTF-8
-    std::vector<PerftMove> moves;  // the moves replayed
-    Board board = Board(true);     // the position after them
+    std::vector<PgnTag> tags;           // in file order, values in UTF-8
+    std::vector<PerftMove> moves;       // the moves replayed
+    std::vector<PgnNotes> notes;        // one per move
+    std::vector<std::string> comments;  // before the first move
+    Board board = Board(true);          // the position after them
     Color toMove = Color::white;
     PgnResult result = PgnResult::unknown;  // the game's result token, if it came before any refusal
     std::optional<PgnRefusedMove> refused;

@@ -34,63 +34,167 @@ class Lines {
     explicit Lines(std::string& text) : text_(text) {}
 
     void add(std::string_view word) {
-        if (column_ > 0 && column_ + 1 + word.size() > kLineLimit) {
+        const std::string whole = pending_ + std::string(word);
+        pending_.clear();
+        if (column_ > 0 && column_ + 1 + whole.size() > kLineLimit) {
             text_ += '\n';
             column_ = 0;
         } else if (column_ > 0) {
             text_ += ' ';
             column_ += 1;
         }
-        text_ += word;
-        column_ += word.size();
+        text_ += whole;
+        column_ += whole.size();
+    }
+
+    // A parenthesis is written against the word after it, or before it.
+    void open(std::string_view mark) { pending_ += mark; }
+    void close(std::string_view mark) {
+        if (!pending_.empty() || column_ + mark.size() > kLineLimit) {
+            add(mark);
+            return;
+        }
+        text_ += mark;
+        column_ += mark.size();
     }
 
   private:
     std::string& text_;
     std::size_t column_ = 0;
+    std::string pending_;
 };
+
+// The word of a move with its number: "12. Nf3" for White, "12... Nf6" for Black where the line
+// was interrupted (at its start, after a comment or a variation), else the move alone.
+std::string numberedMove(int ply, bool interrupted, std::string_view move) {
+    const std::string number = std::to_string(ply / 2 + 1);
+    if (ply % 2 == 0) {
+        return number + ". " + std::string(move);
+    }
+    return interrupted ? number + "... " + std::string(move) : std::string(move);
+}
+
+void addComment(Lines& lines, std::string_view comment) {
+    std::string word = "{";
+    for (const char c : comment) {
+        if (c != ' ') {
+            word += c == '}' ? ')' : c;  // a closing brace would end the comment early
+        } else if (!word.empty() && word != "{") {
+            lines.add(word);
+            word.clear();
+        }
+    }
+    lines.add(word + "}");
+}
+
+void addLine(Lines& lines, const PgnLine& line, int ply);
+
+const PgnNotes kNoNotes;
+
+bool isMark(std::string_view glyph) {
+    return !glyph.empty() && glyph.find_first_not_of("!?") == std::string_view::npos;
+}
+
+// The move's word with what follows it: marks of its value written on to it ("Nf3!?"), other
+// glyphs, comments, variations. True when the next move needs its number again.
+bool addMove(Lines& lines, std::string word, const PgnNotes& notes, int ply) {
+    auto glyph = notes.glyphs.begin();
+    if (glyph != notes.glyphs.end() && isMark(*glyph)) {
+        word += *glyph++;
+    }
+    lines.add(word);
+    for (; glyph != notes.glyphs.end(); ++glyph) {
+        lines.add(*glyph);
+    }
+    for (const std::string& comment : notes.comments) {
+        addComment(lines, comment);
+    }
+    for (const PgnLine& variation : notes.variations) {
+        lines.open("(");
+        addLine(lines, variation, ply);
+        lines.close(")");
+    }
+    return !notes.comments.empty() || !notes.variations.empty();
+}
+
+void addLine(Lines& lines, const PgnLine& line, int ply) {
+    for (const std::string& comment : line.comments) {
+        addComment(lines, comment);
+    }
+    bool interrupted = true;
+    for (std::size_t i = 0; i < line.moves.size(); ++i) {
+        interrupted = addMove(lines, numberedMove(ply, interrupted, line.moves[i]),
+                              i < line.notes.size() ? line.notes[i] : kNoNotes, ply);
+        ++ply;
+    }
+}
 
 }  // namespace
 
 std::string writePgn(const PgnExport& game) {
     std::string text;
     text.reserve(512 + game.moves.size() * 8);
-    appendTag(text, "Event", "Zarvik");
-    appendTag(text, "Site", "?");
+    appendTag(text, "Event", game.event);
+    appendTag(text, "Site", game.site);
     appendTag(text, "Date", game.date);
-    appendTag(text, "Round", "-");
+    appendTag(text, "Round", game.round);
     appendTag(text, "White", game.white);
     appendTag(text, "Black", game.black);
     appendTag(text, "Result", resultToken(game.result));
     if (!game.termination.empty()) {
         appendTag(text, "Termination", game.termination);
     }
+    for (const PgnTag& tag : game.otherTags) {
+        appendTag(text, tag.name, tag.value);
+    }
     text += '\n';
 
     Lines lines(text);
+    for (const std::string& comment : game.comments) {
+        addComment(lines, comment);
+    }
     Board board(true);
     Color toMove = Color::white;
-    int number = 1;
-    for (const PerftMove& move : game.moves) {
+    bool interrupted = true;
+    for (std::size_t ply = 0; ply < game.moves.size(); ++ply) {
+        const PerftMove& move = game.moves[ply];
         if (!isLegalMove(board, toMove, move)) {
             break;
         }
-        std::string word;
-        if (toMove == Color::white) {
-            word = std::to_string(number) + ". ";
-        }
-        word += sanText(board, toMove, move);
         // A move number stays on the line of its move.
-        lines.add(word);
+        interrupted =
+            addMove(lines, numberedMove(static_cast<int>(ply), interrupted, sanText(board, toMove, move)),
+                    ply < game.notes.size() ? game.notes[ply] : kNoNotes, static_cast<int>(ply));
         board = afterMove(board, toMove, move);
-        if (toMove == Color::black) {
-            number += 1;
-        }
         toMove = opposite(toMove);
     }
     lines.add(resultToken(game.result));
     text += "\n\n";
     return text;
+}
+
+PgnExport exportOf(const PgnReading& reading) {
+    PgnExport game;
+    for (const PgnTag& tag : reading.tags) {
+        std::string* field = tag.name == "Event"         ? &game.event
+                             : tag.name == "Site"        ? &game.site
+                             : tag.name == "Date"        ? &game.date
+                             : tag.name == "Round"       ? &game.round
+                             : tag.name == "White"       ? &game.white
+                             : tag.name == "Black"       ? &game.black
+                             : tag.name == "Termination" ? &game.termination
+                                                         : nullptr;
+        if (field != nullptr) {
+            *field = tag.value;
+        } else if (tag.name != "Result") {
+            game.otherTags.push_back(tag);
+        }
+    }
+    game.moves = reading.moves;
+    game.result = reading.result;
+    game.comments = reading.comments;
+    game.notes = reading.notes;
+    return game;
 }
 
 }  // namespace zarvik

@@ -1,5 +1,5 @@
 // Any bytes as a game file: reading stays inside the input and ends. Whatever game it finds is
-// written out again and must read back to the same moves, board and result.
+// written out again and must read back to the same moves, board, result, comments and variations.
 #include <cstdlib>
 #include <string_view>
 
@@ -12,14 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (read.failure != PgnFailure::none) {
         return 0;
     }
-    PgnExport game;
-    game.moves = read.moves;
-    game.result = read.result;
-    game.white = std::string(tagValue(read.tags, "White"));
+    const PgnExport game = exportOf(read);
     const PgnReading again = readPgn(writePgn(game));
     if (again.failure != PgnFailure::none || again.refused || again.moves.size() != read.moves.size() ||
         !(again.board == read.board) || again.result != read.result ||
-        tagValue(again.tags, "White") != game.white) {
+        tagValue(again.tags, "White") != game.white || again.comments != read.comments ||
+        !(again.notes == read.notes)) {
         std::abort();
     }
     for (std::size_t i = 0; i < read.moves.size(); ++i) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -125,6 +127,72 @@ TEST(PgnWrite, RandomGamesReadBackToTheSameMovesAndBoard) {
     }
     EXPECT_GT(promotions, 20);
     EXPECT_GT(castlings, 20);
+}
+
+// The movetext after the tags' empty line.
+std::string movetextOf(const std::string& text) {
+    const std::size_t at = text.find("\n\n");
+    return at == std::string::npos ? text : text.substr(at + 2);
+}
+
+struct RoundTripCase {
+    const char* name;
+    std::string read;
+    const char* written;  // the movetext written back
+};
+
+// Games of other programs keep their comments, glyphs, variations and results when written again.
+TEST(PgnWrite, CommentsVariationsAndResultsAreWrittenBack) {
+    const RoundTripCase cases[] = {
+        {"comments before and after moves", "{Eine Eroeffnung} 1. e4 {das Beste} e5 2. Nf3 *",
+         "{Eine Eroeffnung} 1. e4 {das Beste} 1... e5 2. Nf3 *\n"},
+        {"nested variations", "1. e4 e5 (1... c5 2. Nf3 (2. c3 d5) d6) 2. Nf3 *",
+         "1. e4 e5 (1... c5 2. Nf3 (2. c3 d5) 2... d6) 2. Nf3 *\n"},
+        {"marks and glyphs", "1. e4! $1 e5?! 2. Nf3 !? +/= *", "1. e4! $1 e5?! 2. Nf3!? +/= *\n"},
+        {"a line comment", "1. e4 ; bis zum Ende\n e5 *", "1. e4 {bis zum Ende} 1... e5 *\n"},
+        {"comment spread over lines", "1. d4 {erste\n  Zeile\tzweite} *", "1. d4 {erste Zeile zweite} *\n"},
+        {"resigned", "[Result \"0-1\"]\n1. f3 e5 2. g4 d6 0-1", "1. f3 e5 2. g4 d6 0-1\n"},
+        {"agreed drawn", "[Result \"1/2-1/2\"]\n1. e4 e5 1/2-1/2", "1. e4 e5 1/2-1/2\n"},
+    };
+    for (const RoundTripCase& c : cases) {
+        const std::string text = writePgn(exportOf(readPgn(c.read)));
+        EXPECT_EQ(movetextOf(text), std::string(c.written) + "\n") << c.name;
+        // What was written reads back to the same game.
+        EXPECT_EQ(writePgn(exportOf(readPgn(text))), text) << c.name;
+    }
+}
+
+TEST(PgnWrite, EveryTagIsWrittenBackInItsPlace) {
+    const std::string read =
+        "[White \"Morphy, Paul\"]\n[ECO \"C41\"]\n[Event \"Paris Opera\"]\n"
+        "[Round \"?\"]\n[Site \"Paris FRA\"]\n[Black \"Duke Karl\"]\n[Result \"1-0\"]\n"
+        "[Date \"1858.??.??\"]\n[Annotator \"Anna\"]\n\n1. e4 1-0";
+    EXPECT_EQ(writePgn(exportOf(readPgn(read))),
+              "[Event \"Paris Opera\"]\n[Site \"Paris FRA\"]\n[Date \"1858.??.??\"]\n[Round \"?\"]\n"
+              "[White \"Morphy, Paul\"]\n[Black \"Duke Karl\"]\n[Result \"1-0\"]\n[ECO \"C41\"]\n"
+              "[Annotator \"Anna\"]\n\n1. e4 1-0\n\n");
+}
+
+// An annotated game of another program: what is written reads back to the same game, and writing
+// that again changes nothing.
+TEST(PgnWrite, AnAnnotatedGameSurvivesTheRoundTrip) {
+    std::ifstream in(std::string(ZARVIK_NOTATION_DATA) + "/opera_annotated.pgn", std::ios::binary);
+    const PgnReading first = readPgn(std::string(std::istreambuf_iterator<char>(in), {}));
+    ASSERT_EQ(first.moves.size(), 33u);
+    const std::string text = writePgn(exportOf(first));
+    const PgnReading second = readPgn(text);
+    EXPECT_EQ(second.tags, first.tags);
+    EXPECT_EQ(second.comments, first.comments);
+    EXPECT_TRUE(second.notes == first.notes);
+    EXPECT_EQ(second.result, first.result);
+    EXPECT_EQ(second.moves.size(), first.moves.size());
+    EXPECT_EQ(writePgn(exportOf(second)), text);
+    EXPECT_EQ(movetextOf(text),
+              "1. e4 e5 2. Nf3 d6 3. d4 Bg4 $6 {This is a weak move (already).} 4. dxe5 Bxf3\n"
+              "5. Qxf3 dxe5 6. Bc4 Nf6 7. Qb3 Qe7 8. Nc3 c6 9. Bg5 b5?! (9... Qb4 10. Qxb4\n"
+              "(10. O-O-O {a line comment (with a parenthesis}) 10... Bxb4) 10. Nxb5! cxb5\n"
+              "11. Bxb5+ Nbd7 12. O-O-O Rd8 13. Rxd7 Rxd7 14. Rd1 Qe6 15. Bxd7+ Nxd7\n"
+              "16. Qb8+!! Nxb8 17. Rd8# 1-0\n\n");
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include "frontend/driver.h"
 #include "frontend/fileevents.h"
 #include "frontend/record.h"
+#include "toolkit/app/menus.h"
+#include "toolkit/app/menutable.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/menus.h"
-#include "toolkit/menutable.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/text/textoutput.h"
 #include "util/files.h"
 
 namespace zarvik::cli {

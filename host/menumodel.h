@@ -12,7 +12,7 @@
 #include <QObject>
 #include <QString>
 
-#include "toolkit/menutable.h"
+#include "toolkit/app/menutable.h"
 
 namespace zarvik::qthost {
 

@@ -12,7 +12,7 @@
 
 #include "host/filedialogs.h"
 #include "host/helpdialogs.h"
-#include "toolkit/printer.h"
+#include "toolkit/app/printer.h"
 
 namespace zarvik::qthost {
 namespace {

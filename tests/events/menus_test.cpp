@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "tests/events/fixture.h"
-#include "toolkit/menus.h"
-#include "toolkit/menutable.h"
-#include "toolkit/printer.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/threads.h"
+#include "toolkit/app/menus.h"
+#include "toolkit/app/menutable.h"
+#include "toolkit/app/printer.h"
+#include "toolkit/screen/threads.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::eventtests {
 namespace {

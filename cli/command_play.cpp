@@ -11,9 +11,9 @@
 #include "frontend/chessmain.h"
 #include "frontend/driver.h"
 #include "frontend/record.h"
+#include "toolkit/app/startup.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/startup.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/text/textoutput.h"
 #include "util/files.h"
 
 namespace zarvik::cli {

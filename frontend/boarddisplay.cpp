@@ -4,14 +4,14 @@
 #include <mutex>
 
 #include "rules/board.h"
-#include "toolkit/font.h"
-#include "toolkit/glyph.h"
-#include "toolkit/graphicdraw.h"
-#include "toolkit/graphicfile.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/graphics/graphicdraw.h"
+#include "toolkit/graphics/graphicfile.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/glyph.h"
+#include "toolkit/text/textoutput.h"
 #include "util/log.h"
 
 namespace zarvik::frontend {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "rules/game.h"
-#include "toolkit/graphic.h"
+#include "toolkit/graphics/graphic.h"
 
 namespace zarvik::frontend {
 

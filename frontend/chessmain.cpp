@@ -14,15 +14,16 @@
 #include "frontend/savedgame.h"
 #include "frontend/state.h"
 #include "rules/lastmove.h"
-#include "toolkit/events.h"
-#include "toolkit/font.h"
-#include "toolkit/graphiccapture.h"
-#include "toolkit/graphicfile.h"
-#include "toolkit/input.h"
-#include "toolkit/printer.h"
-#include "toolkit/startup.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
+#include "toolkit/app/menutable.h"
+#include "toolkit/app/printer.h"
+#include "toolkit/app/startup.h"
+#include "toolkit/graphics/graphiccapture.h"
+#include "toolkit/graphics/graphicfile.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 #include "util/dialogs.h"
 #include "util/log.h"
 #include "util/text.h"
@@ -223,16 +224,17 @@ void chess_Menu() {
     }
     const auto [menuTitle, itemTitle] = t_NextMenuEvent();
     logline("chess_Menu: " + menuTitle + "-Menü, Menübefehl = " + itemTitle);
-    if (menuTitle != "Ablage") {
-        return;
-    }
-    if (itemTitle == "Spiel öffnen…") {
-        const std::string path = selectfiletoopen("Spiel öffnen", "Spiel öffnen", "", true, false);
-        if (chess_Open(path)) {
-            t_PostKeys("\r");
-        }
-    } else if (itemTitle == "Spiel sichern unter…") {
-        saveGameAs();
+    switch (t_MenuCommandOf(menuTitle, itemTitle)) {
+        case t_MenuCommand::OpenGame:
+            if (chess_Open(selectfiletoopen("Spiel öffnen", "Spiel öffnen", "", true, false))) {
+                t_PostKeys("\r");
+            }
+            break;
+        case t_MenuCommand::SaveGameAs:
+            saveGameAs();
+            break;
+        case t_MenuCommand::None:
+            break;
     }
 }
 

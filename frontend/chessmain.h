@@ -13,7 +13,7 @@ void configureGame();
 // person plays on continues from its side to move, recorded like any game.
 void playGame();
 
-// The menu handler: "Spiel öffnen…" and "Spiel sichern unter…" of the menu "Ablage".
+// The menu handler: carries out the program items of the menu table.
 void chess_Menu();
 
 // Shows the end of the record beside the board and the whole record in the printer window.

@@ -2,8 +2,8 @@
 #include "computer/configuration.h"
 #include "computer/dispatch.h"
 #include "frontend/state.h"
+#include "toolkit/app/startup.h"
 #include "toolkit/host.h"
-#include "toolkit/startup.h"
 
 namespace zarvik::frontend {
 

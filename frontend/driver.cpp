@@ -4,11 +4,11 @@
 #include <thread>
 
 #include "frontend/chessmain.h"
-#include "toolkit/events.h"
-#include "toolkit/input.h"
-#include "toolkit/startup.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
+#include "toolkit/app/startup.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::frontend {
 namespace {

@@ -7,8 +7,10 @@
 
 #include "frontend/pgnimport.h"
 #include "frontend/savedgame.h"
-#include "toolkit/events.h"
-#include "toolkit/input.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
+#include "toolkit/app/startup.h"
+#include "toolkit/screen/threads.h"
 #include "util/files.h"
 
 namespace zarvik::frontend {

@@ -7,9 +7,9 @@
 #include "frontend/state.h"
 #include "frontend/typedmove.h"
 #include "rules/lastmove.h"
-#include "toolkit/input.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/app/input.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::frontend {
 namespace {

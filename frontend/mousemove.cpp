@@ -5,8 +5,8 @@
 #include "frontend/boarddisplay.h"
 #include "frontend/state.h"
 #include "rules/lastmove.h"
-#include "toolkit/events.h"
-#include "toolkit/input.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
 
 namespace zarvik::frontend {
 namespace {

@@ -3,9 +3,9 @@
 #include "frontend/boarddisplay.h"
 #include "frontend/human.h"
 #include "frontend/typedmove.h"
-#include "toolkit/events.h"
-#include "toolkit/input.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
+#include "toolkit/text/textoutput.h"
 #include "util/text.h"
 
 namespace zarvik::frontend {

@@ -1,9 +1,9 @@
 #pragma once
 // The headless host of a fuzz target: installed once per process, as the program has one host,
 // with the calling thread as the application's thread; and a font for the text windows.
-#include "toolkit/font.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/threads.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/threads.h"
 
 namespace zarvik::fuzzing {
 

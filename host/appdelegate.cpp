@@ -12,11 +12,11 @@
 #include "frontend/fileevents.h"
 #include "frontend/savedgame.h"
 #include "host/quitquestion.h"
-#include "toolkit/events.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/menus.h"
+#include "toolkit/app/presentation.h"
+#include "toolkit/app/startup.h"
 #include "toolkit/host.h"
-#include "toolkit/menus.h"
-#include "toolkit/presentation.h"
-#include "toolkit/startup.h"
 #include "util/log.h"
 
 namespace zarvik::qthost {

@@ -47,10 +47,10 @@ QString fontLicence() {
     return QString::fromUtf8(file.readAll());
 }
 
-void showHelp(HostItem item, QWidget* parent) {
+void showHelp(t_MenuTag item, QWidget* parent) {
     QMessageBox box(parent);
     box.setTextFormat(Qt::RichText);
-    if (item == HostItem::About) {
+    if (item == t_MenuTag::About) {
         box.setWindowTitle(QStringLiteral("Über Zarvik"));
         box.setText(aboutText(QStringLiteral(ZARVIK_VERSION)));
         box.setDetailedText(fontLicence());

@@ -12,7 +12,7 @@
 
 #include "host/filedialogs.h"
 #include "host/helpdialogs.h"
-#include "toolkit/printer.h"
+#include "toolkit/app/printer.h"
 
 namespace zarvik::qthost {
 namespace {
@@ -57,7 +57,7 @@ QtHost::QtHost(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
             callbacks_.quit();
         }
     });
-    menus_.setHelpHandler([this](HostItem item) {
+    menus_.setHelpHandler([this](t_MenuTag item) {
         showHelp(item, QApplication::activeWindow());
         returnFocus();
     });

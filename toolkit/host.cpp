@@ -119,4 +119,8 @@ void onMainThreadAsync(std::function<void()> task) {
     }
 }
 
+void t_Bell() {
+    onMainThreadAsync([] { host().bell(); });
+}
+
 }  // namespace zarvik

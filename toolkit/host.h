@@ -159,4 +159,7 @@ void onMainThread(const std::function<void()>& task);
 // Queues the task for the main thread without waiting (runs it directly when already there).
 void onMainThreadAsync(std::function<void()> task);
 
+// The bell of control code 7 and of refused menu choices (the system beep), from any thread.
+void t_Bell();
+
 }  // namespace zarvik

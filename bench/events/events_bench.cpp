@@ -2,10 +2,10 @@
 // bits), and the key path from a host key press to the program's queue.
 #include <benchmark/benchmark.h>
 
-#include "toolkit/events.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/presentation.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/presentation.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/window.h"
 
 namespace {
 

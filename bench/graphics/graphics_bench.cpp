@@ -4,9 +4,9 @@
 
 #include "frontend/boarddisplay.h"
 #include "frontend/state.h"
-#include "toolkit/graphicdraw.h"
+#include "toolkit/graphics/graphicdraw.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/window.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "toolkit/font.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 
 namespace {
 

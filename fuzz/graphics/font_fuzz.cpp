@@ -10,11 +10,11 @@
 #include <string>
 
 #include "fuzz/fuzzhost.h"
-#include "toolkit/font.h"
-#include "toolkit/glyph.h"
-#include "toolkit/pixels.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/glyph.h"
+#include "toolkit/text/textoutput.h"
 
 namespace {
 

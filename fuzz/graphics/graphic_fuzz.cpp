@@ -4,10 +4,10 @@
 #include <array>
 
 #include "fuzz/fuzzhost.h"
-#include "toolkit/font.h"
-#include "toolkit/graphicdraw.h"
-#include "toolkit/graphicfile.h"
-#include "toolkit/window.h"
+#include "toolkit/graphics/graphicdraw.h"
+#include "toolkit/graphics/graphicfile.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/window.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "fuzz/fuzzhost.h"
-#include "toolkit/events.h"
-#include "toolkit/input.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string_view>
 
 #include "fuzz/fuzzhost.h"
-#include "toolkit/events.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
 #include "toolkit/host.h"
-#include "toolkit/input.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 
 namespace {
 

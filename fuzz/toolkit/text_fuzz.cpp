@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "fuzz/fuzzhost.h"
-#include "toolkit/menus.h"
-#include "toolkit/printer.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/app/menus.h"
+#include "toolkit/app/printer.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 #include "util/encoding.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/events/fixture.h"
-#include "toolkit/startup.h"
+#include "toolkit/app/startup.h"
 #include "tools/demo/echo.h"
 
 namespace zarvik::eventtests {

@@ -1,6 +1,6 @@
 #include "tests/events/fixture.h"
-#include "toolkit/menus.h"
-#include "toolkit/threads.h"
+#include "toolkit/app/menus.h"
+#include "toolkit/screen/threads.h"
 
 namespace zarvik::eventtests {
 

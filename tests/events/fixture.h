@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "tests/toolkit/testhost.h"
-#include "toolkit/events.h"
-#include "toolkit/font.h"
-#include "toolkit/window.h"
+#include "toolkit/app/events.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/window.h"
 
 namespace zarvik::eventtests {
 

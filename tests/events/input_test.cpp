@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/events/fixture.h"
-#include "toolkit/input.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/app/input.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::eventtests {
 namespace {

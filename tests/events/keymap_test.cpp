@@ -1,7 +1,7 @@
 // The key tables: what each key press becomes.
 #include <gtest/gtest.h>
 
-#include "toolkit/keymap.h"
+#include "toolkit/app/keymap.h"
 
 namespace zarvik::eventtests {
 namespace {

@@ -4,7 +4,7 @@
 #include <atomic>
 
 #include "tests/events/fixture.h"
-#include "toolkit/threads.h"
+#include "toolkit/screen/threads.h"
 
 namespace zarvik::eventtests {
 namespace {

@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "tests/events/fixture.h"
-#include "toolkit/pixels.h"
-#include "toolkit/presentation.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/app/presentation.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::eventtests {
 namespace {

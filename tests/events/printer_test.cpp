@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "tests/events/fixture.h"
-#include "toolkit/printer.h"
+#include "toolkit/app/printer.h"
 
 namespace zarvik::eventtests {
 namespace {

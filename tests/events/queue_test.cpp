@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "tests/events/fixture.h"
-#include "toolkit/input.h"
+#include "toolkit/app/input.h"
 
 namespace zarvik::eventtests {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "tests/events/fixture.h"
-#include "toolkit/startup.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/app/startup.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::eventtests {
 namespace {

@@ -14,11 +14,12 @@
 #include "frontend/record.h"
 #include "frontend/state.h"
 #include "rules/board.h"
-#include "toolkit/events.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/startup.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/pixels.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::frontend {
 namespace {

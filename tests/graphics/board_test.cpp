@@ -6,10 +6,10 @@
 #include <string>
 
 #include "tests/toolkit/fixture.h"
-#include "toolkit/graphicdraw.h"
-#include "toolkit/graphicfile.h"
-#include "toolkit/graphicpack.h"
-#include "toolkit/pixels.h"
+#include "toolkit/graphics/graphicdraw.h"
+#include "toolkit/graphics/graphicfile.h"
+#include "toolkit/graphics/graphicpack.h"
+#include "toolkit/screen/pixels.h"
 
 namespace zarvik::testing {
 namespace {

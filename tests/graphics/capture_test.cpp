@@ -10,13 +10,13 @@
 #include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
 #include "tests/toolkit/pngread.h"
-#include "toolkit/graphiccapture.h"
-#include "toolkit/graphicdraw.h"
-#include "toolkit/graphicfile.h"
-#include "toolkit/graphicpack.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
-#include "toolkit/pngfile.h"
+#include "toolkit/graphics/graphiccapture.h"
+#include "toolkit/graphics/graphicdraw.h"
+#include "toolkit/graphics/graphicfile.h"
+#include "toolkit/graphics/graphicpack.h"
+#include "toolkit/graphics/pngfile.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
 
 namespace zarvik::testing {
 namespace {

@@ -6,10 +6,10 @@
 
 #include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
-#include "toolkit/graphicdraw.h"
-#include "toolkit/graphicpack.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
+#include "toolkit/graphics/graphicdraw.h"
+#include "toolkit/graphics/graphicpack.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
 
 namespace zarvik::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
-#include "toolkit/graphicfile.h"
+#include "toolkit/graphics/graphicfile.h"
 #include "util/files.h"
 
 namespace zarvik::testing {

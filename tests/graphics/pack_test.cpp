@@ -4,7 +4,7 @@
 
 #include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
-#include "toolkit/graphicpack.h"
+#include "toolkit/graphics/graphicpack.h"
 #include "util/lzw.h"
 #include "util/rle.h"
 

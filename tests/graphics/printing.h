@@ -2,7 +2,7 @@
 // Readable failure messages for images: the header fields and the first data bytes.
 #include <ostream>
 
-#include "toolkit/graphic.h"
+#include "toolkit/graphics/graphic.h"
 
 namespace zarvik {
 

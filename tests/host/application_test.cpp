@@ -16,11 +16,11 @@
 #include "host/appdelegate.h"
 #include "host/commandline.h"
 #include "tests/host/modal.h"
-#include "toolkit/events.h"
-#include "toolkit/font.h"
-#include "toolkit/pixels.h"
-#include "toolkit/presentation.h"
-#include "toolkit/window.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/presentation.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/screen/window.h"
 
 namespace zarvik::qthost {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/presentation.h"
-#include "toolkit/window.h"
+#include "toolkit/app/presentation.h"
+#include "toolkit/screen/window.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>

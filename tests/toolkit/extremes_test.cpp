@@ -6,10 +6,10 @@
 #include <climits>
 
 #include "tests/toolkit/fixture.h"
-#include "toolkit/glyph.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/text/glyph.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::testing {
 namespace {

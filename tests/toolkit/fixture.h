@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/testhost.h"
-#include "toolkit/font.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/font.h"
+#include "toolkit/screen/window.h"
 
 namespace zarvik::testing {
 

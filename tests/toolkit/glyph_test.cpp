@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/fixture.h"
-#include "toolkit/glyph.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/text/glyph.h"
 
 namespace zarvik::testing {
 namespace {

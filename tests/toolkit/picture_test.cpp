@@ -6,9 +6,9 @@
 
 #include "tests/toolkit/fixture.h"
 #include "tests/toolkit/pngread.h"
-#include "toolkit/pixels.h"
-#include "toolkit/pngfile.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/graphics/pngfile.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::testing {
 namespace {

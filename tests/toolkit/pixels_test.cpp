@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/fixture.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
 
 namespace zarvik::testing {
 namespace {

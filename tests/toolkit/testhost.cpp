@@ -1,7 +1,7 @@
 #include "tests/toolkit/testhost.h"
 
-#include "toolkit/threads.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/threads.h"
+#include "toolkit/screen/window.h"
 
 namespace zarvik::testing {
 

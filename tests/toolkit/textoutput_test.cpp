@@ -7,11 +7,11 @@
 #include <thread>
 
 #include "tests/toolkit/fixture.h"
-#include "toolkit/events.h"
-#include "toolkit/glyph.h"
-#include "toolkit/palette.h"
-#include "toolkit/pixels.h"
-#include "toolkit/textoutput.h"
+#include "toolkit/app/events.h"
+#include "toolkit/screen/palette.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/text/glyph.h"
+#include "toolkit/text/textoutput.h"
 
 namespace zarvik::testing {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <future>
 
+#include "toolkit/graphics/pngfile.h"
 #include "toolkit/headless/imagefile.h"
-#include "toolkit/pixels.h"
-#include "toolkit/pngfile.h"
-#include "toolkit/window.h"
+#include "toolkit/screen/pixels.h"
+#include "toolkit/screen/window.h"
 
 namespace zarvik {
 

@@ -1,9 +1,9 @@
 #include "tools/demo/echo.h"
 
-#include "toolkit/events.h"
-#include "toolkit/input.h"
-#include "toolkit/textoutput.h"
-#include "toolkit/window.h"
+#include "toolkit/app/events.h"
+#include "toolkit/app/input.h"
+#include "toolkit/screen/window.h"
+#include "toolkit/text/textoutput.h"
 #include "util/log.h"
 
 namespace zarvik::demo {

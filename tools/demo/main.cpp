@@ -7,8 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "toolkit/app/startup.h"
 #include "toolkit/headless/headlesshost.h"
-#include "toolkit/startup.h"
 #include "tools/demo/echo.h"
 
 int main(int argc, char** argv) {

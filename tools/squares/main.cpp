@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/graphicfile.h"
-#include "toolkit/graphicpack.h"
+#include "toolkit/graphics/graphicfile.h"
+#include "toolkit/graphics/graphicpack.h"
 #include "tools/squares/pieceart.h"
 
 namespace {

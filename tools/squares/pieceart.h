@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/graphic.h"
+#include "toolkit/graphics/graphic.h"
 
 namespace zarvik::squares {
 

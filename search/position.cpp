@@ -102,6 +102,7 @@ Position Position::fromBoard(const Board& board, Color toMove) {
     Position p{Blank{}};
     p.squares_.fill(kNoPiece);
     p.side_ = toMove == Color::white ? kWhite : kBlack;
+    p.states_.reserve(256);
     p.states_.assign(1, State{});
     State& s = p.states_.back();
     const Cells& cells = board.cells();
@@ -271,8 +272,8 @@ std::uint64_t Position::computeKey() const {
 }
 
 void Position::make(Move move) {
-    const State& previous = states_.back();
-    states_.push_back(previous);
+    states_.push_back(states_.back());
+    const State& previous = states_[states_.size() - 2];
     State& s = states_.back();
     const int us = side_;
     const int from = move.from();
@@ -359,8 +360,7 @@ void Position::unmake(Move move) {
 }
 
 void Position::makeNull() {
-    const State& previous = states_.back();
-    states_.push_back(previous);
+    states_.push_back(states_.back());
     State& s = states_.back();
     s.key ^= zobrist::blackToMove();
     if (s.enPassant != kNoSquare) {

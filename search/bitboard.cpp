@@ -83,19 +83,21 @@ Bitboard leaper(int square, const std::array<std::array<int, 2>, 8>& steps, int 
 struct Random {
     std::uint64_t state = 0x2545F4914F6CDD1DULL;
     std::uint64_t next() {
-        state ^= state >> 12;
-        state ^= state << 25;
-        state ^= state >> 27;
-        return state * 0x9E3779B97F4A7C15ULL;
+        state += 0x9E3779B97F4A7C15ULL;
+        std::uint64_t z = state;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
     }
     std::uint64_t sparse() { return next() & next() & next(); }
 };
 
-// Finds a multiplier for one square and fills its slice of the store (which must hold 1 << bits).
+// Finds a multiplier for one square and fills its slice of the store (which must hold 2 << bits: one
+// index bit more than the occupancies need makes a fitting multiplier quick to find).
 void fitSlider(Slider& slider, int square, const int (&steps)[4][2], Bitboard* store, Random& random) {
     slider.mask = relevant(square, steps);
     const int bits = count(slider.mask);
-    slider.shift = 64 - bits;
+    slider.shift = 64 - bits - 1;
     const std::size_t size = std::size_t{1} << bits;
     std::vector<Bitboard> occupancies(size);
     std::vector<Bitboard> attacks(size);
@@ -105,7 +107,7 @@ void fitSlider(Slider& slider, int square, const int (&steps)[4][2], Bitboard* s
         attacks[i] = walk(square, subset, steps);
         subset = (subset - slider.mask) & slider.mask;
     }
-    std::vector<int> stamp(size, 0);
+    std::vector<int> stamp(size * 2, 0);
     for (int attempt = 1;; ++attempt) {
         const Bitboard candidate = random.sparse();
         if (count((slider.mask * candidate) >> 56) < 6) {
@@ -142,17 +144,17 @@ void fill() {
         tables.king[s] = leaper(s, kKing, 8);
         tables.pawn[kWhite][s] = leaper(s, kWhitePawn, 2);
         tables.pawn[kBlack][s] = leaper(s, kBlackPawn, 2);
-        total += std::size_t{1} << count(relevant(s, kBishopSteps));
-        total += std::size_t{1} << count(relevant(s, kRookSteps));
+        total += std::size_t{2} << count(relevant(s, kBishopSteps));
+        total += std::size_t{2} << count(relevant(s, kRookSteps));
     }
     tables.slideStore.assign(total, 0);
     Random random;
     Bitboard* store = tables.slideStore.data();
     for (int s = 0; s < 64; ++s) {
         fitSlider(tables.bishop[s], s, kBishopSteps, store, random);
-        store += std::size_t{1} << count(tables.bishop[s].mask);
+        store += std::size_t{2} << count(tables.bishop[s].mask);
         fitSlider(tables.rook[s], s, kRookSteps, store, random);
-        store += std::size_t{1} << count(tables.rook[s].mask);
+        store += std::size_t{2} << count(tables.rook[s].mask);
     }
     for (int a = 0; a < 64; ++a) {
         for (int b = 0; b < 64; ++b) {

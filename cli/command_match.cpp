@@ -2,6 +2,7 @@
 // command line) from a list of openings, each with both colours; progress, score and Elo at the end.
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cstdio>
@@ -16,8 +17,8 @@ namespace zarvik::cli {
 namespace {
 
 constexpr std::string_view kArguments =
-    "FIRST SECOND [--openings FILE] [--rounds N] [--movetime MS | --tc BASE+INC] [--concurrency 1|2] "
-    "[--max-plies N] [--pgn FILE]";
+    "FIRST SECOND [--openings FILE] [--rounds N | --games N] [--movetime MS | --tc BASE+INC] "
+    "[--concurrency 1|2] [--max-plies N] [--pgn FILE]";
 
 int usageError(const std::string& problem) {
     std::fprintf(stderr, "match: %s (usage: match %.*s)\n", problem.c_str(),
@@ -57,6 +58,7 @@ int runMatch(const std::vector<std::string>& args) {
     std::string openingsFile;
     std::string pgnFile;
     long long rounds = 1;
+    long long games = 0;
     long long concurrency = 1;
     long long maxPlies = 400;
     TimeControl control;
@@ -78,6 +80,8 @@ int runMatch(const std::vector<std::string>& args) {
             pgnFile = value;
         } else if (word == "--rounds" && readNumber(value, number) && number >= 1) {
             rounds = number;
+        } else if (word == "--games" && readNumber(value, number) && number >= 1) {
+            games = number;
         } else if (word == "--concurrency" && readNumber(value, number) && (number == 1 || number == 2)) {
             concurrency = number;
         } else if (word == "--max-plies" && readNumber(value, number) && number >= 1) {
@@ -128,7 +132,10 @@ int runMatch(const std::vector<std::string>& args) {
         }
     }
     // Game 2k plays opening k with the first player as White, game 2k+1 with the colours reversed.
-    const int total = static_cast<int>(openings.size() * 2 * static_cast<std::size_t>(rounds));
+    int total = static_cast<int>(openings.size() * 2 * static_cast<std::size_t>(rounds));
+    if (games > 0) {
+        total = static_cast<int>(std::min<long long>(games, total));
+    }
     std::atomic<int> next{0};
     std::mutex report;
     MatchScore score;

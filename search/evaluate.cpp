@@ -199,17 +199,15 @@ int pieceValue(int kind) {
 int evaluate(const Position& pos) {
     Pair score;
     int phase = 0;
-    for (int sq = 0; sq < 64; ++sq) {
-        const int piece = pos.pieceOn(sq);
-        if (piece == kNoPiece) {
-            continue;
+    for (int kind = kPawn; kind <= kKing; ++kind) {
+        Bitboard white = pos.pieces(kWhite, kind);
+        Bitboard black = pos.pieces(kBlack, kind);
+        phase += kPhaseWeight[kind] * count(white | black);
+        while (white != 0) {
+            score += kPlacement[kind][popLowest(white)];
         }
-        const int kind = kindOf(piece);
-        phase += kPhaseWeight[kind];
-        if (sideOf(piece) == kWhite) {
-            score += kPlacement[kind][sq];
-        } else {
-            score -= kPlacement[kind][sq ^ 56];
+        while (black != 0) {
+            score -= kPlacement[kind][popLowest(black) ^ 56];
         }
     }
     std::array<int, 2> units{0, 0};

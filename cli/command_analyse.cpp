@@ -76,7 +76,9 @@ int runAnalyse(const std::vector<std::string>& args) {
         }
         position = search::Position();
         for (const PerftMove& move : game.moves) {
-            position->make(*position->moveNamed(move.text()));
+            if (!position->makeNamed(move.text())) {
+                break;
+            }
         }
     } else {
         std::string error;

@@ -178,6 +178,8 @@ int runMatch(const std::vector<std::string>& args) {
                 score.wins + 0.5 * score.draws, score.games(), 100.0 * score.score());
     if (const auto elo = score.elo()) {
         std::printf("Elo difference: %+.0f +/- %.0f (95 %%)\n", elo->first, elo->second);
+    } else {
+        std::printf("Elo difference: no estimate (every game went one way)\n");
     }
     return 0;
 }

@@ -222,7 +222,7 @@ GameResult playGame(const EngineSpec& white, const EngineSpec& black, const Open
         moves.push_back(move);
         board = afterMove(board, toMove, move);
         toMove = opposite(toMove);
-        keys.make(*keys.moveNamed(move.text()));
+        keys.makeNamed(move.text());
         return ++seen[keys.key()];
     };
     for (const std::string& text : opening.moves) {
@@ -318,8 +318,8 @@ double MatchScore::score() const {
 
 std::optional<std::pair<double, double>> MatchScore::elo() const {
     const int n = games();
-    if (n == 0) {
-        return std::nullopt;
+    if (n == 0 || wins == n || losses == n) {
+        return std::nullopt;  // a clean sweep only bounds the difference from one side
     }
     const auto eloOf = [](double s) {
         s = std::clamp(s, 0.001, 0.999);

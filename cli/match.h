@@ -59,7 +59,8 @@ struct MatchScore {
 
     int games() const { return wins + draws + losses; }
     double score() const;  // 0...1
-    // Elo difference and the half-width of its 95 % interval; none without a decided estimate.
+    // Elo difference and the half-width of its 95 % interval; none without games or when every game
+    // went one way.
     std::optional<std::pair<double, double>> elo() const;
 };
 

@@ -19,9 +19,9 @@ const std::array<SearchLevel, 10> kLevels{{
     {4, {3, 4000, 25, 90}, milliseconds(600), 1150},
     {5, {4, 12000, 18, 70}, milliseconds(800), 1300},
     {6, {5, 35000, 12, 50}, milliseconds(1000), 1450},
-    {7, {6, 100000, 8, 35}, milliseconds(1200), 1600},
-    {8, {8, 350000, 4, 20}, milliseconds(1500), 1750},
-    {9, {12, 1200000, 0, 0}, milliseconds(2000), 1900},
+    {7, {7, 70000, 8, 35}, milliseconds(1200), 1600},
+    {8, {10, 200000, 4, 20}, milliseconds(1500), 1750},
+    {9, {0, 600000, 0, 0}, milliseconds(2000), 1900},
     {10, {0, 0, 0, 0}, milliseconds(2500), 2050},
 }};
 

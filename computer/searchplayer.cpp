@@ -31,11 +31,9 @@ void SearchPlayer::startThinking(const Board& start, Color startToMove, const st
                                  std::function<void(std::optional<PerftMove>)> onDone) {
     search::Position position = search::Position::fromBoard(start, startToMove);
     for (const PerftMove& move : played) {
-        const std::optional<search::Move> m = position.moveNamed(move.text());
-        if (!m) {
+        if (!position.makeNamed(move.text())) {
             break;
         }
-        position.make(*m);
     }
     const SearchLevel& settings = searchLevel(level_);
     search::Limits limits;

@@ -146,7 +146,8 @@ void UciEngine::identify() {
     send("option name Hash type spin default " + std::to_string(kDefaultHash) + " min 1 max " +
          std::to_string(kMaxHash));
     send("option name Threads type spin default 1 min 1 max 1");
-    send("option name Move Overhead type spin default 30 min 0 max " + std::to_string(kMaxOverhead));
+    send("option name Move Overhead type spin default " + std::to_string(search::Limits{}.overhead.count()) +
+         " min 0 max " + std::to_string(kMaxOverhead));
     send("uciok");
 }
 
@@ -261,7 +262,9 @@ void UciEngine::go(const std::vector<std::string_view>& words) {
 void UciEngine::goSearch(const std::vector<std::string_view>& words, bool hold) {
     search::Position position = search::Position::fromBoard(position_.start, position_.startToMove);
     for (const PerftMove& move : position_.played) {
-        position.make(*position.moveNamed(move.text()));
+        if (!position.makeNamed(move.text())) {
+            break;
+        }
     }
     search::Limits limits;
     limits.overhead = std::chrono::milliseconds(moveOverhead_);

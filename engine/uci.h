@@ -57,7 +57,7 @@ class UciEngine {
     int searchLevel_ = 10;
     bool limitStrength_ = false;
     int elo_ = 0;
-    int moveOverhead_ = 30;
+    int moveOverhead_ = static_cast<int>(search::Limits{}.overhead.count());
     EnginePosition position_;
     search::TranspositionTable table_;
     search::Search searcher_{table_};

@@ -139,7 +139,7 @@ Pair pawnStructure(const Position& pos, int side) {
     return score;
 }
 
-Pair piecesOf(const Position& pos, int side, int& attackUnits) {
+Pair piecesOf(const Position& pos, int side, int& attackUnits, int& attackers) {
     Pair score;
     const int them = side ^ 1;
     const Bitboard occ = pos.occupied();
@@ -159,6 +159,7 @@ Pair piecesOf(const Position& pos, int side, int& attackUnits) {
             score += kMobility[kind] * (count(reach & ~avoid) - kMobilityCentre[kind]);
             if ((reach & kingZone) != 0) {
                 attackUnits += kAttackUnits[kind] * count(reach & kingZone);
+                ++attackers;
             }
             if (kind == kRook) {
                 const Bitboard file = fileMask(fileOf(sq));
@@ -186,8 +187,9 @@ Pair kingShelter(const Position& pos, int side) {
     return kShieldPawn * count(pos.pieces(side, kPawn) & shieldFiles & near);
 }
 
-int dangerOf(int units) {
-    return std::min(units * units * 2, 600);
+// A lone attacker seldom breaks through; from two on the danger grows with the square of the units.
+int dangerOf(int units, int attackers) {
+    return attackers < 2 ? 0 : std::min(units * units / 4, 400);
 }
 
 }  // namespace
@@ -211,17 +213,18 @@ int evaluate(const Position& pos) {
         }
     }
     std::array<int, 2> units{0, 0};
+    std::array<int, 2> attackers{0, 0};
     score += pawnStructure(pos, kWhite);
     score -= pawnStructure(pos, kBlack);
-    score += piecesOf(pos, kWhite, units[kWhite]);
-    score -= piecesOf(pos, kBlack, units[kBlack]);
+    score += piecesOf(pos, kWhite, units[kWhite], attackers[kWhite]);
+    score -= piecesOf(pos, kBlack, units[kBlack], attackers[kBlack]);
     score += kingShelter(pos, kWhite);
     score -= kingShelter(pos, kBlack);
     // An attack without the queen seldom breaks through.
     const int whiteDanger =
-        pos.pieces(kWhite, kQueen) != 0 ? dangerOf(units[kWhite]) : dangerOf(units[kWhite]) / 3;
+        dangerOf(units[kWhite], attackers[kWhite]) / (pos.pieces(kWhite, kQueen) != 0 ? 1 : 3);
     const int blackDanger =
-        pos.pieces(kBlack, kQueen) != 0 ? dangerOf(units[kBlack]) : dangerOf(units[kBlack]) / 3;
+        dangerOf(units[kBlack], attackers[kBlack]) / (pos.pieces(kBlack, kQueen) != 0 ? 1 : 3);
     score.mg += whiteDanger - blackDanger;
 
     phase = std::min(phase, kFullPhase);

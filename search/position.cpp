@@ -417,6 +417,14 @@ std::optional<Move> Position::moveNamed(std::string_view text) const {
     return std::nullopt;
 }
 
+bool Position::makeNamed(std::string_view text) {
+    const std::optional<Move> move = moveNamed(text);
+    if (move) {
+        make(*move);
+    }
+    return move.has_value();
+}
+
 std::string Position::fen() const {
     std::string out;
     for (int rank = 7; rank >= 0; --rank) {

@@ -61,6 +61,8 @@ class Position {
 
     // The move whose long algebraic text is `text`, if it is legal here.
     std::optional<Move> moveNamed(std::string_view text) const;
+    // Makes that move; false (and nothing made) when it is not legal here.
+    bool makeNamed(std::string_view text);
     std::string fen() const;
 
   private:

@@ -63,7 +63,7 @@ bool Search::timeUp() {
     if (nodeLimit_ != 0 && nodes_ >= nodeLimit_) {
         return true;
     }
-    return (nodes_ & 1023) == 0 && deadline_ && Clock::now() >= *deadline_;
+    return (nodes_ & 255) == 0 && deadline_ && Clock::now() >= *deadline_;
 }
 
 void Search::updatePv(int ply, Move move) {

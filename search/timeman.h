@@ -22,7 +22,7 @@ struct Limits {
     std::optional<int> mate;  // in moves
     bool infinite = false;
     std::vector<Move> searchMoves;  // empty: every legal move
-    Milliseconds overhead{30};      // lost to the channel between engine and clock per move
+    Milliseconds overhead{10};      // lost to the channel between engine and clock per move
 };
 
 struct TimeBudget {

@@ -10,6 +10,13 @@
 namespace zarvik {
 namespace {
 
+#ifdef ZARVIK_SLOW_BUILD
+// Instrumented builds on a busy machine are slow and scheduled late; their bound only catches a runaway.
+constexpr std::chrono::milliseconds kSlack(1500);
+#else
+constexpr std::chrono::milliseconds kSlack(0);
+#endif
+
 TEST(SearchLevels, EachLevelSearchesAtLeastAsMuchAsTheOneBelow) {
     for (int n = kLowestSearchLevel + 1; n <= kHighestSearchLevel; ++n) {
         const SearchLevel& lower = searchLevel(n - 1);
@@ -62,7 +69,7 @@ TEST(SearchPlayer, MoveNowAnswersAtOnceAndCancelDropsTheAnswer) {
     const auto asked = std::chrono::steady_clock::now();
     player.moveNow();
     const std::optional<PerftMove> move = done.get_future().get();
-    EXPECT_LE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(50));
+    EXPECT_LE(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(50) + kSlack);
     EXPECT_TRUE(move);
 
     std::atomic<bool> called{false};

@@ -49,7 +49,7 @@ TEST(Protocol, HandshakeNamesTheEngineAndItsOptions) {
             "option name UCI_Elo type spin default 2050 min 700 max 2050",
             "option name Hash type spin default 16 min 1 max 1024",
             "option name Threads type spin default 1 min 1 max 1",
-            "option name Move Overhead type spin default 30 min 0 max 5000", "uciok"}));
+            "option name Move Overhead type spin default 10 min 0 max 5000", "uciok"}));
     EXPECT_TRUE(linesBeforeReady(engine).empty());
     engine.send("setoption name Level value easy");
     engine.send("ucinewgame");

@@ -172,6 +172,13 @@ TEST(SearchDraws, RepetitionAndFiftyMoves) {
 
 using Clock = std::chrono::steady_clock;
 
+#ifdef ZARVIK_SLOW_BUILD
+// Instrumented builds on a busy machine are slow and scheduled late; their bounds only catch a runaway.
+constexpr std::chrono::milliseconds kSlack(1500);
+#else
+constexpr std::chrono::milliseconds kSlack(0);
+#endif
+
 // The search keeps inside its clock; the bounds leave room for a loaded machine.
 TEST(SearchClock, StaysInsideItsTime) {
     const char* fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP2BPPP/R2QKB1R w KQ - 0 8";
@@ -192,7 +199,7 @@ TEST(SearchClock, StaysInsideItsTime) {
         Position p = at(fen);
         const auto begin = Clock::now();
         const Outcome o = searchOf(p, row.limits);
-        EXPECT_LE(Clock::now() - begin, row.most);
+        EXPECT_LE(Clock::now() - begin, row.most + kSlack);
         EXPECT_FALSE(o.best.isNull());
     }
 }
@@ -208,7 +215,7 @@ TEST(SearchClock, StopsAtOnceOnItsThread) {
     const auto asked = Clock::now();
     searcher.stop();
     const Outcome o = done.get_future().get();
-    EXPECT_LE(Clock::now() - asked, std::chrono::milliseconds(50));
+    EXPECT_LE(Clock::now() - asked, std::chrono::milliseconds(50) + kSlack);
     EXPECT_FALSE(o.best.isNull());
     searcher.wait();
     EXPECT_FALSE(searcher.thinking());

@@ -72,6 +72,8 @@ EnginePosition readPosition(const std::vector<std::string_view>& arguments, cons
         }
         position.board = read->board;
         position.toMove = read->toMove;
+        position.start = read->board;
+        position.startToMove = read->toMove;
     }
     if (movesWord == arguments.end()) {
         return position;
@@ -84,6 +86,7 @@ EnginePosition readPosition(const std::vector<std::string_view>& arguments, cons
         }
         position.board = afterMove(position.board, position.toMove, *move);
         position.toMove = opposite(position.toMove);
+        position.played.push_back(*move);
     }
     return position;
 }

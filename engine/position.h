@@ -15,6 +15,10 @@ namespace zarvik::engine {
 struct EnginePosition {
     Board board = Board(true);
     Color toMove = Color::white;
+    // Where the moves started and the moves made, for a search that looks for repetitions.
+    Board start = Board(true);
+    Color startToMove = Color::white;
+    std::vector<PerftMove> played;
 };
 
 // The legal move of `toMove` that `text` names ("e2e4", "e1g1" castling, "e7e8q"; upper case is

@@ -5,7 +5,9 @@
 #include <charconv>
 #include <string>
 
+#include "computer/searchlevel.h"
 #include "engine/choice.h"
+#include "search/bench.h"
 
 namespace zarvik::engine {
 namespace {
@@ -46,6 +48,26 @@ std::string joined(std::vector<std::string_view>::const_iterator begin,
     return text;
 }
 
+constexpr int kDefaultHash = 16;
+constexpr int kMaxHash = 1024;
+constexpr int kMaxOverhead = 5000;
+
+// Whole numbers of a value, clamped to a range; none when the text is no number.
+std::optional<long long> numberIn(std::string_view word, long long low, long long high) {
+    long long number = 0;
+    const char* begin = word.data() + (!word.empty() && word[0] == '+' ? 1 : 0);
+    const auto [end, status] = std::from_chars(begin, word.data() + word.size(), number);
+    if (status != std::errc() || end != word.data() + word.size()) {
+        return std::nullopt;
+    }
+    return std::clamp(number, low, high);
+}
+
+std::string scoreText(int score) {
+    const int mate = search::mateIn(score);
+    return mate != 0 ? "mate " + std::to_string(mate) : "cp " + std::to_string(score);
+}
+
 bool isNumber(std::string_view word) {
     long long number = 0;
     const char* begin = word.data() + (!word.empty() && word[0] == '+' ? 1 : 0);
@@ -55,7 +77,10 @@ bool isNumber(std::string_view word) {
 
 }  // namespace
 
-UciEngine::UciEngine(std::function<void(std::string_view)> output) : output_(std::move(output)) {}
+UciEngine::UciEngine(std::function<void(std::string_view)> output)
+    : output_(std::move(output)), elo_(highestLevelElo()), table_(kDefaultHash) {
+    search::initAttacks();  // at start-up rather than in the first search's time
+}
 
 UciEngine::~UciEngine() {
     finish();
@@ -97,6 +122,8 @@ bool UciEngine::handle(std::string_view line) {
     } else if (command == "quit") {
         finish();
         return false;
+    } else if (command == "bench") {
+        bench(words);
     } else if (command == "debug" || command == "register") {
         // Nothing to switch: the engine has no debug output and needs no registration.
     } else {
@@ -108,7 +135,19 @@ bool UciEngine::handle(std::string_view line) {
 void UciEngine::identify() {
     send("id name Zarvik " ZARVIK_VERSION);
     send("id author The Zarvik developers");
-    send("option name Level type combo default hard var easy var hard");
+    std::string levels = "option name Level type combo default 10 var easy var hard";
+    for (int level = kLowestSearchLevel; level <= kHighestSearchLevel; ++level) {
+        levels += " var " + std::to_string(level);
+    }
+    send(levels);
+    send("option name UCI_LimitStrength type check default false");
+    send("option name UCI_Elo type spin default " + std::to_string(highestLevelElo()) + " min " +
+         std::to_string(lowestLevelElo()) + " max " + std::to_string(highestLevelElo()));
+    send("option name Hash type spin default " + std::to_string(kDefaultHash) + " min 1 max " +
+         std::to_string(kMaxHash));
+    send("option name Threads type spin default 1 min 1 max 1");
+    send("option name Move Overhead type spin default " + std::to_string(search::Limits{}.overhead.count()) +
+         " min 0 max " + std::to_string(kMaxOverhead));
     send("uciok");
 }
 
@@ -120,25 +159,59 @@ void UciEngine::setOption(const std::vector<std::string_view>& words) {
         return;
     }
     const std::string name = joined(nameWord + 1, valueWord);
-    if (!sameWord(name, "Level")) {
-        report("unknown option " + quoted(name) + ", line ignored");
-        return;
-    }
     const std::string value = valueWord == words.end() ? "" : joined(valueWord + 1, words.end());
-    if (sameWord(value, "easy")) {
-        level_ = Difficulty::easy;
-    } else if (sameWord(value, "hard")) {
-        level_ = Difficulty::hard;
+    const auto spin = [&](long long low, long long high) {
+        const std::optional<long long> number = numberIn(value, low, high);
+        if (!number) {
+            report(name + " must be a whole number, not " + quoted(value));
+        }
+        return number;
+    };
+    if (sameWord(name, "Level")) {
+        if (sameWord(value, "easy") || sameWord(value, "hard")) {
+            onePly_ = sameWord(value, "easy") ? Difficulty::easy : Difficulty::hard;
+        } else if (const std::optional<long long> number = numberIn(value, 0, 1000);
+                   number && *number >= kLowestSearchLevel && *number <= kHighestSearchLevel) {
+            onePly_.reset();
+            searchLevel_ = static_cast<int>(*number);
+        } else {
+            report("Level must be easy, hard or 1 to 10, not " + quoted(value));
+        }
+    } else if (sameWord(name, "UCI_LimitStrength")) {
+        if (sameWord(value, "true") || sameWord(value, "false")) {
+            limitStrength_ = sameWord(value, "true");
+        } else {
+            report("UCI_LimitStrength must be true or false, not " + quoted(value));
+        }
+    } else if (sameWord(name, "UCI_Elo")) {
+        if (const auto number = spin(lowestLevelElo(), highestLevelElo())) {
+            elo_ = static_cast<int>(*number);
+        }
+    } else if (sameWord(name, "Hash")) {
+        if (const auto number = spin(1, kMaxHash)) {
+            finish();
+            table_.resize(static_cast<std::size_t>(*number));
+        }
+    } else if (sameWord(name, "Threads")) {
+        spin(1, 1);  // one search thread is all the engine uses
+    } else if (sameWord(name, "Move Overhead")) {
+        if (const auto number = spin(0, kMaxOverhead)) {
+            moveOverhead_ = static_cast<int>(*number);
+        }
     } else {
-        report("Level must be easy or hard, not " + quoted(value));
+        report("unknown option " + quoted(name) + ", line ignored");
     }
 }
 
-std::shared_ptr<AIPlayer> UciEngine::playerFor(Color color) {
-    std::shared_ptr<AIPlayer>& player = players_[{level_, color}];
+int UciEngine::searchLevelInForce() const {
+    return limitStrength_ ? searchLevelForElo(elo_) : searchLevel_;
+}
+
+std::shared_ptr<AIPlayer> UciEngine::playerFor(Difficulty level, Color color) {
+    std::shared_ptr<AIPlayer>& player = players_[{level, color}];
     if (!player) {
         // Its choices are asked for directly; it never takes a turn through a dispatcher.
-        player = std::make_shared<AIPlayer>(color, AIConfiguration(level_), nullptr);
+        player = std::make_shared<AIPlayer>(color, AIConfiguration(level), nullptr);
     }
     return player;
 }
@@ -158,14 +231,18 @@ void UciEngine::go(const std::vector<std::string_view>& words) {
                 ++i;
             }
         } else if (word == "searchmoves") {
-            break;  // the moves to consider; the choice weighs every legal move
+            break;  // the moves to consider: the search honours them; the one-ply choice weighs every move
         } else {
             report("go: unknown argument " + quoted(word) + " ignored");
         }
     }
-    // The move comes from one rating pass; the clock and the limits cannot make it better or worse.
     finish();
-    const std::shared_ptr<AIPlayer> player = playerFor(position_.toMove);
+    if (!onePly_ || limitStrength_) {
+        goSearch(words, hold);
+        return;
+    }
+    // The move comes from one rating pass; the clock and the limits cannot make it better or worse.
+    const std::shared_ptr<AIPlayer> player = playerFor(*onePly_, position_.toMove);
     {
         std::lock_guard<std::mutex> lock(searchMutex_);
         holdAnswer_ = hold;
@@ -182,7 +259,114 @@ void UciEngine::go(const std::vector<std::string_view>& words) {
     });
 }
 
+void UciEngine::goSearch(const std::vector<std::string_view>& words, bool hold) {
+    search::Position position = search::Position::fromBoard(position_.start, position_.startToMove);
+    for (const PerftMove& move : position_.played) {
+        if (!position.makeNamed(move.text())) {
+            break;
+        }
+    }
+    search::Limits limits;
+    limits.overhead = std::chrono::milliseconds(moveOverhead_);
+    bool limited = hold;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        if (word == "searchmoves") {
+            for (++i; i < words.size(); ++i) {
+                if (const std::optional<search::Move> move = position.moveNamed(words[i])) {
+                    limits.searchMoves.push_back(*move);
+                } else {
+                    report("go: searchmoves: " + quoted(words[i]) + " is no legal move, ignored");
+                }
+            }
+            break;
+        }
+        const std::optional<long long> number =
+            i + 1 < words.size() ? numberIn(words[i + 1], 0, 1LL << 40) : std::nullopt;
+        if (!number) {
+            continue;  // reported by go
+        }
+        const std::chrono::milliseconds ms(*number);
+        if (word == "wtime" || word == "btime") {
+            limits.time[word == "wtime" ? search::kWhite : search::kBlack] = ms;
+        } else if (word == "winc" || word == "binc") {
+            limits.increment[word == "winc" ? search::kWhite : search::kBlack] = ms;
+        } else if (word == "movestogo") {
+            limits.movesToGo = static_cast<int>(*number);
+        } else if (word == "movetime") {
+            limits.movetime = ms;
+        } else if (word == "depth") {
+            limits.depth = static_cast<int>(std::max(1LL, *number));
+        } else if (word == "nodes") {
+            limits.nodes = static_cast<std::uint64_t>(std::max(1LL, *number));
+        } else if (word == "mate") {
+            limits.mate = static_cast<int>(std::max(1LL, *number));
+        } else {
+            continue;
+        }
+        limited = true;
+        ++i;
+    }
+    limits.infinite = hold;
+    const SearchLevel& level = searchLevel(searchLevelInForce());
+    if (!limited) {
+        limits.movetime = level.thinkingTime + limits.overhead;  // a bare go: the level's time in the game
+    }
+    {
+        std::lock_guard<std::mutex> lock(searchMutex_);
+        holdAnswer_ = hold;
+    }
+    searcher_.rearm();
+    const auto seed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    search_ = std::thread([this, position, limits, handicap = level.handicap, seed]() mutable {
+        const bool inCheck = position.inCheck();
+        const search::Outcome outcome = searcher_.run(
+            position, limits, handicap,
+            [this](const search::Report& r) {
+                const auto ms = std::max<long long>(r.time.count(), 1);
+                std::string line =
+                    "info depth " + std::to_string(r.depth) + " seldepth " + std::to_string(r.selDepth) +
+                    " score " + scoreText(r.score) + " nodes " + std::to_string(r.nodes) + " nps " +
+                    std::to_string(r.nodes * 1000 / static_cast<unsigned long long>(ms)) + " hashfull " +
+                    std::to_string(r.hashfull) + " time " + std::to_string(r.time.count()) + " pv";
+                for (const search::Move m : r.pv) {
+                    line += " " + m.text();
+                }
+                send(line);
+            },
+            seed);
+        {
+            std::unique_lock<std::mutex> lock(searchMutex_);
+            released_.wait(lock, [this] { return !holdAnswer_; });
+        }
+        if (outcome.best.isNull()) {
+            send(std::string("info depth 0 score ") + (inCheck ? "mate 0" : "cp 0"));
+            send("bestmove 0000");
+        } else {
+            send("bestmove " + outcome.best.text() +
+                 (outcome.ponder.isNull() ? "" : " ponder " + outcome.ponder.text()));
+        }
+    });
+}
+
+void UciEngine::bench(const std::vector<std::string_view>& words) {
+    finish();
+    int depth = 9;
+    if (words.size() > 1) {
+        if (const std::optional<long long> number = numberIn(words[1], 1, 30)) {
+            depth = static_cast<int>(*number);
+        } else {
+            report("bench: depth must be a whole number, 9 taken");
+        }
+    }
+    const search::BenchResult result = search::runBench(depth);
+    const auto ms = std::max<long long>(result.time.count(), 1);
+    send("bench nodes " + std::to_string(result.nodes) + " time " + std::to_string(result.time.count()) +
+         " nps " + std::to_string(result.nodes * 1000 / static_cast<unsigned long long>(ms)));
+}
+
 void UciEngine::releaseSearch() {
+    searcher_.stop();
     {
         std::lock_guard<std::mutex> lock(searchMutex_);
         holdAnswer_ = false;

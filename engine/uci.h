@@ -16,6 +16,7 @@
 #include "computer/aiplayer.h"
 #include "computer/configuration.h"
 #include "engine/position.h"
+#include "search/search.h"
 
 namespace zarvik::engine {
 
@@ -39,15 +40,27 @@ class UciEngine {
     void identify();
     void setOption(const std::vector<std::string_view>& words);
     void go(const std::vector<std::string_view>& words);
+    // The search levels' go: limits from the words, info lines while it deepens.
+    void goSearch(const std::vector<std::string_view>& words, bool hold);
+    void bench(const std::vector<std::string_view>& words);
+    // The level that plays: the one UCI_Elo names when strength is limited, else the Level option.
+    int searchLevelInForce() const;
     // Lets a held answer go out.
     void releaseSearch();
-    std::shared_ptr<AIPlayer> playerFor(Color color);
+    std::shared_ptr<AIPlayer> playerFor(Difficulty level, Color color);
 
     std::function<void(std::string_view)> output_;
     std::mutex outputMutex_;
 
-    Difficulty level_ = Difficulty::hard;
+    // easy or hard: the one-ply player; none: the searching player at `searchLevel_`.
+    std::optional<Difficulty> onePly_;
+    int searchLevel_ = 10;
+    bool limitStrength_ = false;
+    int elo_ = 0;
+    int moveOverhead_ = static_cast<int>(search::Limits{}.overhead.count());
     EnginePosition position_;
+    search::TranspositionTable table_;
+    search::Search searcher_{table_};
     std::map<std::pair<Difficulty, Color>, std::shared_ptr<AIPlayer>> players_;
 
     // The running search waits here after its choice while it must not answer yet (infinite, ponder).

@@ -23,6 +23,11 @@ std::vector<std::string> linesBeforeReady(UciProcess& engine) {
     return lines;
 }
 
+// An engine playing the one-ply "hard" player, whose answers are known exactly.
+struct OnePlyEngine : UciProcess {
+    OnePlyEngine() { send("setoption name Level value hard"); }
+};
+
 // The move of `bestmove`, after any info lines.
 std::string bestMove(UciProcess& engine, const std::string& position, const std::string& go = "go") {
     engine.send(position);
@@ -31,13 +36,20 @@ std::string bestMove(UciProcess& engine, const std::string& position, const std:
     return lines.empty() ? "(none)" : lines.back().substr(9);
 }
 
-TEST(Protocol, HandshakeNamesTheEngineAndItsOneOption) {
+TEST(Protocol, HandshakeNamesTheEngineAndItsOptions) {
     UciProcess engine;
     engine.send("uci");
     EXPECT_EQ(
         engine.readUntil("uciok"),
-        (std::vector<std::string>{"id name Zarvik 0.1.0", "id author The Zarvik developers",
-                                  "option name Level type combo default hard var easy var hard", "uciok"}));
+        (std::vector<std::string>{
+            "id name Zarvik 0.1.0", "id author The Zarvik developers",
+            "option name Level type combo default 10 var easy var hard var 1 var 2 var 3 var 4 var 5 var 6 "
+            "var 7 var 8 var 9 var 10",
+            "option name UCI_LimitStrength type check default false",
+            "option name UCI_Elo type spin default 2050 min 700 max 2050",
+            "option name Hash type spin default 16 min 1 max 1024",
+            "option name Threads type spin default 1 min 1 max 1",
+            "option name Move Overhead type spin default 10 min 0 max 5000", "uciok"}));
     EXPECT_TRUE(linesBeforeReady(engine).empty());
     engine.send("setoption name Level value easy");
     engine.send("ucinewgame");
@@ -47,7 +59,7 @@ TEST(Protocol, HandshakeNamesTheEngineAndItsOneOption) {
 }
 
 TEST(Protocol, AnswersWithTheInfoLineThenTheBestMove) {
-    UciProcess engine;
+    OnePlyEngine engine;
     engine.send("position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1");
     engine.send("go wtime 300000 btime 300000 winc 0 binc 0 movestogo 40");
     EXPECT_EQ(engine.readUntil("bestmove"),
@@ -61,7 +73,7 @@ TEST(Protocol, AnswersWithTheInfoLineThenTheBestMove) {
 }
 
 TEST(Protocol, TheBookOpensWithEveryOneOfItsMoves) {
-    UciProcess engine;
+    OnePlyEngine engine;
     std::set<std::string> white;
     std::set<std::string> black;
     for (int i = 0; i < 60; ++i) {
@@ -88,7 +100,7 @@ TEST(Protocol, NoLegalMoveGivesTheNullMove) {
 }
 
 TEST(Protocol, AnswersIsReadyWhileThinkingAndTheMoveOnlyAfterStop) {
-    UciProcess engine;
+    OnePlyEngine engine;
     engine.send("position startpos moves e2e4 e7e5 g1f3 g8f6");
     engine.send("go infinite");
     engine.send("isready");
@@ -110,7 +122,7 @@ TEST(Protocol, AnswersIsReadyWhileThinkingAndTheMoveOnlyAfterStop) {
 }
 
 TEST(Protocol, TheEndOfInputEndsAThinkingEngineWithItsMove) {
-    UciProcess engine;
+    OnePlyEngine engine;
     engine.send("go infinite");
     engine.closeInput();
     const std::vector<std::string> lines = engine.readUntil("bestmove");
@@ -133,7 +145,7 @@ TEST(Protocol, AReaderThatHasGoneEndsTheEngine) {
 }
 
 TEST(Protocol, LinesNeverInterleave) {
-    UciProcess engine;
+    OnePlyEngine engine;
     std::string burst;
     for (int i = 0; i < 150; ++i) {
         burst += "position startpos moves e2e4 d7d5 e4d5 d8d5 b1c3\ngo\nisready\n";
@@ -217,14 +229,20 @@ TEST(Protocol, BadInputIsReportedAndIgnored) {
          "castling, "
          "en passant, clocks))"},
         {"setoption without value", "setoption name Level\n",
-         "info string Level must be easy or hard, not \"\""},
-        {"setoption of an unknown option", "setoption name Hash value 64\n",
-         "info string unknown option \"Hash\", line ignored"},
+         "info string Level must be easy, hard or 1 to 10, not \"\""},
+        {"level out of the ladder", "setoption name Level value 11\n",
+         "info string Level must be easy, hard or 1 to 10, not \"11\""},
+        {"hash not a number", "setoption name Hash value lots\n",
+         "info string Hash must be a whole number, not \"lots\""},
+        {"strength limit neither true nor false", "setoption name UCI_LimitStrength value yes\n",
+         "info string UCI_LimitStrength must be true or false, not \"yes\""},
+        {"setoption of an unknown option", "setoption name Contempt value 64\n",
+         "info string unknown option \"Contempt\", line ignored"},
         {"setoption without name", "setoption Level hard\n",
          "info string setoption needs name and value, line ignored"},
         {"line too long", tooLong, "info string line longer than 1048576 bytes ignored"},
     };
-    UciProcess engine;
+    OnePlyEngine engine;
     for (const BadInputCase& c : cases) {
         engine.write(c.input);
         EXPECT_EQ(linesBeforeReady(engine), std::vector<std::string>{c.reason}) << c.name;
@@ -240,7 +258,7 @@ TEST(Protocol, BadInputIsReportedAndIgnored) {
 }
 
 TEST(Protocol, ABadLineKeepsThePositionBeforeIt) {
-    UciProcess engine;
+    OnePlyEngine engine;
     const std::set<std::string> blackBook = {"c7c5", "e7e5"};
     // An illegal move: the moves before it stand.
     EXPECT_TRUE(blackBook.contains(bestMove(engine, "position startpos moves e2e4 e7e4 d2d4")));

@@ -1,8 +1,10 @@
 // The protocol in process, where the sanitizers see both of its threads.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/uci.h"
@@ -32,6 +34,7 @@ TEST(UciEngine, HeldAnswerComesAfterStopAndReadyBeforeIt) {
     Transcript transcript;
     {
         UciEngine engine(transcript.output());
+        EXPECT_TRUE(engine.handle("setoption name Level value hard"));
         EXPECT_TRUE(engine.handle("position startpos moves e2e4 e7e5 g1f3 g8f6\r"));
         EXPECT_TRUE(engine.handle("go infinite"));
         EXPECT_TRUE(engine.handle("isready"));
@@ -53,13 +56,43 @@ TEST(UciEngine, HeldAnswerComesAfterStopAndReadyBeforeIt) {
 }
 
 TEST(UciEngine, DestroyedWhileThinkingAnswersAndEnds) {
+    for (const char* level : {"hard", "10"}) {
+        Transcript transcript;
+        {
+            UciEngine engine(transcript.output());
+            engine.handle(std::string("setoption name Level value ") + level);
+            engine.handle("go infinite");
+        }
+        ASSERT_FALSE(transcript.lines().empty()) << level;
+        const std::string last = transcript.lines().back();
+        EXPECT_TRUE(last.starts_with("bestmove ") && last.size() >= 13) << level << ": " << last;
+    }
+}
+
+// The search's thread, its info lines and the engine's other threads under the sanitizers.
+TEST(UciEngine, SearchReportsEachDepthAndStopsOnRequest) {
     Transcript transcript;
     {
         UciEngine engine(transcript.output());
+        engine.handle("position startpos moves e2e4 e7e5");
+        engine.handle("go depth 4");
+        while (transcript.lines().empty() || !transcript.lines().back().starts_with("bestmove ")) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
         engine.handle("go infinite");
+        engine.handle("isready");
+        engine.handle("stop");
+        engine.finish();
     }
-    ASSERT_EQ(transcript.lines().size(), 2u);
-    EXPECT_TRUE(transcript.lines()[1] == "bestmove e2e4" || transcript.lines()[1] == "bestmove d2d4");
+    const std::vector<std::string> lines = transcript.lines();
+    int depths = 0;
+    int answers = 0;
+    for (const std::string& line : lines) {
+        depths += line.starts_with("info depth ") ? 1 : 0;
+        answers += line.starts_with("bestmove ") ? 1 : 0;
+    }
+    EXPECT_GE(depths, 4);
+    EXPECT_EQ(answers, 2);
 }
 
 }  // namespace

@@ -1,0 +1,127 @@
+// The search's move generator against the rules: published perft counts, and the same moves and
+// counts as the rules in positions from random games.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "rules/perft.h"
+#include "search/movegen.h"
+#include "tests/rules/random_positions.h"
+
+namespace zarvik::search {
+namespace {
+
+#ifdef ZARVIK_SLOW_BUILD
+constexpr std::uint64_t kNodeLimit = 200'000;
+#else
+constexpr std::uint64_t kNodeLimit = 2'000'000;
+#endif
+
+struct PerftCase {
+    const char* name;
+    const char* fen;
+    std::vector<std::uint64_t> counts;  // depth 1, 2, ...
+};
+
+class SearchPerft : public testing::TestWithParam<PerftCase> {};
+
+TEST_P(SearchPerft, MatchesPublishedCounts) {
+    std::string error;
+    std::optional<Position> p = Position::fromFen(GetParam().fen, error);
+    ASSERT_TRUE(p) << error;
+    const std::uint64_t key = p->key();
+    for (std::size_t i = 0; i < GetParam().counts.size() && GetParam().counts[i] <= kNodeLimit; ++i) {
+        EXPECT_EQ(perft(*p, static_cast<int>(i) + 1), GetParam().counts[i]) << "depth " << i + 1;
+    }
+    EXPECT_EQ(p->key(), key) << "make and unmake restore the key";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Published, SearchPerft,
+    testing::Values(
+        PerftCase{
+            "Start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281}},
+        PerftCase{"Kiwipete",
+                  "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                  {48, 2039, 97862, 4085603}},
+        PerftCase{"RookEndgame", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", {14, 191, 2812, 43238, 674624}},
+        PerftCase{"PromotionsAndPins",
+                  "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+                  {6, 264, 9467, 422333}},
+        PerftCase{"PromotionByCapture",
+                  "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+                  {44, 1486, 62379, 2103487}},
+        PerftCase{"Middlegame",
+                  "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+                  {46, 2079, 89890, 3894594}}),
+    [](const testing::TestParamInfo<PerftCase>& info) { return std::string(info.param.name); });
+
+std::vector<std::string> texts(const std::vector<PerftMove>& moves) {
+    std::vector<std::string> out;
+    for (const PerftMove& m : moves) {
+        out.push_back(m.text());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Thousands of positions from random games: the same legal moves, and the same counts two plies on.
+TEST(SearchMovegen, AgreesWithTheRulesOnRandomGames) {
+#ifdef ZARVIK_SLOW_BUILD
+    const auto positions = test::playedPositions(11, 20, 60);
+#else
+    const auto positions = test::playedPositions(11, 60, 80);
+#endif
+    ASSERT_GT(positions.size(), 1000u);
+    for (const test::TestPosition& tp : positions) {
+        Position p = Position::fromBoard(tp.board, tp.toMove);
+        MoveList moves;
+        generateLegal(p, moves);
+        std::vector<std::string> ours;
+        for (const Move m : moves) {
+            ours.push_back(m.text());
+        }
+        std::sort(ours.begin(), ours.end());
+        ASSERT_EQ(ours, texts(legalMoves(tp.board, tp.toMove))) << tp.board.boardDescription();
+        ASSERT_EQ(perft(p, 2), zarvik::perft(tp.board, tp.toMove, 2)) << tp.board.boardDescription();
+    }
+}
+
+// Corners of en passant, castling and promotion, counted against the rules three plies deep.
+TEST(SearchMovegen, AgreesWithTheRulesOnSpecialMoves) {
+    for (const char* fen :
+         {"8/8/8/KPp4r/8/8/8/4k3 w - c6 0 2", "8/8/8/2k5/3Pp3/8/8/4K3 b - d3 0 1",
+          "4k3/8/8/8/4pP2/8/8/4K3 b - f3 0 1", "r3k2r/8/8/8/8/8/8/R3K1R1 b Qkq - 0 1",
+          "r3k2r/8/8/8/8/5n2/8/R3K2R w KQkq - 0 1", "1r2k3/P7/8/8/8/8/6p1/4K2R w K - 0 1"}) {
+        std::string error;
+        const std::optional<FenPosition> rules = readFen(fen, error);
+        std::optional<Position> p = Position::fromFen(fen, error);
+        ASSERT_TRUE(rules && p) << error;
+        for (int depth = 1; depth <= 3; ++depth) {
+            EXPECT_EQ(perft(*p, depth), zarvik::perft(rules->board, rules->toMove, depth))
+                << fen << " " << depth;
+        }
+    }
+}
+
+TEST(SearchMovegen, CapturesAndQuietsTogetherAreAllMoves) {
+    std::string error;
+    for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+                            "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 b kq - 0 1"}) {
+        const std::optional<Position> p = Position::fromFen(fen, error);
+        ASSERT_TRUE(p) << error;
+        MoveList all, captures, quiets;
+        generate(*p, Stage::all, all);
+        generate(*p, Stage::captures, captures);
+        generate(*p, Stage::quiets, quiets);
+        EXPECT_EQ(captures.size() + quiets.size(), all.size()) << fen;
+        for (const Move m : captures) {
+            EXPECT_TRUE(m.isCapture() || m.promotionKind() == kQueen) << m.text();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zarvik::search

@@ -29,6 +29,11 @@ const std::vector<ScriptMenu>& scriptMenus() {
           {"Spiel sichern unter…", 0, "s", (1u << 20) | (1u << 17)},
           {"Grafik sichern unter…", 113, "g", (1u << 20) | (1u << 17)},
           {"Beenden", 0, "q", 1u << 20}}},
+        {"Spiel",
+         {{"Neues Spiel", 0, "n", 1u << 20},
+          {"Zug zurücknehmen", 0, "z", 1u << 20},
+          {"Zug wiederholen", 0, "z", (1u << 20) | (1u << 17)},
+          {"Aufgeben", 0, "", 0}}},
         {"Bearbeiten",
          {{"Text kopieren", 111, "c", (1u << 20) | (1u << 17)},
           {"Bild kopieren", 110, "b", (1u << 20) | (1u << 17)},
@@ -142,6 +147,41 @@ std::string chooseMenuItem(const std::string& argument) {
     return {};
 }
 
+// "BUTTON" or "Sichern PATH": the button that answers the next question dialog, and the path for
+// the save dialog that "Sichern" opens.
+struct Answer {
+    std::string button;
+    std::string path;
+};
+std::optional<Answer> answerOf(std::string_view argument) {
+    for (const std::string_view button : {"Sichern", "Nicht sichern", "Abbrechen"}) {
+        if (argument == button) {
+            return Answer{std::string(button), {}};
+        }
+    }
+    if (argument.starts_with("Sichern ") && argument.size() > 8) {
+        return Answer{"Sichern", std::string(argument.substr(8))};
+    }
+    return std::nullopt;
+}
+
+bool isAnswer(std::string_view argument) {
+    return answerOf(argument).has_value();
+}
+
+std::string answerQuestion(const std::string& argument) {
+    const std::optional<Answer> answer = answerOf(argument);
+    HeadlessHost* answering = headless();
+    if (answering == nullptr) {
+        return "no dialogs to answer";
+    }
+    answering->pushQuestionAnswer(answer->button);
+    if (!answer->path.empty()) {
+        answering->pushSaveAnswer(answer->path);
+    }
+    return {};
+}
+
 std::string clickAt(const std::string& argument) {
     const std::optional<Click> click = clickOf(argument);
     frontend::clickAt(click->x, click->y, click->right);
@@ -193,6 +233,7 @@ const std::vector<ScriptStep>& scriptSteps() {
         {"keys", "TEXT", milliseconds(30), &anything, &typeKeys},
         {"menu", "TITLE [PATH]", milliseconds(400), &menuItem, &chooseMenuItem},
         {"click", "X Y [right]", milliseconds(30), &isClick, &clickAt},
+        {"answer", "BUTTON [PATH]", milliseconds(0), &isAnswer, &answerQuestion},
         {"open", "PATH", milliseconds(400), &something, &openDocument},
         {"screen", "FILE", milliseconds(400), &something, &writeScreen},
         {"record", "FILE", milliseconds(400), &something, &writeRecord},

@@ -16,6 +16,7 @@
 #include "toolkit/startup.h"
 #include "util/log.h"
 #if defined(ZARVIK_HAVE_FRONTEND)
+#include "frontend/autosave.h"
 #include "frontend/chessmain.h"
 #include "frontend/fileevents.h"
 #include "frontend/savedgame.h"
@@ -55,6 +56,13 @@ bool saveGame() {
     return frontend::saveGameAs();
 #else
     return true;
+#endif
+}
+
+// "Nicht sichern" ends the game for good: it is not offered again at the next start.
+void discardGame() {
+#if defined(ZARVIK_HAVE_FRONTEND)
+    frontend::removeAutosave();
 #endif
 }
 
@@ -126,7 +134,7 @@ QtHost::Callbacks AppDelegate::callbacks() {
 }
 
 bool AppDelegate::confirmQuit() {
-    quitConfirmed_ = quitConfirmed_ || mayQuit(&unsavedGame, &saveGame);
+    quitConfirmed_ = quitConfirmed_ || mayQuit(&unsavedGame, &saveGame, &discardGame);
     if (!quitConfirmed_) {
         host_->returnFocus();  // "Abbrechen": back to the game
     }

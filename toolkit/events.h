@@ -118,6 +118,9 @@ inline constexpr std::size_t t_MenuQueueCapacity = 256;
 
 // Blocks until `done` holds; it is tested now and again after every change of a queue.
 void t_WaitForEvents(const std::function<bool()>& done);
+// Makes every waiting t_WaitForEvents test its condition again: the program changed a flag that a
+// waiting condition reads.
+void t_WakeEventWaiters();
 
 // --- key queue ---
 

@@ -2,6 +2,7 @@
 // Runs the command-line tool from the tests and reads back the files it writes.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -25,18 +26,33 @@ inline std::string shellQuoted(const std::string& text) {
     return quoted + "'";
 }
 
+// A data and configuration folder of its own for each run of the tool, unless a test names one to
+// share between runs (a saved last game that the next start offers).
+inline std::string freshDataFolder() {
+    static int runs = 0;
+    return ::testing::TempDir() + "cli_xdg_" + std::to_string(::getpid()) + "_" + std::to_string(++runs);
+}
+
+inline std::string cliCommand(const std::string& arguments, const std::string& dataFolder) {
+    const std::string folder = dataFolder.empty() ? freshDataFolder() : dataFolder;
+    return "XDG_DATA_HOME=" + shellQuoted(folder + "/data") +
+           " XDG_CONFIG_HOME=" + shellQuoted(folder + "/config") + " " + std::string(ZARVIK_CLI) + " " +
+           arguments;
+}
+
 // zarvik-cli with the arguments (quoted for the shell), its output and errors into `logPath`; the exit
 // status, or -1 when it did not exit normally.
-inline int runCli(const std::string& arguments, const std::string& logPath) {
-    const std::string command = std::string(ZARVIK_CLI) + " " + arguments + " > " + logPath + " 2>&1";
+inline int runCli(const std::string& arguments, const std::string& logPath,
+                  const std::string& dataFolder = "") {
+    const std::string command = cliCommand(arguments, dataFolder) + " > " + logPath + " 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // As runCli, with standard output and standard error in files of their own.
-inline int runCliApart(const std::string& arguments, const std::string& outPath, const std::string& errPath) {
-    const std::string command =
-        std::string(ZARVIK_CLI) + " " + arguments + " > " + outPath + " 2> " + errPath;
+inline int runCliApart(const std::string& arguments, const std::string& outPath, const std::string& errPath,
+                       const std::string& dataFolder = "") {
+    const std::string command = cliCommand(arguments, dataFolder) + " > " + outPath + " 2> " + errPath;
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

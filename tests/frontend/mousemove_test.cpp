@@ -9,6 +9,8 @@
 #include <string_view>
 #include <thread>
 
+#include "data_folders.h"
+
 #include "frontend/boarddisplay.h"
 #include "frontend/chessmain.h"
 #include "frontend/driver.h"
@@ -102,6 +104,7 @@ std::uint32_t ringPixel(int square) {
 class Program {
   public:
     Program() {
+        test::useOwnDataFolders("frontend_mouse");
         host_.install();
         startprocess(&chessMain, t_ProgramStackSize);
     }

@@ -10,47 +10,12 @@
 #include "frontend/record.h"
 #include "toolkit/headless/headlesshost.h"
 #include "toolkit/menus.h"
+#include "toolkit/menutable.h"
 #include "toolkit/textoutput.h"
 #include "util/files.h"
 
 namespace zarvik::cli {
 namespace {
-
-struct ScriptMenu {
-    std::string title;
-    std::vector<HostMenuItem> items;
-};
-
-// The application's menus as the desktop host builds them; tag 0 reaches the program's handler.
-const std::vector<ScriptMenu>& scriptMenus() {
-    static const std::vector<ScriptMenu> menus{
-        {"Ablage",
-         {{"Spiel öffnen…", 0, "o", 1u << 20},
-          {"Spiel sichern unter…", 0, "s", (1u << 20) | (1u << 17)},
-          {"Grafik sichern unter…", 113, "g", (1u << 20) | (1u << 17)},
-          {"Beenden", 0, "q", 1u << 20}}},
-        {"Spiel",
-         {{"Neues Spiel", 0, "n", 1u << 20},
-          {"Zug zurücknehmen", 0, "z", 1u << 20},
-          {"Zug wiederholen", 0, "z", (1u << 20) | (1u << 17)},
-          {"Aufgeben", 0, "", 0}}},
-        {"Bearbeiten",
-         {{"Text kopieren", 111, "c", (1u << 20) | (1u << 17)},
-          {"Bild kopieren", 110, "b", (1u << 20) | (1u << 17)},
-          {"Drucker leeren", 112, "", 0},
-          {"Systemkonsole leeren", 114, "", 0}}},
-        {"Fenster",
-         {{"Spielfenster zeigen", 213, "0", 1u << 20},
-          {"Spielfenster ausblenden", 214, "", 0},
-          {"Drucker zeigen", 209, "1", 1u << 20},
-          {"Drucker ausblenden", 210, "", 0},
-          {"Systemkonsole zeigen", 229, "2", 1u << 20},
-          {"Systemkonsole ausblenden", 230, "", 0},
-          {"Zwischenablage zeigen", 211, "3", 1u << 20},
-          {"Zwischenablage ausblenden", 212, "", 0}}},
-    };
-    return menus;
-}
 
 HeadlessHost* headless() {
     return dynamic_cast<HeadlessHost*>(&host());
@@ -106,18 +71,20 @@ struct MenuChoice {
 };
 std::optional<MenuChoice> menuChoiceOf(std::string_view argument) {
     std::optional<MenuChoice> best;
-    for (const ScriptMenu& menu : scriptMenus()) {
-        for (const HostMenuItem& item : menu.items) {
-            const bool whole = argument == item.title;
-            if (!whole && !argument.starts_with(item.title + " ")) {
-                continue;
-            }
-            if (best && best->choice.Item.title.size() >= item.title.size()) {
-                continue;
-            }
-            best = MenuChoice{{menu.title, item},
-                              whole ? std::string() : std::string(argument.substr(item.title.size() + 1))};
+    for (const t_MenuRow& row : t_MenuTable()) {
+        const std::string_view title = row.Title;
+        if (title.empty()) {
+            continue;
         }
+        const bool whole = argument == title;
+        if (!whole && !(argument.starts_with(title) && argument.substr(title.size()).starts_with(' '))) {
+            continue;
+        }
+        if (best && best->choice.Item.title.size() >= title.size()) {
+            continue;
+        }
+        best = MenuChoice{{std::string(row.Menu), t_HostMenuItemOf(row)},
+                          whole ? std::string() : std::string(argument.substr(title.size() + 1))};
     }
     return best;
 }
@@ -300,8 +267,12 @@ void installScriptMenus() {
     if (answering == nullptr) {
         return;
     }
-    for (const ScriptMenu& menu : scriptMenus()) {
-        answering->setMenu(menu.title, menu.items);
+    for (const std::string_view menu : t_MenuTitles()) {
+        std::vector<HostMenuItem> items;
+        for (const t_MenuRow& row : t_MenuRows(menu)) {
+            items.push_back(t_HostMenuItemOf(row));
+        }
+        answering->setMenu(std::string(menu), std::move(items));
     }
 }
 

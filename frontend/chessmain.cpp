@@ -22,6 +22,7 @@
 #include "toolkit/graphiccapture.h"
 #include "toolkit/graphicfile.h"
 #include "toolkit/input.h"
+#include "toolkit/menutable.h"
 #include "toolkit/printer.h"
 #include "toolkit/startup.h"
 #include "toolkit/textoutput.h"
@@ -374,31 +375,31 @@ void chess_Menu() {
     }
     const auto [menuTitle, itemTitle] = t_NextMenuEvent();
     logline("chess_Menu: " + menuTitle + "-Menü, Menübefehl = " + itemTitle);
-    if (menuTitle == "Spiel") {
-        const std::pair<std::string_view, GameCommand> commands[] = {
-            {"Neues Spiel", GameCommand::newGame},
-            {"Zug zurücknehmen", GameCommand::takeBack},
-            {"Zug wiederholen", GameCommand::redo},
-            {"Aufgeben", GameCommand::resign}};
-        for (const auto& [title, command] : commands) {
-            if (itemTitle == title) {
-                postGameCommand(command);
+    switch (t_MenuCommandOf(menuTitle, itemTitle)) {
+        case t_MenuCommand::OpenGame:
+            if (chess_Open(selectfiletoopen("Spiel öffnen", "Spiel öffnen", "", true, false))) {
+                wakeProgram();
             }
-        }
-        return;
-    }
-    if (menuTitle != "Ablage") {
-        return;
-    }
-    if (itemTitle == "Spiel öffnen…") {
-        const std::string path = selectfiletoopen("Spiel öffnen", "Spiel öffnen", "", true, false);
-        if (chess_Open(path)) {
-            wakeProgram();
-        }
-    } else if (itemTitle == "Spiel sichern unter…") {
-        if (saveGameAs()) {
-            updateAutosave();
-        }
+            break;
+        case t_MenuCommand::SaveGameAs:
+            if (saveGameAs()) {
+                updateAutosave();
+            }
+            break;
+        case t_MenuCommand::NewGame:
+            postGameCommand(GameCommand::newGame);
+            break;
+        case t_MenuCommand::TakeBack:
+            postGameCommand(GameCommand::takeBack);
+            break;
+        case t_MenuCommand::Redo:
+            postGameCommand(GameCommand::redo);
+            break;
+        case t_MenuCommand::Resign:
+            postGameCommand(GameCommand::resign);
+            break;
+        case t_MenuCommand::None:
+            break;
     }
 }
 

@@ -16,8 +16,7 @@ bool configureGame();
 // Ends the game with the side's giving up: the final line, and the game no longer runs.
 void recordResignation(Color color);
 
-// The menu handler: "Spiel öffnen…" and "Spiel sichern unter…" of the menu "Ablage", and the
-// commands of the menu "Spiel".
+// The menu handler: carries out the program items of the menu table.
 void chess_Menu();
 
 // Shows the end of the record beside the board and the whole record in the printer window.

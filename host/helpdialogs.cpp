@@ -14,7 +14,8 @@ QString manualText() {
         "Bindestrich dazwischen, etwa <b>E2-E4</b>, und drücken die Eingabetaste. Große und kleine "
         "Buchstaben gelten gleich. <b>O-O</b> ist die kleine Rochade (Königsseite), <b>O-O-O</b> die "
         "große (Damenseite), jeweils mit dem Buchstaben O. Die Rücktaste löscht das letzte Zeichen.</p>"
-        "<p>Escape oder eine leere Eingabe fragt, ob Sie aufgeben wollen.</p>"
+        "<p>Escape oder eine leere Eingabe fragt, ob Sie aufgeben wollen; nur <b>J</b> gibt auf, "
+        "jede andere Taste führt zurück zur Zugeingabe.</p>"
         "<p>Erreicht ein Bauer die letzte Reihe, wählen Sie die neue Figur mit einer Taste: "
         "<b>T</b> Turm, <b>S</b> Springer, <b>L</b> Läufer, <b>D</b> Dame.</p>"
         "<h3>Züge mit der Maus</h3>"
@@ -25,6 +26,12 @@ QString manualText() {
         "<h3>Fragen</h3>"
         "<p>Fragen mit <b>J/N</b> beantworten Sie mit einer Taste. Die hervorgehobene Antwort gilt "
         "für jede andere Taste, auch für die Eingabetaste; Escape gilt als <b>N</b>.</p>"
+        "<h3>Menü Spiel</h3>"
+        "<p><b>Neues Spiel</b> (Strg+N) beginnt jederzeit ein neues Spiel und fragt vorher, ob das "
+        "ungesicherte Spiel gesichert werden soll. <b>Zug zurücknehmen</b> (Strg+Z) nimmt gegen den "
+        "Computer dessen Antwort und Ihren Zug zurück, zu zweit einen Halbzug; <b>Zug wiederholen</b> "
+        "(Strg+Umschalt+Z) spielt zurückgenommene Züge wieder. Das laufende Spiel wird nach jedem "
+        "Halbzug aufbewahrt und beim nächsten Start zum Fortsetzen angeboten.</p>"
         "<h3>Spielverlauf</h3>"
         "<p><b>X</b> statt des Bindestrichs heißt, dass geschlagen wurde (E4XD5); <b>+</b> ist Schach, "
         "<b>#</b> Schachmatt, <b>/D</b> die Figur nach einer Umwandlung; ein <b>*</b> am Ende "
@@ -47,10 +54,10 @@ QString fontLicence() {
     return QString::fromUtf8(file.readAll());
 }
 
-void showHelp(HostItem item, QWidget* parent) {
+void showHelp(t_MenuTag item, QWidget* parent) {
     QMessageBox box(parent);
     box.setTextFormat(Qt::RichText);
-    if (item == HostItem::About) {
+    if (item == t_MenuTag::About) {
         box.setWindowTitle(QStringLiteral("Über Zarvik"));
         box.setText(aboutText(QStringLiteral(ZARVIK_VERSION)));
         box.setDetailedText(fontLicence());

@@ -14,6 +14,6 @@ QString aboutText(const QString& version);
 QString fontLicence();
 
 // Shows the dialogue of a "Hilfe" item over `parent` and waits until it is closed.
-void showHelp(HostItem item, QWidget* parent);
+void showHelp(t_MenuTag item, QWidget* parent);
 
 }  // namespace zarvik::qthost

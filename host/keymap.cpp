@@ -214,21 +214,21 @@ std::optional<char32_t> controlCharacter(char32_t symbol) {
 }  // namespace
 
 std::uint32_t modifierFlags(Qt::KeyboardModifiers modifiers, bool capsLock) {
-    std::uint32_t flags = capsLock ? modifierMask(ModifierBit::CapsLock) : 0;
+    std::uint32_t flags = capsLock ? t_ModifierMask(t_ModifierBit::CapsLock) : 0;
     if (modifiers & Qt::ShiftModifier) {
-        flags |= modifierMask(ModifierBit::Shift);
+        flags |= t_ModifierMask(t_ModifierBit::Shift);
     }
     if (modifiers & Qt::ControlModifier) {
-        flags |= modifierMask(ModifierBit::Control);
+        flags |= t_ModifierMask(t_ModifierBit::Control);
     }
     if (modifiers & Qt::AltModifier) {
-        flags |= modifierMask(ModifierBit::Option);
+        flags |= t_ModifierMask(t_ModifierBit::Option);
     }
     if (modifiers & Qt::MetaModifier) {
-        flags |= modifierMask(ModifierBit::Command);
+        flags |= t_ModifierMask(t_ModifierBit::Command);
     }
     if (modifiers & Qt::KeypadModifier) {
-        flags |= modifierMask(ModifierBit::NumericPad);
+        flags |= t_ModifierMask(t_ModifierBit::NumericPad);
     }
     return flags;
 }
@@ -272,10 +272,10 @@ std::optional<TranslatedKey> translateKey(const QKeyEvent& event) {
         key.keyCode = special->keyCode;
         key.characters = std::u32string(1, special->character);
         if (special->character >= 0xF700) {
-            key.modifierFlags |= modifierMask(ModifierBit::Function);
+            key.modifierFlags |= t_ModifierMask(t_ModifierBit::Function);
         }
         if (qtKey >= Qt::Key_Left && qtKey <= Qt::Key_Down) {
-            key.modifierFlags |= modifierMask(ModifierBit::NumericPad);
+            key.modifierFlags |= t_ModifierMask(t_ModifierBit::NumericPad);
         }
         return key;
     }
@@ -283,7 +283,7 @@ std::optional<TranslatedKey> translateKey(const QKeyEvent& event) {
         const int n = qtKey - Qt::Key_F1;
         key.keyCode = n < static_cast<int>(kFunctionKeyCodes.size()) ? kFunctionKeyCodes[n] : kUnplacedKey;
         key.characters = std::u32string(1, static_cast<char32_t>(0xF704 + n));
-        key.modifierFlags |= modifierMask(ModifierBit::Function);
+        key.modifierFlags |= t_ModifierMask(t_ModifierBit::Function);
         return key;
     }
 

@@ -9,22 +9,9 @@
 
 #include <QKeyEvent>
 
+#include "toolkit/modifiers.h"
+
 namespace zarvik::qthost {
-
-// Modifier flag bits of a translated key, as the toolkit reads them.
-enum class ModifierBit : std::uint32_t {
-    CapsLock = 16,
-    Shift = 17,
-    Control = 18,
-    Option = 19,
-    Command = 20,
-    NumericPad = 21,
-    Function = 23,
-};
-
-constexpr std::uint32_t modifierMask(ModifierBit bit) {
-    return std::uint32_t{1} << static_cast<std::uint32_t>(bit);
-}
 
 // One key press as the toolkit's key handler wants it.
 struct TranslatedKey {

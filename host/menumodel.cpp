@@ -2,139 +2,82 @@
 
 #include <QMenu>
 
-#include "host/keymap.h"
+#include "toolkit/modifiers.h"
 
 namespace zarvik::qthost {
-namespace {
 
-// Built-in action tags of the toolkit that the menus carry.
-enum class Tag : int {
-    Program = 0,  // no built-in action: the item reaches the program's menu handler
-    CopyImage = 110,
-    CopyText = 111,
-    ClearPrinter = 112,
-    SaveGraphic = 113,
-    ClearConsole = 114,
-    PrinterFront = 209,
-    PrinterHide = 210,
-    PasteboardFront = 211,
-    PasteboardHide = 212,
-    ConsoleFront = 213,
-    ConsoleHide = 214,
-    SystemConsoleFront = 229,
-    SystemConsoleHide = 230,
-};
-
-std::uint32_t flagsOfShortcut(const QKeySequence& shortcut) {
-    if (shortcut.isEmpty()) {
-        return 0;
-    }
-    const Qt::KeyboardModifiers modifiers = shortcut[0].keyboardModifiers();
-    std::uint32_t flags = 0;
-    // Ctrl takes the place of the command key in menu shortcuts.
-    if (modifiers & Qt::ControlModifier) {
-        flags |= modifierMask(ModifierBit::Command);
-    }
-    if (modifiers & Qt::ShiftModifier) {
-        flags |= modifierMask(ModifierBit::Shift);
-    }
-    if (modifiers & Qt::AltModifier) {
-        flags |= modifierMask(ModifierBit::Option);
-    }
-    return flags;
-}
-
-QString keyOfShortcut(const QKeySequence& shortcut) {
-    if (shortcut.isEmpty()) {
+QKeySequence shortcutOf(const t_MenuRow& row) {
+    if (row.Key == 0) {
         return {};
     }
-    return QKeySequence(shortcut[0].key()).toString().toLower();
+    // Ctrl takes the place of the command key in menu shortcuts.
+    Qt::KeyboardModifiers modifiers;
+    if (t_HasModifier(row.Modifiers, t_ModifierBit::Command)) {
+        modifiers |= Qt::ControlModifier;
+    }
+    if (t_HasModifier(row.Modifiers, t_ModifierBit::Shift)) {
+        modifiers |= Qt::ShiftModifier;
+    }
+    if (t_HasModifier(row.Modifiers, t_ModifierBit::Option)) {
+        modifiers |= Qt::AltModifier;
+    }
+    // Qt's key codes of letters and digits are their upper-case characters.
+    const auto key = static_cast<Qt::Key>(QChar(row.Key).toUpper().unicode());
+    return QKeySequence(QKeyCombination(modifiers, key));
 }
 
-}  // namespace
-
 MenuModel::MenuModel(QObject* parent) : QObject(parent) {
-    const auto ctrl = [](QKeyCombination key) { return QKeySequence(key); };
-    addMenu(QStringLiteral("Ablage"));
-    addItem(QStringLiteral("Spiel öffnen…"), static_cast<int>(Tag::Program), ctrl(Qt::CTRL | Qt::Key_O));
-    addItem(QStringLiteral("Spiel sichern unter…"), static_cast<int>(Tag::Program),
-            ctrl(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    addItem(QStringLiteral("Grafik sichern unter…"), static_cast<int>(Tag::SaveGraphic),
-            ctrl(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
-    addSeparator();
-    addHostItem(QStringLiteral("Beenden"), HostItem::Quit, ctrl(Qt::CTRL | Qt::Key_Q));
-
-    addMenu(QStringLiteral("Bearbeiten"));
-    addItem(QStringLiteral("Text kopieren"), static_cast<int>(Tag::CopyText),
-            ctrl(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    addItem(QStringLiteral("Bild kopieren"), static_cast<int>(Tag::CopyImage),
-            ctrl(Qt::CTRL | Qt::SHIFT | Qt::Key_B));
-    addSeparator();
-    addItem(QStringLiteral("Drucker leeren"), static_cast<int>(Tag::ClearPrinter), {});
-    addItem(QStringLiteral("Systemkonsole leeren"), static_cast<int>(Tag::ClearConsole), {});
-
-    addMenu(QStringLiteral("Fenster"));
-    addItem(QStringLiteral("Spielfenster zeigen"), static_cast<int>(Tag::ConsoleFront),
-            ctrl(Qt::CTRL | Qt::Key_0));
-    addItem(QStringLiteral("Spielfenster ausblenden"), static_cast<int>(Tag::ConsoleHide), {});
-    addSeparator();
-    addItem(QStringLiteral("Drucker zeigen"), static_cast<int>(Tag::PrinterFront),
-            ctrl(Qt::CTRL | Qt::Key_1));
-    addItem(QStringLiteral("Drucker ausblenden"), static_cast<int>(Tag::PrinterHide), {});
-    addItem(QStringLiteral("Systemkonsole zeigen"), static_cast<int>(Tag::SystemConsoleFront),
-            ctrl(Qt::CTRL | Qt::Key_2));
-    addItem(QStringLiteral("Systemkonsole ausblenden"), static_cast<int>(Tag::SystemConsoleHide), {});
-    addItem(QStringLiteral("Zwischenablage zeigen"), static_cast<int>(Tag::PasteboardFront),
-            ctrl(Qt::CTRL | Qt::Key_3));
-    addItem(QStringLiteral("Zwischenablage ausblenden"), static_cast<int>(Tag::PasteboardHide), {});
-
-    addMenu(QStringLiteral("Hilfe"));
-    addHostItem(QStringLiteral("Bedienung"), HostItem::Manual, {});
-    addHostItem(QStringLiteral("Über Zarvik"), HostItem::About, {});
+    const std::span<const t_MenuRow> table = t_MenuTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const t_MenuRow& row = table[i];
+        const QString menu = QString::fromUtf8(row.Menu.data(), static_cast<qsizetype>(row.Menu.size()));
+        if (menus_.empty() || menus_.back().title != menu) {
+            addMenu(menu);
+        }
+        if (row.Title.empty()) {
+            addSeparator();
+        } else {
+            addItem(static_cast<int>(i));
+        }
+    }
 }
 
 void MenuModel::addMenu(const QString& title) {
     menus_.push_back(Menu{title, {}});
 }
 
-QAction* MenuModel::addItem(const QString& title, int tag, const QKeySequence& shortcut) {
-    auto* action = new QAction(title, this);
-    action->setData(tag);
-    action->setShortcut(shortcut);
+void MenuModel::addItem(int row) {
+    const t_MenuRow& info = t_MenuTable()[static_cast<std::size_t>(row)];
+    auto* action =
+        new QAction(QString::fromUtf8(info.Title.data(), static_cast<qsizetype>(info.Title.size())), this);
+    action->setData(row);
+    action->setShortcut(shortcutOf(info));
     action->setShortcutContext(Qt::WindowShortcut);
+    if (info.Tag == t_MenuTag::Quit) {
+        action->setMenuRole(QAction::QuitRole);
+    }
     Menu& menu = menus_.back();
     const QString menuTitle = menu.title;
-    connect(action, &QAction::triggered, this, [this, action, menuTitle] {
-        const QVariant hostItem = action->property("zarvikHostItem");
-        if (hostItem.isValid()) {
-            const auto item = static_cast<HostItem>(hostItem.toInt());
-            if (item == HostItem::Quit && quit_) {
+    connect(action, &QAction::triggered, this, [this, action, menuTitle, tag = info.Tag] {
+        if (tag == t_MenuTag::Quit) {
+            if (quit_) {
                 quit_();
-            } else if (item != HostItem::Quit && help_) {
-                help_(item);
             }
-            return;
-        }
-        if (handler_) {
+        } else if (t_IsHostTag(tag)) {
+            if (help_) {
+                help_(tag);
+            }
+        } else if (handler_) {
             handler_(infoOf(menuTitle, action));
         }
     });
     menu.items.push_back(action);
-    return action;
-}
-
-void MenuModel::addHostItem(const QString& title, HostItem item, const QKeySequence& shortcut) {
-    QAction* action = addItem(title, static_cast<int>(Tag::Program), shortcut);
-    action->setProperty("zarvikHostItem", static_cast<int>(item));
-    if (item == HostItem::Quit) {
-        action->setMenuRole(QAction::QuitRole);
-    }
 }
 
 void MenuModel::addSeparator() {
     auto* action = new QAction(this);
     action->setSeparator(true);
-    action->setData(0);
+    action->setData(-1);
     menus_.back().items.push_back(action);
 }
 
@@ -169,8 +112,13 @@ int MenuModel::itemCount(int menu) const {
 }
 
 MenuItemInfo MenuModel::infoOf(const QString& menuTitle, const QAction* action) const {
-    return MenuItemInfo{menuTitle, action->isSeparator() ? QString() : action->text(), action->data().toInt(),
-                        keyOfShortcut(action->shortcut()), flagsOfShortcut(action->shortcut())};
+    const int row = action->data().toInt();
+    if (row < 0) {
+        return MenuItemInfo{menuTitle, QString(), 0, QString(), 0};
+    }
+    const HostMenuItem item = t_HostMenuItemOf(t_MenuTable()[static_cast<std::size_t>(row)]);
+    return MenuItemInfo{menuTitle, QString::fromStdString(item.title), item.tag,
+                        QString::fromStdString(item.keyEquivalent), item.keyModifiers};
 }
 
 std::optional<MenuItemInfo> MenuModel::item(int menu, int position) const {

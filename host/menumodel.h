@@ -1,7 +1,7 @@
 #pragma once
-// The application's one menu model. Every top-level window shows it in its own menu bar; the items
-// are shared actions, so deleting an item removes it from every bar and a shortcut works in every
-// window. Choosing an item hands it to one callback with its menu title and tag.
+// The application's one menu model, built from the menu table. Every top-level window shows it in its own
+// menu bar; the items are shared actions, so deleting an item removes it from every bar and a shortcut works
+// in every window. Choosing an item hands it to one callback with its menu title and tag.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QObject>
 #include <QString>
+
+#include "toolkit/menutable.h"
 
 namespace zarvik::qthost {
 
@@ -23,8 +25,8 @@ struct MenuItemInfo {
     std::uint32_t keyModifiers = 0;  // modifier flag bits of the shortcut
 };
 
-// Items that the host answers itself; the toolkit never sees them.
-enum class HostItem { Quit, Manual, About };
+// The Qt shortcut of a row of the menu table (empty when it has none).
+QKeySequence shortcutOf(const t_MenuRow& row);
 
 class MenuModel : public QObject {
   public:
@@ -36,7 +38,7 @@ class MenuModel : public QObject {
     void setChoiceHandler(ChoiceHandler handler) { handler_ = std::move(handler); }
     void setQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
     // "Bedienung" and "Über Zarvik".
-    void setHelpHandler(std::function<void(HostItem)> help) { help_ = std::move(help); }
+    void setHelpHandler(std::function<void(t_MenuTag)> help) { help_ = std::move(help); }
     // Called whenever one of the bars' menus closes, however it was closed.
     void setMenuClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
 
@@ -57,15 +59,14 @@ class MenuModel : public QObject {
     };
 
     void addMenu(const QString& title);
-    QAction* addItem(const QString& title, int tag, const QKeySequence& shortcut);
-    void addHostItem(const QString& title, HostItem item, const QKeySequence& shortcut);
+    void addItem(int row);  // a row of the menu table
     void addSeparator();
     MenuItemInfo infoOf(const QString& menuTitle, const QAction* action) const;
 
     std::vector<Menu> menus_;
     ChoiceHandler handler_;
     std::function<void()> quit_;
-    std::function<void(HostItem)> help_;
+    std::function<void(t_MenuTag)> help_;
     std::function<void()> closed_;
 };
 

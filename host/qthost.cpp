@@ -58,7 +58,7 @@ QtHost::QtHost(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
             callbacks_.quit();
         }
     });
-    menus_.setHelpHandler([this](HostItem item) {
+    menus_.setHelpHandler([this](t_MenuTag item) {
         showHelp(item, QApplication::activeWindow());
         returnFocus();
     });

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <utility>
 
+#include "toolkit/modifiers.h"
+
 namespace zarvik {
 
 struct t_Event {
@@ -51,24 +53,6 @@ struct t_MenuEvent {
     std::int64_t Time = 0;
     bool operator==(const t_MenuEvent&) const = default;
 };
-
-// Modifier flag bits of the host's events.
-enum class t_ModifierBit : std::uint32_t {
-    CapsLock = 16,
-    Shift = 17,
-    Control = 18,
-    Option = 19,
-    Command = 20,
-    NumericPad = 21,
-    Help = 22,
-    Function = 23,
-};
-constexpr std::uint32_t t_ModifierMask(t_ModifierBit bit) {
-    return std::uint32_t{1} << static_cast<std::uint32_t>(bit);
-}
-constexpr bool t_HasModifier(std::uint32_t flags, t_ModifierBit bit) {
-    return (flags & t_ModifierMask(bit)) != 0;
-}
 
 // One key press as the host hands it over: the key code of the toolkit's tables, the characters
 // it produced (empty for a dead key) and the modifier flags.

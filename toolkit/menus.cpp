@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "toolkit/events.h"
+#include "toolkit/menutable.h"
 #include "toolkit/presentation.h"
 #include "toolkit/printer.h"
 #include "toolkit/textoutput.h"
@@ -95,17 +96,18 @@ void copyImage() {
 }
 
 void perform(int action) {
-    switch (action) {
-        case 110:
+    using enum t_MenuTag;
+    switch (static_cast<t_MenuTag>(action)) {
+        case CopyImage:
             copyImage();
             return;
-        case 111:
+        case CopyText:
             copyText();
             return;
-        case 112:
+        case ClearPrinter:
             p_ClearPrinter();
             return;
-        case 113: {
+        case SaveGraphic: {
             const std::uint8_t key = t_KeyWindow();
             if (isConsole(key) && t_WindowRecord(key).Initialized) {
                 t_CallSaveGraphicHandler();
@@ -114,52 +116,53 @@ void perform(int action) {
             }
             return;
         }
-        case 114:
+        case ClearConsole:
             p_ClearConsole();
             return;
-        case 200:
+        case HideAll:
             for (std::uint8_t n = 0; n <= 12; ++n) {
                 t_WindowVisible(n, false);
             }
             return;
-        case 201: {
+        case HideKeyWindow: {
             const std::uint8_t key = t_KeyWindow();
             if (key <= 12) {
                 hide(key);
             }
             return;
         }
-        case 205:
-        case 206:
-            frontOrHide(12, action == 205);
+        case Window12Front:
+        case Window12Hide:
+            frontOrHide(12, action == static_cast<int>(Window12Front));
             return;
-        case 207:
-        case 208:
-            frontOrHide(11, action == 207);
+        case Window11Front:
+        case Window11Hide:
+            frontOrHide(11, action == static_cast<int>(Window11Front));
             return;
-        case 209:
-        case 210:
-            frontOrHide(9, action == 209);
+        case PrinterFront:
+        case PrinterHide:
+            frontOrHide(9, action == static_cast<int>(PrinterFront));
             return;
-        case 211:
-        case 212:
-            frontOrHide(8, action == 211);
+        case PasteboardFront:
+        case PasteboardHide:
+            frontOrHide(8, action == static_cast<int>(PasteboardFront));
             return;
-        case 229:
-        case 230:
-            frontOrHide(10, action == 229);
+        case SystemConsoleFront:
+        case SystemConsoleHide:
+            frontOrHide(10, action == static_cast<int>(SystemConsoleFront));
             return;
         default:
             break;
     }
-    if (action >= 213 && action <= 228) {
-        const auto n = static_cast<std::uint8_t>((action - 213) / 2);
+    const int first = static_cast<int>(ConsoleFront);
+    if (action >= first && action <= static_cast<int>(LastConsoleHide)) {
+        const auto n = static_cast<std::uint8_t>((action - first) / 2);
         if (!t_ToolkitReady() || !t_WindowRecord(n).Initialized) {
             logline("t_MenuEventHandler: Window #" + std::to_string(n) + " not initialized.");
             t_Bell();
             return;
         }
-        frontOrHide(n, (action - 213) % 2 == 0);
+        frontOrHide(n, (action - first) % 2 == 0);
     }
     // 202-204 and 231: records without an action; they only keep their items from the program.
 }

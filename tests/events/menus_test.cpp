@@ -4,10 +4,12 @@
 
 #include <atomic>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "tests/events/fixture.h"
 #include "toolkit/menus.h"
+#include "toolkit/menutable.h"
 #include "toolkit/printer.h"
 #include "toolkit/textoutput.h"
 #include "toolkit/threads.h"
@@ -402,6 +404,51 @@ TEST_F(MenuItems, CleanUpRemovesPalettesDictationTilingAndTrailingSeparators) {
     EXPECT_NE(text.find("*** Found Window Menu Item Tile Window to Left of Screen\n"), std::string::npos);
     testHost().removeMenu("Bearbeiten");
     testHost().removeMenu("Window");
+}
+
+}  // namespace
+}  // namespace zarvik::eventtests
+
+namespace zarvik::eventtests {
+namespace {
+
+// The menu table: what the hosts build from it must make sense to the toolkit and the program.
+TEST(MenuTable, BuiltInTagsHaveActionsAndShortcutsAreDistinct) {
+    t_BuildMenuActions();
+    std::set<std::pair<char, std::uint32_t>> shortcuts;
+    for (const t_MenuRow& row : t_MenuTable()) {
+        SCOPED_TRACE(std::string(row.Title));
+        const HostMenuItem item = t_HostMenuItemOf(row);
+        if (row.Tag == t_MenuTag::Program || t_IsHostTag(row.Tag)) {
+            EXPECT_EQ(item.tag, 0) << "must reach the program's handler or stay with the host";
+        } else {
+            EXPECT_TRUE(t_FindMenuAction(item.tag).has_value());
+        }
+        EXPECT_EQ(row.Command != t_MenuCommand::None, row.Tag == t_MenuTag::Program && !row.Title.empty());
+        if (row.Key != 0) {
+            EXPECT_TRUE(shortcuts.insert({row.Key, row.Modifiers}).second) << "shortcut used twice";
+        }
+    }
+    const std::vector<std::string_view> menus = t_MenuTitles();
+    EXPECT_EQ(std::set<std::string_view>(menus.begin(), menus.end()).size(), menus.size());
+}
+
+TEST(MenuTable, ProgramItemsAreToldApartByMenuAndTitle) {
+    const struct {
+        const char* menu;
+        const char* item;
+        t_MenuCommand command;
+    } rows[] = {
+        {"Ablage", "Spiel öffnen…", t_MenuCommand::OpenGame},
+        {"Ablage", "Spiel sichern unter…", t_MenuCommand::SaveGameAs},
+        {"Ablage", "Grafik sichern unter…", t_MenuCommand::None},
+        {"Ablage", "Beenden", t_MenuCommand::None},
+        {"Fenster", "Spiel öffnen…", t_MenuCommand::None},
+        {"Ablage", "", t_MenuCommand::None},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(t_MenuCommandOf(row.menu, row.item), row.command) << row.menu << " " << row.item;
+    }
 }
 
 }  // namespace

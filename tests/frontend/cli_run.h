@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -55,6 +56,47 @@ inline int runCliApart(const std::string& arguments, const std::string& outPath,
     const std::string command = cliCommand(arguments, dataFolder) + " > " + outPath + " 2> " + errPath;
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A scripted run of the program (zarvik-cli play --script): its exit status, the screen and the
+// record at the end, and what it wrote to standard output and standard error.
+struct Scripted {
+    int status = -1;
+    std::string screen;
+    std::string record;
+    std::string out;
+    std::string err;
+};
+
+inline std::string temp(const std::string& name) {
+    return ::testing::TempDir() + "frontend_script_" + name;
+}
+
+inline std::string writeTemp(const std::string& name, const std::string& text) {
+    const std::string path = temp(name);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(file, nullptr) << path;
+    if (file != nullptr) {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+// Runs the steps; `dataFolder` shares the saved last game between runs.
+inline Scripted script(const std::string& name, const std::string& steps,
+                       const std::string& dataFolder = "") {
+    const std::string base = temp(name);
+    const std::string path = writeTemp(name + ".script", steps);
+    Scripted run;
+    run.status = runCliApart(
+        "play --script " + shellQuoted(path) + " --screen " + base + ".screen --record " + base + ".record",
+        base + ".out", base + ".err", dataFolder);
+    run.screen = readFile(base + ".screen");
+    run.record = readFile(base + ".record");
+    run.out = readFile(base + ".out");
+    run.err = readFile(base + ".err");
+    return run;
 }
 
 // What `zarvik-cli replay` prints for the saved game at `path`.

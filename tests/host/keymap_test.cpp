@@ -5,12 +5,12 @@
 namespace zarvik::qthost {
 namespace {
 
-constexpr std::uint32_t kShift = modifierMask(ModifierBit::Shift);
-constexpr std::uint32_t kControl = modifierMask(ModifierBit::Control);
-constexpr std::uint32_t kOption = modifierMask(ModifierBit::Option);
-constexpr std::uint32_t kCommand = modifierMask(ModifierBit::Command);
-constexpr std::uint32_t kPad = modifierMask(ModifierBit::NumericPad);
-constexpr std::uint32_t kFn = modifierMask(ModifierBit::Function);
+constexpr std::uint32_t kShift = t_ModifierMask(t_ModifierBit::Shift);
+constexpr std::uint32_t kControl = t_ModifierMask(t_ModifierBit::Control);
+constexpr std::uint32_t kOption = t_ModifierMask(t_ModifierBit::Option);
+constexpr std::uint32_t kCommand = t_ModifierMask(t_ModifierBit::Command);
+constexpr std::uint32_t kPad = t_ModifierMask(t_ModifierBit::NumericPad);
+constexpr std::uint32_t kFn = t_ModifierMask(t_ModifierBit::Function);
 
 // One press: what Qt reports (X11 key code 0 = a platform without key codes) and what the toolkit
 // must receive.
@@ -119,7 +119,7 @@ TEST(KeyTranslation, KeysTheToolkitsKeyboardLacksGiveNothing) {
 
 TEST(KeyTranslation, CapsLockComesFromTheX11State) {
     QKeyEvent locked(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 0, 0x2, QStringLiteral("A"));
-    EXPECT_EQ(translateKey(locked)->modifierFlags, modifierMask(ModifierBit::CapsLock));
+    EXPECT_EQ(translateKey(locked)->modifierFlags, t_ModifierMask(t_ModifierBit::CapsLock));
     QKeyEvent unknown(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 0, 0, 0x2, QStringLiteral("A"));
     EXPECT_EQ(translateKey(unknown)->modifierFlags, 0u);
 }

@@ -4,81 +4,82 @@
 
 #include <gtest/gtest.h>
 
-#include "host/keymap.h"
+#include "toolkit/modifiers.h"
 
 namespace zarvik::qthost {
 namespace {
 
-struct ItemRow {
-    const char* menu;
-    const char* title;
-    int tag;
-    const char* key;
-    std::uint32_t modifiers;
-};
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-constexpr std::uint32_t kCommand = modifierMask(ModifierBit::Command);
-constexpr std::uint32_t kShift = modifierMask(ModifierBit::Shift);
-
-// The items that the toolkit and the program rely on, with their tags and shortcuts.
-const ItemRow kItems[] = {
-    {"Ablage", "Spiel öffnen…", 0, "o", kCommand},
-    {"Ablage", "Spiel sichern unter…", 0, "s", kCommand | kShift},
-    {"Ablage", "Grafik sichern unter…", 113, "g", kCommand | kShift},
-    {"Ablage", "Beenden", 0, "q", kCommand},
-    {"Bearbeiten", "Text kopieren", 111, "c", kCommand | kShift},
-    {"Bearbeiten", "Bild kopieren", 110, "b", kCommand | kShift},
-    {"Bearbeiten", "Drucker leeren", 112, "", 0},
-    {"Bearbeiten", "Systemkonsole leeren", 114, "", 0},
-    {"Fenster", "Spielfenster zeigen", 213, "0", kCommand},
-    {"Fenster", "Spielfenster ausblenden", 214, "", 0},
-    {"Fenster", "Drucker zeigen", 209, "1", kCommand},
-    {"Fenster", "Drucker ausblenden", 210, "", 0},
-    {"Fenster", "Systemkonsole zeigen", 229, "2", kCommand},
-    {"Fenster", "Systemkonsole ausblenden", 230, "", 0},
-    {"Fenster", "Zwischenablage zeigen", 211, "3", kCommand},
-    {"Fenster", "Zwischenablage ausblenden", 212, "", 0},
-};
-
-std::optional<MenuItemInfo> find(const MenuModel& model, const QString& menuTitle, const QString& title) {
-    const auto menu = model.menuIndex(menuTitle);
-    if (!menu) {
-        return std::nullopt;
-    }
-    for (int i = 0; i < model.itemCount(*menu); ++i) {
-        if (auto item = model.item(*menu, i); item && item->title == title) {
-            return item;
+// Every host shows the table's items at the table's positions, separators included, so that a
+// position means the same item in the desktop program and in a scripted run.
+TEST(MenuModel, ShowsTheMenuTableAtItsPositions) {
+    MenuModel model;
+    const std::vector<std::string_view> menus = t_MenuTitles();
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        ASSERT_EQ(model.menuIndex(qs(menus[m])), static_cast<int>(m));
+        const std::vector<t_MenuRow> rows = t_MenuRows(menus[m]);
+        ASSERT_EQ(model.itemCount(static_cast<int>(m)), static_cast<int>(rows.size()));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const HostMenuItem expected = t_HostMenuItemOf(rows[i]);
+            const auto item = model.item(static_cast<int>(m), static_cast<int>(i));
+            ASSERT_TRUE(item.has_value());
+            EXPECT_EQ(item->title.toStdString(), expected.title);
+            EXPECT_EQ(item->tag, expected.tag);
+            EXPECT_EQ(item->keyEquivalent.toStdString(), expected.keyEquivalent);
+            EXPECT_EQ(item->keyModifiers, expected.keyModifiers);
+            EXPECT_EQ(model.action(static_cast<int>(m), static_cast<int>(i))->shortcut(),
+                      shortcutOf(rows[i]));
         }
     }
-    return std::nullopt;
-}
-
-TEST(MenuModel, CarriesTheGermanItemsWithTheirTagsAndShortcuts) {
-    MenuModel model;
-    for (const ItemRow& row : kItems) {
-        SCOPED_TRACE(row.title);
-        const auto item = find(model, QString::fromUtf8(row.menu), QString::fromUtf8(row.title));
-        ASSERT_TRUE(item.has_value());
-        EXPECT_EQ(item->tag, row.tag);
-        EXPECT_EQ(item->keyEquivalent, QString::fromUtf8(row.key));
-        EXPECT_EQ(item->keyModifiers, row.modifiers);
-    }
     EXPECT_FALSE(model.menuIndex(QStringLiteral("Edit")).has_value());
+    EXPECT_FALSE(model.item(0, model.itemCount(0)).has_value());
 }
 
-TEST(MenuModel, ChoosingAnItemReportsItAndQuitOnlyQuits) {
+TEST(MenuModel, ShortcutsBecomeQtKeySequences) {
+    constexpr std::uint32_t command = t_ModifierMask(t_ModifierBit::Command);
+    constexpr std::uint32_t shift = t_ModifierMask(t_ModifierBit::Shift);
+    constexpr std::uint32_t option = t_ModifierMask(t_ModifierBit::Option);
+    const struct {
+        char key;
+        std::uint32_t modifiers;
+        const char* shown;
+    } rows[] = {
+        {'o', command, "Ctrl+O"}, {'z', command | shift, "Ctrl+Shift+Z"}, {'0', command, "Ctrl+0"},
+        {'x', option, "Alt+X"},   {'n', command | option, "Ctrl+Alt+N"},  {0, command, ""},
+    };
+    for (const auto& row : rows) {
+        const t_MenuRow menuRow{"Spiel", "Punkt",      t_MenuTag::Program, t_MenuCommand::None,
+                                row.key, row.modifiers};
+        EXPECT_EQ(shortcutOf(menuRow).toString(QKeySequence::PortableText), QString::fromUtf8(row.shown));
+    }
+}
+
+// Program and toolkit items go to the toolkit; the host's own items never do.
+TEST(MenuModel, ChoosingAnItemReportsItOrGoesToTheHost) {
     MenuModel model;
     std::vector<MenuItemInfo> chosen;
+    std::vector<t_MenuTag> help;
     int quits = 0;
     model.setChoiceHandler([&](const MenuItemInfo& item) { chosen.push_back(item); });
     model.setQuitHandler([&] { ++quits; });
-    const int file = *model.menuIndex(QStringLiteral("Ablage"));
-    model.action(file, 1)->trigger();
-    model.action(file, 4)->trigger();
-    ASSERT_EQ(chosen.size(), 1u);
-    EXPECT_EQ(chosen[0].menuTitle, QStringLiteral("Ablage"));
-    EXPECT_EQ(chosen[0].title, QStringLiteral("Spiel sichern unter…"));
+    model.setHelpHandler([&](t_MenuTag item) { help.push_back(item); });
+    for (int m = 0; m < static_cast<int>(t_MenuTitles().size()); ++m) {
+        for (int i = 0; i < model.itemCount(m); ++i) {
+            model.action(m, i)->trigger();
+        }
+    }
+    std::size_t toolkitItems = 0;
+    for (const t_MenuRow& row : t_MenuTable()) {
+        toolkitItems += !row.Title.empty() && !t_IsHostTag(row.Tag) ? 1 : 0;
+    }
+    EXPECT_EQ(chosen.size(), toolkitItems);
+    EXPECT_EQ(chosen.front().menuTitle, QStringLiteral("Ablage"));
+    EXPECT_EQ(chosen.front().title, QStringLiteral("Spiel öffnen…"));
     EXPECT_EQ(quits, 1);
+    EXPECT_EQ(help, (std::vector<t_MenuTag>{t_MenuTag::Manual, t_MenuTag::About}));
 }
 
 TEST(MenuModel, DeletingAnItemRemovesItFromEveryMenuBar) {
@@ -101,16 +102,6 @@ TEST(MenuModel, DeletingAnItemRemovesItFromEveryMenuBar) {
         ASSERT_EQ(shown.size(), before - 1);
         EXPECT_EQ(shown.front()->text(), QStringLiteral("Bild kopieren"));
     }
-}
-
-TEST(MenuModel, SeparatorsAreItemsWithoutTitle) {
-    MenuModel model;
-    const int file = *model.menuIndex(QStringLiteral("Ablage"));
-    const auto separator = model.item(file, 3);
-    ASSERT_TRUE(separator.has_value());
-    EXPECT_TRUE(separator->title.isEmpty());
-    EXPECT_EQ(separator->tag, 0);
-    EXPECT_FALSE(model.item(file, model.itemCount(file)).has_value());
 }
 
 }  // namespace

@@ -114,6 +114,41 @@ std::string chooseMenuItem(const std::string& argument) {
     return {};
 }
 
+// "BUTTON" or "Sichern PATH": the button that answers the next question dialog, and the path for
+// the save dialog that "Sichern" opens.
+struct Answer {
+    std::string button;
+    std::string path;
+};
+std::optional<Answer> answerOf(std::string_view argument) {
+    for (const std::string_view button : {"Sichern", "Nicht sichern", "Abbrechen"}) {
+        if (argument == button) {
+            return Answer{std::string(button), {}};
+        }
+    }
+    if (argument.starts_with("Sichern ") && argument.size() > 8) {
+        return Answer{"Sichern", std::string(argument.substr(8))};
+    }
+    return std::nullopt;
+}
+
+bool isAnswer(std::string_view argument) {
+    return answerOf(argument).has_value();
+}
+
+std::string answerQuestion(const std::string& argument) {
+    const std::optional<Answer> answer = answerOf(argument);
+    HeadlessHost* answering = headless();
+    if (answering == nullptr) {
+        return "no dialogs to answer";
+    }
+    answering->pushQuestionAnswer(answer->button);
+    if (!answer->path.empty()) {
+        answering->pushSaveAnswer(answer->path);
+    }
+    return {};
+}
+
 std::string clickAt(const std::string& argument) {
     const std::optional<Click> click = clickOf(argument);
     frontend::clickAt(click->x, click->y, click->right);
@@ -164,6 +199,8 @@ const std::vector<ScriptStep>& scriptSteps() {
         {"keys", "TEXT", true, &anything, &typeKeys},
         {"menu", "TITLE [PATH]", true, &menuItem, &chooseMenuItem},
         {"click", "X Y [right]", true, &isClick, &clickAt},
+        // Answers are queued for the next question, so they come before the step that asks it.
+        {"answer", "BUTTON [PATH]", false, &isAnswer, &answerQuestion},
         {"open", "PATH", true, &something, &openDocument},
         {"screen", "FILE", true, &something, &writeScreen},
         {"record", "FILE", true, &something, &writeRecord},

@@ -67,23 +67,16 @@ void drawLabel(int x, int y, std::string_view text) {
     }
 }
 
-// The character of line i, column j (both from 1) of the text form, none for an empty square.
-// The text form is UTF-8: an empty square is the two bytes of "·".
-std::vector<std::optional<char>> squaresOf(const std::string& boardText) {
+// The text-form letter of each square in display order: rank 8 first, file A first in each rank;
+// none for an empty square.
+std::vector<std::optional<char>> squaresOf(const Board& board) {
     std::vector<std::optional<char>> squares;
-    for (std::size_t i = 0; i < boardText.size(); ++i) {
-        const auto c = static_cast<unsigned char>(boardText[i]);
-        if (c == '\r') {
-            continue;
-        }
-        if (c == 0xC2 && i + 1 < boardText.size()) {
-            ++i;
-            squares.emplace_back(std::nullopt);
-        } else {
-            squares.emplace_back(static_cast<char>(c));
+    squares.reserve(64);
+    for (int line = 1; line <= 8; ++line) {
+        for (int column = 1; column <= 8; ++column) {
+            squares.push_back(board.square(BoardLocation(column - 1 + 8 * (8 - line))).boardCharacter());
         }
     }
-    squares.resize(64);
     return squares;
 }
 
@@ -171,9 +164,9 @@ const std::vector<PieceGraphicFile>& pieceGraphicFiles() {
     return files;
 }
 
-Material materialOf(const std::string& boardText) {
+Material materialOf(const Board& board) {
     Material material;
-    for (const std::optional<char>& square : squaresOf(boardText)) {
+    for (const std::optional<char>& square : squaresOf(board)) {
         if (!square) {
             continue;
         }
@@ -207,7 +200,7 @@ const g_Graphic& pieceGraphic(int index) {
 void chess_DrawTextBoard(const Game& game) {
     logline("chess_DrawTextBoard");
     ++boardDrawings;
-    const std::vector<std::optional<char>> squares = squaresOf(game.board.boardDescription());
+    const std::vector<std::optional<char>> squares = squaresOf(game.board);
     constexpr std::string_view kFiles = "   A B C D E F G H   ";
     t_Inverse(kWindow);
     t_Vtab(kWindow, 5);
@@ -252,7 +245,7 @@ void chess_DrawTextBoard(const Game& game) {
     t_Print(kWindow, kFiles);
     t_Cr(kWindow);
     t_Normal(kWindow);
-    const MaterialCaptions captions = materialCaptions(materialOf(game.board.boardDescription()));
+    const MaterialCaptions captions = materialCaptions(materialOf(game.board));
     drawLabel(464, 96, captions.white);
     drawLabel(608, 96, captions.black);
     t_Color(kWindow, kNormalColor);
@@ -262,7 +255,7 @@ void drawGraphicBoard(const Game& game) {
     ++boardDrawings;
     t_Window& record = t_WindowRecord(kWindow);
     const std::uint8_t textColor = record.TextColor;
-    const std::vector<std::optional<char>> squares = squaresOf(game.board.boardDescription());
+    const std::vector<std::optional<char>> squares = squaresOf(game.board);
     for (int line = 1; line <= 8; ++line) {
         for (int column = 1; column <= 8; ++column) {
             drawSquareImage(squares, line, column);
@@ -343,7 +336,7 @@ void removeSquareMark(const Game& game, int square) {
     t_Window& record = t_WindowRecord(kWindow);
     const std::uint8_t textColor = record.TextColor;
     const t_RGBColor drawingColor = record.RGBColor;
-    drawSquareImage(squaresOf(game.board.boardDescription()), lineOfSquare(square), columnOfSquare(square));
+    drawSquareImage(squaresOf(game.board), lineOfSquare(square), columnOfSquare(square));
     record.RGBColor = drawingColor;
     record.TextColor = textColor;
     // Inverting the inverted cells again gives them back their colours.

@@ -33,12 +33,12 @@ struct PieceGraphicFile {
 };
 const std::vector<PieceGraphicFile>& pieceGraphicFiles();
 
-// The material sums of a board's text form (boardDescription).
+// The material sums of the pieces on a board.
 struct Material {
     int white = 0;
     int black = 0;
 };
-Material materialOf(const std::string& boardText);
+Material materialOf(const Board& board);
 
 // The captions above the boards, as the text board draws them: "Weiss: 39 " and " Schwarz: 39 ".
 struct MaterialCaptions {

@@ -3,8 +3,11 @@
 #include <chrono>
 #include <thread>
 
+#include "frontend/autosave.h"
 #include "frontend/boarddisplay.h"
+#include "frontend/commands.h"
 #include "frontend/fileevents.h"
+#include "frontend/history.h"
 #include "frontend/human.h"
 #include "frontend/humanmove.h"
 #include "frontend/mousemove.h"
@@ -35,18 +38,18 @@ constexpr std::uint8_t kWindow = 0;
 constexpr std::uint8_t kPrinterWindow = 9;
 constexpr std::string_view kAuthorLine = "Schach in der Konsole";
 
+constexpr std::string_view kSaveQuestion = "Das Spiel ist nicht gesichert. Vor dem neuen Spiel sichern?";
+
+// What the main loop does next.
+enum class Next { configure, play, afterGame, idle };
+
 void toPromptLine() {
     t_Vtab(kWindow, kPromptLine);
     t_Htab(kWindow, 1);
 }
 
-// Asks a padded configuration question; none when a saved game was opened meanwhile.
-std::optional<bool> askConfiguration(std::string_view question) {
-    const bool yes = askYesNo(paddedQuestion(question));
-    if (gameOpened().load()) {
-        return std::nullopt;
-    }
-    return yes;
+bool isHuman(Color color) {
+    return (color == Color::white ? whiteIsHuman() : blackIsHuman()).load();
 }
 
 void showGame() {
@@ -56,17 +59,10 @@ void showGame() {
     }
 }
 
-// Waits for the computer's move, printing a dot every 0.1 s. The wait also ends when the game was
-// replaced (a saved game opened meanwhile has other players, so the turn might never pass here).
-void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
-    for (;;) {
-        const std::shared_ptr<Player> current = game->currentPlayer();
-        if (!current || current->color != color || !gameRunning().load() || currentGame() != game) {
-            return;
-        }
-        t_Print(kWindow, ".");
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
+// After every change of the game: the screen and the copy on disk.
+void showChangedGame() {
+    showGame();
+    updateAutosave();
 }
 
 Color sideToMove() {
@@ -75,37 +71,203 @@ Color sideToMove() {
     return player && player->color ? *player->color : Color::white;
 }
 
-void halfMove(Color color) {
-    lastMove().reset();
-    const bool human = (color == Color::white ? whiteIsHuman() : blackIsHuman()).load();
-    const bool otherHuman = (color == Color::white ? blackIsHuman() : whiteIsHuman()).load();
-    if (!human) {
+// Before the game is replaced by a new one: true when it may go (nothing unsaved, saved now, or
+// "Nicht sichern"); "Abbrechen" or a save that did not happen keeps it.
+bool mayDiscardGame() {
+    if (!hasUnsavedMoves()) {
+        return true;
+    }
+    const std::string answer = askquestion(kSaveQuestion, {"Sichern", "Nicht sichern", "Abbrechen"});
+    if (answer == "Sichern") {
+        return saveGameAs();
+    }
+    return answer == "Nicht sichern";
+}
+
+// A padded configuration question, asked again after a command that does not apply here; none when
+// a saved game was opened or a new game was asked for.
+std::optional<bool> askConfiguration(std::string_view question) {
+    const int line = t_Vpos(kWindow);
+    for (;;) {
+        const std::optional<bool> yes = askYesNo(paddedQuestion(question));
+        if (yes || gameOpened().load() || nextGameCommand() == GameCommand::newGame) {
+            return yes;
+        }
+        takeGameCommand();
+        t_Vtab(kWindow, line);
+        t_Htab(kWindow, 1);
+        t_ClearEndOfLine(kWindow);
+    }
+}
+
+// Waits for the computer's move, printing a dot every 0.1 s. The wait also ends when the game was
+// replaced or the program is interrupted.
+void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
+    for (;;) {
+        const std::shared_ptr<Player> current = game->currentPlayer();
+        if (!current || current->color != color || !gameRunning().load() || currentGame() != game ||
+            programInterrupted()) {
+            return;
+        }
+        t_Print(kWindow, ".");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+HumanTurn computerMove(Color color) {
+    toPromptLine();
+    t_Cr(kWindow);
+    t_Cr(kWindow);
+    t_Print(kWindow, "Computerspieler berechnet einen Zug");
+    t_ClearEndOfLine(kWindow);
+    const std::shared_ptr<Game> game = currentGame();
+    if (game) {
+        const std::shared_ptr<Player> current = game->currentPlayer();
+        if (current && startComputerMove(*current)) {
+            waitForComputer(game, color);
+        }
+    }
+    if (programInterrupted()) {
+        // Whatever the computer still computes is for a game that is no longer in play.
+        restartFromRecord();
+        return HumanTurn::interrupted;
+    }
+    if (isHuman(opposite(color))) {
         toPromptLine();
         t_Cr(kWindow);
         t_Cr(kWindow);
-        t_Print(kWindow, "Computerspieler berechnet einen Zug");
-        t_ClearEndOfLine(kWindow);
-        const std::shared_ptr<Game> game = currentGame();
-        if (game) {
-            const std::shared_ptr<Player> current = game->currentPlayer();
-            if (current && startComputerMove(*current)) {
-                waitForComputer(game, color);
-            }
-        }
-        if (otherHuman) {
-            toPromptLine();
-            t_Cr(kWindow);
-            t_Cr(kWindow);
-            t_ClearEndOfWindow(kWindow);
-        }
+        t_ClearEndOfWindow(kWindow);
     }
-    // Read again: an opened saved game makes both sides human.
-    if ((color == Color::white ? whiteIsHuman() : blackIsHuman()).load() && gameRunning().load()) {
-        readHumanMove(color);
+    return HumanTurn::moved;
+}
+
+// "Aufgeben" from the menu: the person to move, or the person playing the computer, is asked.
+std::optional<Next> offerResignation() {
+    const Color toMove = sideToMove();
+    const Color color = isHuman(toMove) || !isHuman(opposite(toMove)) ? toMove : opposite(toMove);
+    toPromptLine();
+    t_ClearEndOfWindow(kWindow);
+    const std::optional<bool> giveUp = askGiveUp();
+    if (!giveUp || !*giveUp) {
+        return std::nullopt;
     }
-    if (!gameOpened().load()) {
-        recordHalfMove(colorWord(color));
+    recordResignation(color);
+    showChangedGame();
+    return Next::afterGame;
+}
+
+// A command or an opened game during play; what follows, none to play on.
+std::optional<Next> interruptionDuringPlay() {
+    if (gameOpened().exchange(false)) {
         showGame();
+        return gameRunning().load() ? std::nullopt : std::optional(Next::afterGame);
+    }
+    switch (takeGameCommand()) {
+        case GameCommand::newGame:
+            return mayDiscardGame() ? std::optional(Next::configure) : std::nullopt;
+        case GameCommand::takeBack:
+            takeBackMoves();
+            showChangedGame();
+            return std::nullopt;
+        case GameCommand::redo:
+            redoMoves();
+            showChangedGame();
+            return gameRunning().load() ? std::nullopt : std::optional(Next::afterGame);
+        case GameCommand::resign:
+            return offerResignation();
+        case GameCommand::none:
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Plays the game in `currentGame` from its side to move until it ends or a command leaves it.
+Next playOn() {
+    setPromotionChoice("");
+    while (gameRunning().load()) {
+        const Color color = sideToMove();
+        lastMove().reset();
+        const HumanTurn turn = isHuman(color) ? readHumanMove(color) : computerMove(color);
+        // A move made just before a game was opened belongs to the game that was replaced.
+        if (turn == HumanTurn::interrupted || gameOpened().load()) {
+            if (const std::optional<Next> next = interruptionDuringPlay()) {
+                return *next;
+            }
+            continue;
+        }
+        if (turn == HumanTurn::gaveUp) {
+            recordResignation(color);
+        } else {
+            recordHalfMove(colorWord(color));
+        }
+        showChangedGame();
+    }
+    return Next::afterGame;
+}
+
+// A command or an opened game once the game has ended.
+Next interruptionAfterGame(Next stay) {
+    if (gameOpened().exchange(false)) {
+        showGame();
+        return gameRunning().load() ? Next::play : Next::afterGame;
+    }
+    switch (takeGameCommand()) {
+        case GameCommand::newGame:
+            return mayDiscardGame() ? Next::configure : stay;
+        case GameCommand::takeBack:
+            if (takeBackMoves()) {
+                showChangedGame();
+                return Next::play;
+            }
+            return stay;
+        default:
+            return stay;
+    }
+}
+
+// The game has ended: "Neues Spiel beginnen", and the unsaved game is not given up without asking.
+Next afterGame() {
+    showGame();
+    updateAutosave();
+    toPromptLine();
+    t_Print(kWindow, "Neues Spiel beginnen ");
+    t_ClearEndOfWindow(kWindow);
+    const std::optional<bool> again = askYesNo("<");
+    if (!again) {
+        return interruptionAfterGame(Next::afterGame);
+    }
+    if (*again) {
+        return mayDiscardGame() ? Next::configure : Next::afterGame;
+    }
+    return Next::idle;
+}
+
+// The final position stays on screen with the way to a new game; the menus keep working.
+Next idle() {
+    toPromptLine();
+    t_Print(kWindow, "Neues Spiel: Strg+N");
+    t_ClearEndOfWindow(kWindow);
+    while (!programInterrupted()) {
+        t_WaitKeyUnless(kWindow, &programInterrupted);  // keys do nothing here
+    }
+    return interruptionAfterGame(Next::idle);
+}
+
+// At start-up: the game that was running when the program last ended, if the person wants it.
+void offerLastGame() {
+    const std::optional<std::string> text = resumableAutosave();
+    if (!text) {
+        return;
+    }
+    toPromptLine();
+    const std::optional<bool> resume = askConfiguration("Letztes Spiel fortsetzen");
+    if (resume && *resume && openSavedGameText(autosavePath(), *text)) {
+        // Still saved nowhere but here: quitting asks again.
+        RecordAccess()->unsaved = true;
+        return;
+    }
+    if (resume) {
+        removeAutosave();
     }
 }
 
@@ -130,7 +292,8 @@ void showRecordPanel() {
     p_SetPrinter(record.text);
 }
 
-void configureGame() {
+bool configureGame() {
+    removeAutosave();
     t_Area(kWindow, 1, 3, 80, 25);
     t_CursorHome(kWindow);
     t_ClearEndOfWindow(kWindow);
@@ -141,7 +304,7 @@ void configureGame() {
 
     const std::optional<bool> standard = askConfiguration("Standard-Konfiguration benutzen");
     if (!standard) {
-        return;
+        return false;
     }
     if (*standard) {
         whiteIsHuman() = true;
@@ -153,7 +316,7 @@ void configureGame() {
         std::shared_ptr<Player> white;
         const std::optional<bool> whiteHuman = askConfiguration("Weiss = Mensch");
         if (!whiteHuman) {
-            return;
+            return false;
         }
         if (*whiteHuman) {
             whiteIsHuman() = true;
@@ -162,7 +325,7 @@ void configureGame() {
         } else {
             const std::optional<bool> hard = askConfiguration("Spielstärke ist schwer");
             if (!hard) {
-                return;
+                return false;
             }
             whiteIsHuman() = false;
             whiteDifficulty() = *hard ? 2 : 0;
@@ -171,7 +334,7 @@ void configureGame() {
         std::shared_ptr<Player> black;
         const std::optional<bool> blackComputer = askConfiguration("Schwarz = Computer");
         if (!blackComputer) {
-            return;
+            return false;
         }
         if (!*blackComputer) {
             blackIsHuman() = true;
@@ -180,7 +343,7 @@ void configureGame() {
         } else {
             const std::optional<bool> hard = askConfiguration("Spielstärke ist schwer");
             if (!hard) {
-                return;
+                return false;
             }
             blackIsHuman() = false;
             blackDifficulty() = *hard ? 2 : 0;
@@ -194,27 +357,15 @@ void configureGame() {
     appendConfigurationLines();
     showRecordPanel();
     setCurrentGame(makeNewGame());
+    gameRunning() = true;
     toPromptLine();
     t_ClearEndOfWindow(kWindow);
+    return true;
 }
 
-void playGame() {
-    setPromotionChoice("");
-    gameRunning() = true;
-    Color color = Color::white;
-    while (gameRunning().load()) {
-        halfMove(color);
-        if (!gameRunning().load()) {
-            return;
-        }
-        color = color == Color::white ? Color::black : Color::white;
-        if (gameOpened().exchange(false)) {
-            // The person plays the opened game on: from its side to move, its half-moves recorded
-            // after the file's lines.
-            showGame();
-            color = sideToMove();
-        }
-    }
+void recordResignation(Color color) {
+    appendResignation(*RecordAccess(), color);
+    gameRunning() = false;
 }
 
 void chess_Menu() {
@@ -227,11 +378,25 @@ void chess_Menu() {
     switch (t_MenuCommandOf(menuTitle, itemTitle)) {
         case t_MenuCommand::OpenGame:
             if (chess_Open(selectfiletoopen("Spiel öffnen", "Spiel öffnen", "", true, false))) {
-                t_PostKeys("\r");
+                wakeProgram();
             }
             break;
         case t_MenuCommand::SaveGameAs:
-            saveGameAs();
+            if (saveGameAs()) {
+                updateAutosave();
+            }
+            break;
+        case t_MenuCommand::NewGame:
+            postGameCommand(GameCommand::newGame);
+            break;
+        case t_MenuCommand::TakeBack:
+            postGameCommand(GameCommand::takeBack);
+            break;
+        case t_MenuCommand::Redo:
+            postGameCommand(GameCommand::redo);
+            break;
+        case t_MenuCommand::Resign:
+            postGameCommand(GameCommand::resign);
             break;
         case t_MenuCommand::None:
             break;
@@ -253,29 +418,36 @@ void chessMain() {
     t_SetMenuHandler(&chess_Menu);
     t_SetMouseHandler(&chess_Mouse);
     setFileEventHandler(&handleFileEvent);
+    Next next = Next::configure;
     if (fileEventPending()) {
         const std::string path = takeFileEvent();
         if (isGameFileName(path) && chess_Open(path)) {
             toPromptLine();
         }
+    } else {
+        offerLastGame();
     }
     for (;;) {
-        if (!gameOpened().load()) {
-            configureGame();
-            if (!gameOpened().load()) {
-                playGame();
-            }
-        }
-        if (gameOpened().load()) {
+        if (gameOpened().exchange(false)) {
             showGame();
+            next = gameRunning().load() ? Next::play : Next::afterGame;
         }
-        gameOpened() = false;
-        toPromptLine();
-        t_Print(kWindow, "Neues Spiel beginnen ");
-        t_ClearEndOfWindow(kWindow);
-        if (!askYesNo("<")) {
-            t_QuitProgram(kWindow);
-            return;
+        switch (next) {
+            case Next::configure:
+                next = configureGame() ? Next::play : Next::configure;
+                if (!gameOpened().load() && nextGameCommand() == GameCommand::newGame) {
+                    takeGameCommand();  // the dialogue starts again
+                }
+                break;
+            case Next::play:
+                next = playOn();
+                break;
+            case Next::afterGame:
+                next = afterGame();
+                break;
+            case Next::idle:
+                next = idle();
+                break;
         }
     }
 }

@@ -1,17 +1,20 @@
 #pragma once
 // The chess program that the toolkit runs on its program thread: start-up of window 0, the
 // configuration dialogue, the turn loop, the outer loop that offers a new game, and the menu handler.
+#include "rules/color.h"
+
 namespace zarvik::frontend {
 
-// The entry routine; ends the program thread with t_QuitProgram when no new game is wanted.
+// The entry routine. It runs until the application ends: after a game the final position stays with
+// the way to a new one.
 void chessMain();
 
-// Asks who plays which colour and prepares a new game; returns early once a saved game is opened.
-void configureGame();
+// Asks who plays which colour and prepares a new game; false when a saved game was opened or a new
+// game was asked for meanwhile.
+bool configureGame();
 
-// Plays the prepared game until `gameRunning` is cleared. A saved game opened meanwhile that the
-// person plays on continues from its side to move, recorded like any game.
-void playGame();
+// Ends the game with the side's giving up: the final line, and the game no longer runs.
+void recordResignation(Color color);
 
 // The menu handler: carries out the program items of the menu table.
 void chess_Menu();

@@ -5,6 +5,7 @@
 #include <deque>
 #include <mutex>
 
+#include "frontend/commands.h"
 #include "frontend/pgnimport.h"
 #include "frontend/savedgame.h"
 #include "toolkit/app/events.h"
@@ -84,7 +85,7 @@ void handleFileEvent() {
     }
     const std::string path = takeFileEvent();
     if (isGameFileName(path) && chess_Open(path)) {
-        t_PostKeys("\r");
+        wakeProgram();
     }
 }
 

@@ -23,7 +23,7 @@ std::string currentFileEventPath();
 void setFileEventHandler(void (*handler)());
 
 // The program's handler: takes a pending event and opens a path ending in ".zarvik" or ".pgn"; after a
-// successful open it posts a carriage return so that a waiting question or move input returns.
+// successful open it wakes the program, so that a waiting question or move input gives way.
 void handleFileEvent();
 
 }  // namespace zarvik::frontend

@@ -40,7 +40,7 @@ bool isPromotionKey(char32_t key) {
     }
 }
 
-void Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) {
+bool Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) {
     const std::shared_ptr<Game> playing = game.lock();
     if (!playing || playing->state() != State::inProgress()) {
         throw MoveError::gameIsNotInProgress;
@@ -49,6 +49,7 @@ void Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) 
         throw MoveError::notThisPlayersTurn;
     }
     canMovePiece(from, to);
+    const Board before = playing->board;
     const std::vector<BoardOperation> operations = playing->board.movePiece(from, to);
     const std::shared_ptr<PlayerDelegate> reportTo = delegate.lock();
 
@@ -57,7 +58,7 @@ void Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) 
         if (reportTo) {
             reportTo->playerDidMakeMove(*this, operations);
         }
-        return;
+        return true;
     }
 
     const BoardLocation square = promotable.front();
@@ -65,7 +66,13 @@ void Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) 
     const int promptLine = onScreen ? promotionPromptLine() : 0;
     std::string choice = promotionChoice();
     if (choice.empty() && onScreen) {
-        choice = askPromotionChoice(*playing, promptLine);
+        const std::optional<std::string> asked = askPromotionChoice(*playing, promptLine);
+        if (!asked) {
+            playing->board = before;
+            endPromotionPrompt();
+            return false;
+        }
+        choice = *asked;
     }
     const PromotionPiece piece = promotionPieceFor(choice.empty() ? 'D' : choice.front());
     const char letter = *color == Color::white ? piece.letter : static_cast<char>(piece.letter - 'A' + 'a');
@@ -86,6 +93,7 @@ void Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) 
     if (onScreen) {
         endPromotionPrompt();
     }
+    return true;
 }
 
 }  // namespace zarvik::frontend

@@ -16,8 +16,9 @@ class Human : public Player {
 
     // Makes the move on the game's board and reports it to the game; throws the MoveError of the
     // refusal and changes nothing then. With `neverAsk`, a promotion without a stored letter makes a
-    // queen (a replay must not wait for a key that the program thread may take first).
-    void makeMove(BoardLocation from, BoardLocation to, Promotion promotion = Promotion::mayAsk);
+    // queen (a replay must not wait for a key that the program thread may take first). False when a
+    // command interrupted the promotion question: the move is cancelled and the board as before.
+    bool makeMove(BoardLocation from, BoardLocation to, Promotion promotion = Promotion::mayAsk);
 };
 
 // The piece and the record letter (upper case) of a promotion letter: T/R rook, S/K knight,

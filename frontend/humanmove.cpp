@@ -1,6 +1,8 @@
 #include "frontend/humanmove.h"
 
+#include "frontend/boarddisplay.h"
 #include "frontend/castling.h"
+#include "frontend/commands.h"
 #include "frontend/human.h"
 #include "frontend/mousemove.h"
 #include "frontend/prompts.h"
@@ -23,11 +25,15 @@ void message(std::string_view text) {
     t_ClearEndOfLine(kWindow);
 }
 
-// The move's text, typed or clicked; none when Escape only removed the mouse's mark.
+// The move's text, typed or clicked; none when Escape only removed the mouse's mark or when a command
+// interrupted the prompt.
 std::optional<std::string> readMoveText(Color color) {
     t_InputForm(kWindow, "", "", true, 0, kMoveLength);
     MovePromptClicks clicks(color);
-    while (!t_InputFormEdit(kWindow, [] { return MovePromptClicks::waiting(); })) {
+    while (!t_InputFormEdit(kWindow, [] { return MovePromptClicks::waiting() || programInterrupted(); })) {
+        if (programInterrupted()) {
+            return std::nullopt;
+        }
         clicks.answer();
     }
     if (t_CurrentEvent().Value == kEscape && clicks.unmark()) {
@@ -38,18 +44,16 @@ std::optional<std::string> readMoveText(Color color) {
 
 }  // namespace
 
-void readHumanMove(Color color) {
+HumanTurn readHumanMove(Color color) {
     const std::string colorWord = color == Color::white ? "weiss" : "schwarz";
-    // The game this prompt asks for; an opened game may replace it while the prompt waits.
-    const std::shared_ptr<Game> prompted = currentGame();
     for (;;) {
         t_Vtab(kWindow, kPromptLine);
         t_Htab(kWindow, 1);
         t_Print(kWindow, "Zug für " + colorWord + " eingeben (z.B. E2-E4): ");
         t_ClearEndOfLine(kWindow);
         const std::optional<std::string> typed = readMoveText(color);
-        if (!gameRunning().load()) {
-            return;
+        if (programInterrupted()) {
+            return HumanTurn::interrupted;
         }
         if (!typed) {
             continue;  // Escape took the mouse's mark away: ask again
@@ -58,20 +62,19 @@ void readHumanMove(Color color) {
         t_Cr(kWindow);
         t_ClearEndOfWindow(kWindow);
 
-        // The game and the player as they stand now: a saved game may have replaced both.
         const std::shared_ptr<Game> game = currentGame();
-        // Keys typed for a replaced game are no move of the opened one: the person decides first.
-        const TypedMove move = parseTypedMove(game == prompted ? input : "");
+        const TypedMove move = parseTypedMove(input);
         switch (move.kind) {
-            case TypedMove::Kind::giveUp:
-                if (askYesNo("Wollen Sie aufgeben <")) {
-                    gameRunning().store(false);
-                    return;
+            case TypedMove::Kind::giveUp: {
+                const std::optional<bool> giveUp = askGiveUp();
+                if (!giveUp) {
+                    return HumanTurn::interrupted;
                 }
-                if (gameOpened().load()) {
-                    return;  // the turn loop goes on with the opened game
+                if (*giveUp) {
+                    return HumanTurn::gaveUp;
                 }
                 continue;
+            }
             case TypedMove::Kind::kingSideCastle:
             case TypedMove::Kind::queenSideCastle: {
                 const bool kingSide = move.kind == TypedMove::Kind::kingSideCastle;
@@ -80,7 +83,7 @@ void readHumanMove(Color color) {
                     game ? (color == Color::white ? game->whitePlayer() : game->blackPlayer()) : nullptr;
                 if (player && castleIfAllowed(*game, *player, color,
                                               kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
-                    return;
+                    return HumanTurn::moved;
                 }
                 message(kingSide ? "Kleine Rochade (Königsseite) nicht möglich."
                                  : "Große Rochade (Damenseite) nicht möglich.");
@@ -101,8 +104,15 @@ void readHumanMove(Color color) {
             continue;
         }
         try {
-            human->makeMove(move.from, move.to);
-            return;
+            if (human->makeMove(move.from, move.to)) {
+                return HumanTurn::moved;
+            }
+            // The promotion question was interrupted. A take-back only cancels this move.
+            if (nextGameCommand() != GameCommand::takeBack) {
+                return HumanTurn::interrupted;
+            }
+            takeGameCommand();
+            drawBoards(*game);
         } catch (MoveError) {
             t_Print(kWindow, "Unzulässiger Zug.");
             t_Cr(kWindow);

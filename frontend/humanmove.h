@@ -4,9 +4,12 @@
 
 namespace zarvik::frontend {
 
-// Prompts until a move has been made or the game is no longer running (the user gave up, or an
-// opened saved game has ended). When a saved game was opened meanwhile and the person does not give
-// up, returns without a move, so that the turn loop goes on with the opened game.
-void readHumanMove(Color color);
+// How a move prompt ended.
+enum class HumanTurn { moved, gaveUp, interrupted };
+
+// Prompts until a move has been made, the person has given up (J at "Wollen Sie aufgeben"), or a
+// command or an opened game interrupts the prompt. A take-back at the promotion question cancels the
+// move and asks again.
+HumanTurn readHumanMove(Color color);
 
 }  // namespace zarvik::frontend

@@ -1,3 +1,5 @@
+#include "frontend/history.h"
+#include "frontend/human.h"
 #include "frontend/pgnexport.h"
 #include "frontend/pgnimport.h"
 #include "frontend/record.h"
@@ -18,20 +20,36 @@ namespace {
 // A damaged file can refuse every one of its lines; beyond these the log gets a count only.
 constexpr int kRefusalsLogged = 20;
 
-// Puts an opened game in place of the current one: the record, the printer, both sides human.
-void takeOpenedGame(GameRecord record, const Replay& replay, bool running) {
-    const std::string text = record.text;
+std::shared_ptr<Player> playerFor(Color color, bool human, int difficulty) {
+    return human ? makeHuman(color) : makeComputer(color, difficulty);
+}
+
+}  // namespace
+
+void takeOpenedGame(GameRecord record, const Replay& replay, const SavedPlayers& players) {
+    record.moveList = replay.moveList;
+    record.steps = replay.steps;
     record.unsaved = false;
+    const std::string text = record.text;
+    // The players the record names, on the position the replay reached.
+    const std::shared_ptr<Player> white =
+        playerFor(Color::white, players.whiteIsHuman, players.whiteDifficulty);
+    const std::shared_ptr<Player> black =
+        playerFor(Color::black, players.blackIsHuman, players.blackDifficulty);
+    std::shared_ptr<Game> game;
+    host().runOnMainThread([&] { game = gameAfter(white, black, replay.moveList); });
     *RecordAccess() = std::move(record);
     p_SetPrinter(text);
-    whiteIsHuman() = true;
-    blackIsHuman() = true;
-    whiteDifficulty() = 2;
-    blackDifficulty() = 2;
-    replaceGame(replay.white, replay.black, replay.game);
-    gameRunning() = running;
+    whiteIsHuman() = dynamic_cast<Human*>(white.get()) != nullptr;
+    blackIsHuman() = dynamic_cast<Human*>(black.get()) != nullptr;
+    whiteDifficulty() = players.whiteDifficulty;
+    blackDifficulty() = players.blackDifficulty;
+    replaceGame(white, black, game);
+    gameRunning() = !replay.ended && game->state() == State::inProgress();
     gameOpened() = true;
 }
+
+namespace {
 
 // The first game of a file of another chess program, recorded as the program records moves.
 bool openPgnGame(const std::string& path, std::string_view bytes) {
@@ -45,8 +63,7 @@ bool openPgnGame(const std::string& path, std::string_view bytes) {
     // On the main thread, like the replay of a saved game.
     ImportedGame imported;
     host().runOnMainThread([&] { imported = importPgnGame(reading, currentdatetimetext()); });
-    const bool running = !imported.ended && imported.replay.game->state() == State::inProgress();
-    takeOpenedGame(imported.record, imported.replay, running);
+    takeOpenedGame(imported.record, imported.replay, savedPlayers(imported.record.text));
     if (const std::string message = partlyImportedMessage(reading, imported.halfMoves, path);
         !message.empty()) {
         logline("chess_Open: " + message.substr(0, message.find('\n')));
@@ -70,9 +87,13 @@ bool chess_Open(const std::string& path) {
     if (hasPgnExtension(path)) {
         return openPgnGame(path, *file.text);
     }
-    std::string text = *file.text;
+    return openSavedGameText(path, *file.text);
+}
+
+bool openSavedGameText(const std::string& path, std::string text) {
+    std::size_t firstLine = 0;
     const std::optional<std::vector<std::string>> lines =
-        hasRecordHeader(text) ? savedMoveLines(text) : std::nullopt;
+        hasRecordHeader(text) ? savedMoveLines(text, &firstLine) : std::nullopt;
     if (!lines) {
         logline("chess_Open: Not a saved game " + path);
         showmessage(notASavedGameMessage(path));
@@ -95,15 +116,18 @@ bool chess_Open(const std::string& path) {
                 logline(message);
             }
         },
-        [](const std::function<void()>& step) { host().runOnMainThread(step); });
+        [](const std::function<void()>& step) { host().runOnMainThread(step); }, firstLine);
     if (refusals > kRefusalsLogged) {
         logline("chess_Open: " + std::to_string(refusals - kRefusalsLogged) + " more lines refused");
     }
     if (refusals > 0) {
         t_Bell();
     }
-    takeOpenedGame(GameRecord{text, replay.lineCount, replay.moveList}, replay,
-                   replay.game->state() == State::inProgress());
+    GameRecord record;
+    record.text = text;
+    record.lineCount = replay.lineCount;
+    record.start = {std::min(firstLine, text.size()), 0, 0, false};
+    takeOpenedGame(std::move(record), replay, savedPlayers(text));
     return true;
 }
 

@@ -94,8 +94,14 @@ std::optional<PerftMove> recordMove(const Board& board, Color toMove, std::strin
     return made;
 }
 
-// The side that gave up: its move line has the colour word but no move and no line end.
+// The side that gave up: the final line says so, or (in records of older versions) its move line
+// has the colour word but no move and no line end.
 std::optional<Color> gaveUp(std::string_view text) {
+    for (const Color color : {Color::white, Color::black}) {
+        if (text.find("*** " + std::string(colorWord(color)) + " gibt auf ***") != std::string_view::npos) {
+            return color;
+        }
+    }
     const std::size_t lastEnd = text.rfind(kLineEnd);
     const std::string_view open = lastEnd == std::string_view::npos ? text : text.substr(lastEnd + 1);
     const std::size_t colon = open.find(": ");

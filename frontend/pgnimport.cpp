@@ -43,6 +43,15 @@ bool makeMove(Game& game, Player& mover, Color color, const PerftMove& move) {
     return true;
 }
 
+// A player tag as the program writes it: "Zarvik (leicht)" is the computer at that level, every
+// other name a person. Difficulty 0 easy, 1 medium, 2 hard; none for a person.
+std::optional<int> computerLevel(std::string_view name) {
+    if (!name.starts_with("Zarvik (")) {
+        return std::nullopt;
+    }
+    return name == "Zarvik (leicht)" ? 0 : name == "Zarvik (mittel)" ? 1 : 2;
+}
+
 std::string moveName(int number, Color mover, std::string_view text) {
     return std::to_string(number) + (mover == Color::white ? ". " : "... ") + std::string(text);
 }
@@ -60,8 +69,11 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     const std::string now(dateTime);
     const std::optional<std::string> date = recordDate(tagValue(reading.tags, "Date"));
     GameRecord& record = imported.record;
+    const std::optional<int> white = computerLevel(tagValue(reading.tags, "White"));
+    const std::optional<int> black = computerLevel(tagValue(reading.tags, "Black"));
     record.text = recordHeader(date ? *date + now.substr(std::min<std::size_t>(10, now.size())) : now) +
-                  configurationLines(true, 2, true, 2);
+                  configurationLines(!white, white.value_or(2), !black, black.value_or(2));
+    markRecordStart(record);
     const std::string timeOfDay = now.size() >= 8 ? now.substr(now.size() - 8) : now;
 
     std::size_t taken = 0;
@@ -82,9 +94,20 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
             break;
         }
     }
+    // A game given up ends with its final line.
+    const std::string_view termination = tagValue(reading.tags, "Termination");
+    for (const Color color : {Color::white, Color::black}) {
+        if (!imported.ended && taken == reading.moves.size() &&
+            termination == std::string(colorWord(color)) + " gibt auf") {
+            appendResignation(record, color);
+            imported.ended = true;
+        }
+    }
     imported.halfMoves = taken;
     replay.lineCount = record.lineCount;
     replay.moveList = record.moveList;
+    replay.steps = record.steps;
+    replay.ended = imported.ended;
     return imported;
 }
 

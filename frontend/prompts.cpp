@@ -1,6 +1,7 @@
 #include "frontend/prompts.h"
 
 #include "frontend/boarddisplay.h"
+#include "frontend/commands.h"
 #include "frontend/human.h"
 #include "frontend/typedmove.h"
 #include "toolkit/app/events.h"
@@ -42,22 +43,31 @@ std::string paddedQuestion(std::string_view question) {
     return padded + "<";
 }
 
-bool askYesNo(std::string_view text) {
-    return t_AskYesNo(kWindow, text, U'J', "/", U'N', true, "> ", true);
+std::optional<bool> askYesNo(std::string_view text) {
+    return t_AskYesNoUnless(kWindow, text, U'J', "/", U'N', true, "> ", true, &programInterrupted);
+}
+
+std::optional<bool> askGiveUp() {
+    return t_AskYesNoUnless(kWindow, "Wollen Sie aufgeben <", U'J', "/", U'N', false, "> ", true,
+                            &programInterrupted);
 }
 
 int promotionPromptLine() {
     return t_Vpos(kWindow);
 }
 
-std::string askPromotionChoice(const Game& game, int line) {
+std::optional<std::string> askPromotionChoice(const Game& game, int line) {
     drawBoards(game);
     t_Vtab(kWindow, line);
     t_Htab(kWindow, 1);
     t_ClearEndOfLine(kWindow);
     t_Print(kWindow, "Bauer umwandeln (T, S, L, D): ");
     for (;;) {
-        const std::string key = upperCase(t_WaitKey(kWindow));
+        const std::optional<std::string> typed = t_WaitKeyUnless(kWindow, &programInterrupted);
+        if (!typed) {
+            return std::nullopt;
+        }
+        const std::string key = upperCase(*typed);
         if (key.size() == 1 && isPromotionKey(static_cast<unsigned char>(key.front()))) {
             return key;
         }

@@ -1,5 +1,7 @@
 #include "frontend/record.h"
 
+#include <algorithm>
+
 #include "frontend/state.h"
 #include "util/log.h"
 #include "util/text.h"
@@ -23,19 +25,23 @@ GameRecord& theRecord() {
     return record;
 }
 
-// m(k) = m(k + period) = m(k + 2 * period) for k = 1..period, counted from the end.
-bool repeatsThreeTimes(const std::vector<std::string>& moves, std::size_t period) {
-    if (moves.size() < 3 * period) {
-        return false;
-    }
-    const std::size_t n = moves.size();
-    for (std::size_t k = 1; k <= period; ++k) {
-        const std::string& last = moves[n - k];
-        if (last != moves[n - k - period] || last != moves[n - k - 2 * period]) {
-            return false;
-        }
-    }
-    return true;
+RecordStep stateOf(const GameRecord& record, bool ended) {
+    return {record.text.size(), record.lineCount, record.moveList.size(), ended};
+}
+
+// Appends a centred final line.
+void appendFinalLine(GameRecord& record, std::string_view final) {
+    record.text += centeredstring(final, kFinalLineWidth);
+    record.text += kLineEnd;
+    record.lineCount += 1;
+}
+
+void addStep(GameRecord& record, bool ended) {
+    record.steps.push_back(stateOf(record, ended));
+    record.unsaved = true;
+    record.redoText.clear();
+    record.redoSteps.clear();
+    record.redoMoves.clear();
 }
 
 std::string difficultyText(int difficulty) {
@@ -107,10 +113,6 @@ std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blac
            playerLine("Schwarz = ", blackIsHuman, blackDifficulty) + kLineEnd;
 }
 
-Repetition findRepetition(const std::vector<std::string>& moveList) {
-    return {repeatsThreeTimes(moveList, 4), repeatsThreeTimes(moveList, 6), repeatsThreeTimes(moveList, 8)};
-}
-
 std::optional<std::string> finalText(const LastMove& move) {
     if (move.checkmate) {
         return "*** Zarvikmatt ***";
@@ -127,11 +129,10 @@ std::optional<std::string> finalText(const LastMove& move) {
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
                     std::string_view timeOfDay) {
     record.lineCount += 1;
-    record.unsaved = true;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
     if (!text.empty()) {
-        record.moveList.push_back(text);
+        record.moveList.push_back(PlayedMove::of(move));
         record.text += text;
         record.text += kLineEnd;
     }
@@ -149,13 +150,61 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
         move.remis = true;
     }
     const std::optional<std::string> final = finalText(move);
-    if (!final) {
+    if (final) {
+        appendFinalLine(record, *final);
+    }
+    addStep(record, final.has_value());
+    return final.has_value();
+}
+
+void appendResignation(GameRecord& record, Color color) {
+    appendFinalLine(record, "*** " + std::string(colorWord(color)) + " gibt auf ***");
+    addStep(record, true);
+}
+
+void markRecordStart(GameRecord& record) {
+    record.start = stateOf(record, false);
+    record.steps.clear();
+}
+
+bool takeBackStep(GameRecord& record) {
+    if (record.steps.empty()) {
         return false;
     }
-    record.text += centeredstring(*final, kFinalLineWidth);
-    record.text += kLineEnd;
-    record.lineCount += 1;
+    if (record.redoSteps.empty()) {
+        record.redoText = record.text;
+    }
+    record.redoSteps.push_back(record.steps.back());
+    record.steps.pop_back();
+    const RecordStep& before = record.steps.empty() ? record.start : record.steps.back();
+    const std::size_t moves = std::min(before.moves, record.moveList.size());
+    record.redoMoves.insert(
+        record.redoMoves.end(), record.moveList.rbegin(),
+        record.moveList.rbegin() + static_cast<std::ptrdiff_t>(record.moveList.size() - moves));
+    record.moveList.resize(moves);
+    record.text.resize(std::min(before.textEnd, record.text.size()));
+    record.lineCount = before.lineCount;
+    record.unsaved = true;
     return true;
+}
+
+std::optional<RedoneStep> redoStep(GameRecord& record) {
+    if (record.redoSteps.empty()) {
+        return std::nullopt;
+    }
+    const RecordStep step = record.redoSteps.back();
+    record.redoSteps.pop_back();
+    RedoneStep redone{std::nullopt, step.ended};
+    if (step.moves > record.moveList.size() && !record.redoMoves.empty()) {
+        redone.move = record.redoMoves.back();
+        record.redoMoves.pop_back();
+        record.moveList.push_back(*redone.move);
+    }
+    record.text = record.redoText.substr(0, std::min(step.textEnd, record.redoText.size()));
+    record.lineCount = step.lineCount;
+    record.steps.push_back(step);
+    record.unsaved = true;
+    return redone;
 }
 
 std::vector<std::string> panelLines(const GameRecord& record) {
@@ -213,10 +262,9 @@ GameRecord gameRecordSnapshot() {
 
 void beginRecord() {
     RecordAccess record;
-    record->lineCount = 0;
-    record->moveList.clear();
-    record->unsaved = false;
+    *record = GameRecord{};
     record->text = recordHeader(currentdatetimetext());
+    markRecordStart(*record);
 }
 
 void recordHalfMove(std::string_view colorWord) {
@@ -231,7 +279,9 @@ void recordHalfMove(std::string_view colorWord) {
 void appendConfigurationLines() {
     const std::string lines = configurationLines(whiteIsHuman().load(), whiteDifficulty().load(),
                                                  blackIsHuman().load(), blackDifficulty().load());
-    RecordAccess()->text += lines;
+    RecordAccess record;
+    record->text += lines;
+    markRecordStart(*record);
 }
 
 }  // namespace zarvik::frontend

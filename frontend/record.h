@@ -12,14 +12,31 @@
 
 #include "rules/color.h"
 #include "rules/lastmove.h"
+#include "rules/repetition.h"
 
 namespace zarvik::frontend {
 
+// Where the record stood after one of its steps (a half-move, or a side giving up), so that a
+// take-back can return there and a redo come back.
+struct RecordStep {
+    std::size_t textEnd = 0;
+    int lineCount = 0;
+    std::size_t moves = 0;  // entries of moveList
+    bool ended = false;     // the step ended the game
+};
+
 struct GameRecord {
     std::string text;
-    int lineCount = 0;                  // numbered move lines and final lines since the header
-    std::vector<std::string> moveList;  // move texts with their marks, one per half-move that had one
-    bool unsaved = false;               // half-moves were added since the record was begun, saved or opened
+    int lineCount = 0;                 // numbered move lines and final lines since the header
+    std::vector<PlayedMove> moveList;  // one per half-move that made a move
+    bool unsaved = false;              // changed since the record was begun, saved or opened
+    RecordStep start;                  // before the first step: header and player lines only
+    std::vector<RecordStep> steps;
+    // What the last take-backs removed, newest step first out: the text as it was and the steps and
+    // moves that a redo brings back. Emptied by every new step.
+    std::string redoText;
+    std::vector<RecordStep> redoSteps;
+    std::vector<PlayedMove> redoMoves;
 };
 
 // --- pure formatting and rules over values
@@ -41,16 +58,6 @@ std::string recordHeader(std::string_view dateTime);
 std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blackIsHuman,
                                int blackDifficulty);
 
-// Which of the three repetition periods (2, 3 or 4 moves of each side, three times in a row) the end
-// of the list shows.
-struct Repetition {
-    bool twoMoves = false;
-    bool threeMoves = false;
-    bool fourMoves = false;
-    bool any() const { return twoMoves || threeMoves || fourMoves; }
-};
-Repetition findRepetition(const std::vector<std::string>& moveList);
-
 // "*** Zarvikmatt ***", "*** Patt ***" or "*** Remis ***" in that order of precedence, or none.
 std::optional<std::string> finalText(const LastMove& move);
 
@@ -58,6 +65,24 @@ std::optional<std::string> finalText(const LastMove& move);
 // logging the period) and appends the centred final line. True when the game has ended.
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
                     std::string_view timeOfDay);
+
+// Ends the record with the centred final line "*** Weiss gibt auf ***" or "*** Schwarz gibt auf ***".
+void appendResignation(GameRecord& record, Color color);
+
+// Marks the record as it stands as the start of its steps (after the header and player lines).
+void markRecordStart(GameRecord& record);
+
+// Takes the last step back (false when there is none): the text, line count and moves return to
+// where they stood before it, and the step waits for a redo.
+bool takeBackStep(GameRecord& record);
+
+// Brings the step taken back last again; none when there is none. The step's half-move, when it made
+// one, is to be made again on the board.
+struct RedoneStep {
+    std::optional<PlayedMove> move;
+    bool ended = false;
+};
+std::optional<RedoneStep> redoStep(GameRecord& record);
 
 // The lines the record panel shows: the end of the record, at most 23 complete lines.
 std::vector<std::string> panelLines(const GameRecord& record);

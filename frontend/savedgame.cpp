@@ -46,7 +46,7 @@ bool hasRecordHeader(std::string_view text) {
     return text.starts_with("Spielverlauf am") || text.starts_with("Game progress on");
 }
 
-std::optional<std::vector<std::string>> savedMoveLines(std::string_view text) {
+std::optional<std::vector<std::string>> savedMoveLines(std::string_view text, std::size_t* firstLine) {
     const std::size_t p1 = text.find(kLineEnd);
     if (p1 == std::string_view::npos ||
         !(startsWith(text, p1 + 1, "Weiss") || startsWith(text, p1 + 1, "White"))) {
@@ -63,6 +63,9 @@ std::optional<std::vector<std::string>> savedMoveLines(std::string_view text) {
     }
     // The line after the empty line.
     std::size_t start = p3 + 2;
+    if (firstLine != nullptr) {
+        *firstLine = std::min(start, text.size());
+    }
     std::vector<std::string> lines;
     if (start > text.size()) {
         return lines;
@@ -87,19 +90,57 @@ std::string savedMove(std::string_view line) {
     return std::string(move);
 }
 
+SavedPlayers savedPlayers(std::string_view text) {
+    SavedPlayers players;
+    const auto line = [text](std::size_t number) {
+        std::size_t begin = 0;
+        for (std::size_t i = 0; i < number && begin != std::string_view::npos; ++i) {
+            begin = text.find(kLineEnd, begin);
+            begin = begin == std::string_view::npos ? begin : begin + 1;
+        }
+        return begin == std::string_view::npos ? std::string_view()
+                                               : text.substr(begin, text.find(kLineEnd, begin) - begin);
+    };
+    const auto read = [](std::string_view playerLine, bool& human, int& difficulty) {
+        if (playerLine.find("= Computer") == std::string_view::npos) {
+            return;
+        }
+        human = false;
+        difficulty = playerLine.find("(leicht)") != std::string_view::npos   ? 0
+                     : playerLine.find("(mittel)") != std::string_view::npos ? 1
+                                                                             : 2;
+    };
+    read(line(1), players.whiteIsHuman, players.whiteDifficulty);
+    read(line(2), players.blackIsHuman, players.blackDifficulty);
+    return players;
+}
+
 namespace {
 
-void replayLine(Replay& replay, const std::string& line,
+// A line that ends a game: "*** Zarvikmatt ***", "*** Weiss gibt auf ***", ...
+bool isFinalLine(std::string_view line) {
+    return trimmed(line).starts_with("***");
+}
+
+// Counts a replayed half-move: its line, its move and a step that ends after the line.
+void countHalfMove(Replay& replay, std::size_t lineEnd) {
+    replay.lineCount += 1;
+    replay.moveList.push_back(PlayedMove::of(lastMove()));
+    replay.steps.push_back({lineEnd, replay.lineCount, replay.moveList.size(), false});
+}
+
+void replayLine(Replay& replay, const std::string& line, std::size_t lineEnd,
                 const std::function<void(const std::string&)>& refused) {
     Game& game = *replay.game;
     const std::string move = savedMove(line);
     const std::shared_ptr<Player> mover = game.currentPlayer();
+    lastMove().reset();
     if (move == "O-O" || move == "O-O-O") {
         const bool kingSide = move == "O-O";
         if (mover && mover->color &&
             castleIfAllowed(game, *mover, *mover->color,
                             kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
-            replay.lineCount += 1;
+            countHalfMove(replay, lineEnd);
         } else {
             refused(kingSide ? "chess_Open: Small castle not possible"
                              : "chess_Open: Big castle not possible");
@@ -124,8 +165,7 @@ void replayLine(Replay& replay, const std::string& line,
     try {
         human->makeMove(BoardLocation(*fromFile, *fromRank), BoardLocation(*toFile, *toRank),
                         Human::Promotion::neverAsk);
-        replay.moveList.push_back(move);
-        replay.lineCount += 1;
+        countHalfMove(replay, lineEnd);
     } catch (MoveError) {
         refused("chess_Open: Illegal Move " + move + " (" + line);
     }
@@ -136,7 +176,7 @@ void replayLine(Replay& replay, const std::string& line,
 
 Replay replayMoveLines(const std::vector<std::string>& lines,
                        const std::function<void(const std::string&)>& refused,
-                       const ReplayStepRunner& runStep) {
+                       const ReplayStepRunner& runStep, std::size_t start) {
     // Small enough that the main thread, where the replay runs in the program, answers in between.
     constexpr std::size_t kLinesPerStep = 256;
     Replay replay;
@@ -146,21 +186,27 @@ Replay replayMoveLines(const std::vector<std::string>& lines,
     const Game& game = *replay.game;
 
     std::size_t next = 0;
+    std::size_t lineEnd = start;
     const auto step = [&] {
         const std::size_t end = std::min(lines.size(), next + kLinesPerStep);
-        for (; next < end && game.state() == State::inProgress(); ++next) {
-            replayLine(replay, lines[next], refused);
+        for (; next < end && game.state() == State::inProgress() && !isFinalLine(lines[next]); ++next) {
+            lineEnd += lines[next].size() + 1;
+            replayLine(replay, lines[next], lineEnd, refused);
         }
     };
-    while (next < lines.size() && game.state() == State::inProgress()) {
+    while (next < lines.size() && game.state() == State::inProgress() && !isFinalLine(lines[next])) {
         if (runStep) {
             runStep(step);
         } else {
             step();
         }
     }
+    replay.ended = next < lines.size() || game.state() != State::inProgress();
     if (next < lines.size()) {
-        replay.lineCount += 1;  // the final line of the file
+        // The final line of the file.
+        replay.lineCount += 1;
+        replay.steps.push_back(
+            {lineEnd + lines[next].size() + 1, replay.lineCount, replay.moveList.size(), true});
     }
     return replay;
 }

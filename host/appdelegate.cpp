@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "frontend/autosave.h"
 #include "frontend/chessmain.h"
 #include "frontend/fileevents.h"
 #include "frontend/savedgame.h"
@@ -38,6 +39,11 @@ bool unsavedGame() {
 
 bool saveGame() {
     return frontend::saveGameAs();
+}
+
+// "Nicht sichern" ends the game for good: it is not offered again at the next start.
+void discardGame() {
+    frontend::removeAutosave();
 }
 
 long long epochMilliseconds() {
@@ -108,7 +114,7 @@ QtHost::Callbacks AppDelegate::callbacks() {
 }
 
 bool AppDelegate::confirmQuit() {
-    quitConfirmed_ = quitConfirmed_ || mayQuit(&unsavedGame, &saveGame);
+    quitConfirmed_ = quitConfirmed_ || mayQuit(&unsavedGame, &saveGame, &discardGame);
     if (!quitConfirmed_) {
         host_->returnFocus();  // "Abbrechen": back to the game
     }

@@ -12,6 +12,7 @@
 
 #include "host/filedialogs.h"
 #include "host/helpdialogs.h"
+#include "host/quitquestion.h"
 #include "toolkit/app/printer.h"
 
 namespace zarvik::qthost {
@@ -451,6 +452,16 @@ void QtHost::returnFocus() {
 void QtHost::messagePanel(const std::string& text) {
     runMessageDialog(text);
     returnFocus();
+}
+
+std::string QtHost::questionPanel(const std::string& text, const std::vector<std::string>& buttons) {
+    QStringList titles;
+    for (const std::string& button : buttons) {
+        titles.push_back(QString::fromStdString(button));
+    }
+    const std::string answer = askQuestion(QString::fromStdString(text), titles).toStdString();
+    returnFocus();
+    return answer;
 }
 
 void QtHost::bell() {

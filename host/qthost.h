@@ -109,6 +109,7 @@ class QtHost final : public Host {
     std::vector<std::string> openPanel(const OpenPanelRequest& request) override;
     std::string savePanel(const SavePanelRequest& request) override;
     void messagePanel(const std::string& text) override;
+    std::string questionPanel(const std::string& text, const std::vector<std::string>& buttons) override;
 
     void bell() override;
     std::string resourcesFolder() override;

@@ -5,32 +5,62 @@
 
 namespace zarvik::qthost {
 
-void configureQuitQuestion(QMessageBox& box) {
-    box.setIcon(QMessageBox::Question);
-    box.setWindowTitle(QStringLiteral("Zarvik"));
-    box.setText(QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"));
-    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    box.button(QMessageBox::Save)->setText(QStringLiteral("Sichern"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Nicht sichern"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setEscapeButton(QMessageBox::Cancel);
+namespace {
+
+const QStringList& saveButtons() {
+    static const QStringList buttons{QStringLiteral("Sichern"), QStringLiteral("Nicht sichern"),
+                                     QStringLiteral("Abbrechen")};
+    return buttons;
 }
 
-bool mayQuit(const std::function<bool()>& unsaved, const std::function<bool()>& save) {
+}  // namespace
+
+void configureQuestion(QMessageBox& box, const QString& text, const QStringList& buttons) {
+    box.setIcon(QMessageBox::Question);
+    box.setWindowTitle(QStringLiteral("Zarvik"));
+    box.setText(text);
+    QPushButton* last = nullptr;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const bool cancels = i + 1 == buttons.size();
+        const QMessageBox::ButtonRole role = cancels  ? QMessageBox::RejectRole
+                                             : i == 0 ? QMessageBox::AcceptRole
+                                                      : QMessageBox::DestructiveRole;
+        last = box.addButton(buttons[i], role);
+    }
+    box.setDefaultButton(last);
+    box.setEscapeButton(last);
+}
+
+QString askQuestion(const QString& text, const QStringList& buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    configureQuestion(box, text, buttons);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    return clicked != nullptr ? clicked->text() : buttons.value(buttons.size() - 1);
+}
+
+void configureQuitQuestion(QMessageBox& box) {
+    configureQuestion(box, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"),
+                      saveButtons());
+}
+
+bool mayQuit(const std::function<bool()>& unsaved, const std::function<bool()>& save,
+             const std::function<void()>& discard) {
     if (!unsaved()) {
         return true;
     }
-    QMessageBox box(QApplication::activeWindow());
-    configureQuitQuestion(box);
-    switch (box.exec()) {
-        case QMessageBox::Save:
-            return save();
-        case QMessageBox::Discard:
-            return true;
-        default:
-            return false;
+    const QString answer =
+        askQuestion(QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"), saveButtons());
+    if (answer == saveButtons()[0]) {
+        return save();
     }
+    if (answer == saveButtons()[1]) {
+        if (discard) {
+            discard();
+        }
+        return true;
+    }
+    return false;
 }
 
 }  // namespace zarvik::qthost

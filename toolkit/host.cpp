@@ -60,6 +60,11 @@ void Host::messagePanel(const std::string& text) {
     logline("dialog: " + text);
 }
 
+std::string Host::questionPanel(const std::string& text, const std::vector<std::string>& buttons) {
+    logline("dialog: " + text);
+    return buttons.empty() ? std::string() : buttons.back();
+}
+
 Host& host() {
     Host* h = installed.load(std::memory_order_acquire);
     return h ? *h : standIn;
@@ -79,6 +84,9 @@ void setHost(Host* newHost) {
     provider.openPanel = [newHost](const OpenPanelRequest& r) { return newHost->openPanel(r); };
     provider.savePanel = [newHost](const SavePanelRequest& r) { return newHost->savePanel(r); };
     provider.messagePanel = [newHost](const std::string& text) { newHost->messagePanel(text); };
+    provider.questionPanel = [newHost](const std::string& text, const std::vector<std::string>& buttons) {
+        return newHost->questionPanel(text, buttons);
+    };
     setdialogprovider(std::move(provider));
 }
 

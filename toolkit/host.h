@@ -133,6 +133,9 @@ class Host {
     // Tells the person the text (first line the message) and returns when it was dismissed. A host
     // without dialogs writes it to the log.
     virtual void messagePanel(const std::string& text);
+    // Asks the question with the buttons (the last one cancels) and returns the title of the one
+    // chosen. A host without dialogs writes it to the log and answers with the last button.
+    virtual std::string questionPanel(const std::string& text, const std::vector<std::string>& buttons);
 
     // --- misc ---
     virtual void bell() = 0;

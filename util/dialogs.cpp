@@ -139,4 +139,23 @@ void showmessage(std::string_view text) {
     });
 }
 
+std::string askquestion(std::string_view text, const std::vector<std::string>& buttons) {
+    const std::string cancel = buttons.empty() ? std::string() : buttons.back();
+    const auto provider = currentprovider();
+    if (!provider || !provider->questionPanel) {
+        logline("askquestion: " + std::string(text));
+        return cancel;
+    }
+    const std::string chosen =
+        onmainthread<std::string>(*provider, [provider, question = std::string(text), buttons] {
+            return provider->questionPanel(question, buttons);
+        });
+    for (const std::string& button : buttons) {
+        if (button == chosen) {
+            return chosen;
+        }
+    }
+    return cancel;
+}
+
 }  // namespace zarvik

@@ -51,6 +51,9 @@ struct DialogProvider {
     // Called on the main thread only; shows the text (first line the message, then details) and
     // returns when the person has dismissed it.
     std::function<void(const std::string&)> messagePanel;
+    // Called on the main thread only; asks the question with the buttons (the last one cancels) and
+    // returns the title of the button chosen, empty when the question was closed otherwise.
+    std::function<std::string(const std::string&, const std::vector<std::string>&)> questionPanel;
 };
 
 // Installs the provider (an empty DialogProvider removes it). Safe from any thread; a dialog that
@@ -76,5 +79,9 @@ std::string selectfiletosave(std::string_view proposedName, std::string_view tit
 // Any thread: tells the person the text in a message dialog and returns when it was dismissed.
 // Without a provider or message dialog the text goes to the log only.
 void showmessage(std::string_view text);
+
+// Any thread: asks the question in a dialog with the buttons, the last of which cancels; the title of
+// the button chosen. Without a provider or question dialog it answers as cancelled (the last button).
+std::string askquestion(std::string_view text, const std::vector<std::string>& buttons);
 
 }  // namespace zarvik

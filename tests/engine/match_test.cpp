@@ -8,9 +8,9 @@
 #include <random>
 
 #include "computer/opening.h"
-#include "frontend/record.h"
 #include "rules/lastmove.h"
 #include "rules/perft.h"
+#include "rules/repetition.h"
 #include "uci_process.h"
 
 namespace zarvik::test {
@@ -69,7 +69,7 @@ TEST(Match, EasyAgainstHardThroughTwoProcesses) {
         Board board(true);
         Color toMove = Color::white;
         std::string moves;
-        std::vector<std::string> moveList;
+        std::vector<PlayedMove> moveList;
         for (UciProcess* engine : {&easy, &hard}) {
             engine->send("ucinewgame");
         }
@@ -102,11 +102,11 @@ TEST(Match, EasyAgainstHardThroughTwoProcesses) {
             const auto move = std::find_if(legal.begin(), legal.end(),
                                            [&](const PerftMove& m) { return m.text() == text; });
             ASSERT_NE(move, legal.end()) << "game " << game << ": illegal " << text << " after" << moves;
-            moveList.push_back(frontend::moveText(describe(board, toMove, *move)));
+            moveList.push_back(PlayedMove::of(describe(board, toMove, *move)));
             board = afterMove(board, toMove, *move);
             toMove = opposite(toMove);
             moves += " " + text;
-            if (frontend::findRepetition(moveList).any() && !legalMoves(board, toMove).empty()) {
+            if (findRepetition(moveList).any() && !legalMoves(board, toMove).empty()) {
                 ending = Ending::repetition;
             }
         }

@@ -17,17 +17,17 @@ TEST(BoardDisplay, LettersAndMaterial) {
         EXPECT_EQ(displayedLetter(textForm), shown) << textForm;
     }
     EXPECT_FALSE(displayedLetter('X').has_value());
-    const Material start = materialOf(Board(true).boardDescription());
+    const Material start = materialOf(Board(true));
     EXPECT_EQ(start.white, 39);
     EXPECT_EQ(start.black, 39);
 
     Board promoted(true);
     promoted.setPiece(BoardLocation(8), Piece(PieceType::queen, Color::white));
-    EXPECT_EQ(materialOf(promoted.boardDescription()).white, 47) << "a pawn promoted to a queen adds 8";
+    EXPECT_EQ(materialOf(promoted).white, 47) << "a pawn promoted to a queen adds 8";
 
     Board captured(true);
     captured.movePiece(BoardLocation(3), BoardLocation(59));  // the white queen takes the black one
-    const MaterialCaptions captions = materialCaptions(materialOf(captured.boardDescription()));
+    const MaterialCaptions captions = materialCaptions(materialOf(captured));
     EXPECT_EQ(captions.white, "Weiss: 39 ");
     EXPECT_EQ(captions.black, " Schwarz: 30 ");
 }

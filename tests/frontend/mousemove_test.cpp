@@ -8,6 +8,8 @@
 #include <functional>
 #include <string_view>
 
+#include "data_folders.h"
+
 #include "frontend/boarddisplay.h"
 #include "frontend/driver.h"
 #include "frontend/mousemove.h"
@@ -100,6 +102,7 @@ std::uint32_t ringPixel(int square) {
 class Program {
   public:
     Program() {
+        test::useOwnDataFolders("frontend_mouse");
         host_.install();
         startChessProgram();
     }

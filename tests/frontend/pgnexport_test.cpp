@@ -48,9 +48,14 @@ TEST(RecordAsPgn, MovesResultsAndEndings) {
          "[Result \"0-1\"]\n", "1. f3 e5 2. g4 Qh4# 0-1"},
         {"repetition", record({"G1-F3", "G8-F6"}, "       *** Remis ***\r"),
          "[Result \"1/2-1/2\"]\n[Termination \"Remis durch Zugwiederholung\"]\n", "1. Nf3 Nf6 1/2-1/2"},
-        {"black gives up", record({"E2-E4", "E7-E5", "G1-F3"}, "  4 14:03:00 Schwarz: "),
+        {"black gives up", record({"E2-E4", "E7-E5", "G1-F3"}, "  *** Schwarz gibt auf ***\r"),
          "[Result \"1-0\"]\n[Termination \"Schwarz gibt auf\"]\n", "1. e4 e5 2. Nf3 1-0"},
-        {"white gives up at once", record({}, "  1 14:03:00 Weiss:   "),
+        {"white gives up at once", record({}, "   *** Weiss gibt auf ***\r"),
+         "[Result \"0-1\"]\n[Termination \"Weiss gibt auf\"]\n", "0-1"},
+        {"a record of older versions: black gives up",
+         record({"E2-E4", "E7-E5", "G1-F3"}, "  4 14:03:00 Schwarz: "),
+         "[Result \"1-0\"]\n[Termination \"Schwarz gibt auf\"]\n", "1. e4 e5 2. Nf3 1-0"},
+        {"a record of older versions: white gives up", record({}, "  1 14:03:00 Weiss:   "),
          "[Result \"0-1\"]\n[Termination \"Weiss gibt auf\"]\n", "0-1"},
     };
     for (const ExportCase& c : cases) {

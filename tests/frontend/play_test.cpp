@@ -53,15 +53,16 @@ TEST(Play, StandardConfigurationAndAComputerAnswer) {
     EXPECT_NE(p.screen.find("Weiss:   E2-E4"), std::string::npos) << "record panel";
 }
 
-// These keys end the program ("N" declines a new game) with "ABC" left over; the tool must not wait
-// for someone to take them.
-TEST(Play, KeysLeftAfterTheProgramEndedAreNotWaitedFor) {
+// "N" after a game keeps the final position and the way to a new game; keys typed then do nothing
+// and are not waited for.
+TEST(Play, NoNewGameKeepsTheWindowAlive) {
     const auto start = std::chrono::steady_clock::now();
     const Played p = play("ended", "J\\rJNABC");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
-    EXPECT_NE(p.screen.find("(Programm Ende)"), std::string::npos) << p.screen;
-    EXPECT_NE(p.log.find("t_QuitProgram: Quitting current thread with message in window #0."),
-              std::string::npos);
+    EXPECT_NE(p.screen.find("Neues Spiel: Strg+N"), std::string::npos) << p.screen;
+    EXPECT_EQ(p.screen.find("(Programm Ende)"), std::string::npos) << p.screen;
+    EXPECT_EQ(p.screen.find("ABC"), std::string::npos) << p.screen;
+    EXPECT_TRUE(p.record.ends_with("   *** Weiss gibt auf ***\r")) << p.record;
 }
 
 TEST(Play, RefusedMovesGetTheirMessages) {
@@ -111,13 +112,36 @@ TEST(Play, PromotionAsksAndRecordsTheLetter) {
     EXPECT_NE(asked.screen.find("Bauer umwandeln (T, S, L, D): "), std::string::npos) << asked.screen;
 }
 
-TEST(Play, GivingUp) {
-    const Played p = play("giveup", "\\r\\rJ");
-    EXPECT_TRUE(p.record.ends_with("Weiss:   ")) << "no move text, no line end";
-    EXPECT_NE(p.screen.find("Neues Spiel beginnen"), std::string::npos) << p.screen;
-    // "N" at the question goes back to the prompt.
-    const Played back = play("giveup_no", "\\r\\rN");
-    EXPECT_NE(back.screen.find("Zug für weiss eingeben"), std::string::npos) << back.screen;
+// Only J gives up; every other key at the question, Return and Escape too, goes back to the prompt
+// of the same side, and the keys of a move typed next are a move.
+TEST(Play, GivingUpNeedsAYes) {
+    struct Case {
+        const char* name;
+        const char* keys;
+        bool gaveUp;
+    };
+    const Case cases[] = {
+        {"J", "J", true},  {"j", "j", true},         {"Return", "\\r", false},
+        {"N", "N", false}, {"Escape", "\\e", false}, {"the start of a move", "e", false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const Played p = play("giveup" + std::to_string(n++), kTwoHumans + "E2-E4\\r\\r" + c.keys);
+        if (c.gaveUp) {
+            EXPECT_TRUE(p.record.ends_with("Weiss:   E2-E4\r  *** Schwarz gibt auf ***\r")) << c.name << "\n"
+                                                                                            << p.record;
+            EXPECT_NE(p.screen.find("*** Schwarz gibt auf ***"), std::string::npos) << c.name << "\n"
+                                                                                    << p.screen;
+            EXPECT_NE(p.screen.find("Neues Spiel beginnen"), std::string::npos) << c.name << "\n" << p.screen;
+        } else {
+            EXPECT_EQ(p.record.find("gibt auf"), std::string::npos) << c.name << "\n" << p.record;
+            EXPECT_NE(p.screen.find("Zug für schwarz eingeben"), std::string::npos) << c.name << "\n"
+                                                                                    << p.screen;
+        }
+    }
+    // A move after the refused question is played as usual.
+    const Played after = play("giveup_then_move", kTwoHumans + "E2-E4\\r\\reE7-E5\\r");
+    EXPECT_TRUE(after.record.ends_with("Schwarz: E7-E5\r")) << after.record;
 }
 
 TEST(Play, RepetitionIsADraw) {

@@ -62,38 +62,6 @@ TEST(RecordFormat, LinesToTheCharacter) {
               "Weiss   = Computer (leicht)\rSchwarz = Computer (mittel)\r\r");
 }
 
-std::vector<std::string> backAndForth(int halfMoves) {
-    const char* cycle[] = {"G1-F3", "G8-F6", "F3-G1", "F6-G8"};
-    std::vector<std::string> moves;
-    for (int i = 0; i < halfMoves; ++i) {
-        moves.emplace_back(cycle[i % 4]);
-    }
-    return moves;
-}
-
-TEST(Repetition, PeriodsAtTheEndOfTheList) {
-    EXPECT_FALSE(findRepetition(backAndForth(11)).any());
-    EXPECT_TRUE(findRepetition(backAndForth(12)).twoMoves);
-    // A 4-cycle also repeats with period 8, never with period 6.
-    const Repetition long_ = findRepetition(backAndForth(24));
-    EXPECT_TRUE(long_.twoMoves);
-    EXPECT_FALSE(long_.threeMoves);
-    EXPECT_TRUE(long_.fourMoves);
-
-    std::vector<std::string> six = {"A1-A2", "A7-A6", "B1-C3", "B8-C6", "C3-B1", "C6-B8"};
-    std::vector<std::string> threeMoves;
-    for (int i = 0; i < 3; ++i) {
-        threeMoves.insert(threeMoves.end(), six.begin(), six.end());
-    }
-    EXPECT_TRUE(findRepetition(threeMoves).threeMoves);
-    EXPECT_FALSE(findRepetition(threeMoves).twoMoves);
-
-    // Marks count: the same move once with check is a different entry.
-    std::vector<std::string> marked = backAndForth(12);
-    marked[0] += "+";
-    EXPECT_FALSE(findRepetition(marked).any());
-}
-
 TEST(HalfMove, AppendsLineAndEndsOnRepetition) {
     GameRecord record{"H\rW\rS\r\r", 0, {}};
     for (int i = 0; i < 11; ++i) {
@@ -129,12 +97,59 @@ TEST(HalfMove, FinalLinesAndGivingUp) {
         EXPECT_TRUE(record.text.ends_with(c.ending)) << record.text;
         EXPECT_EQ(record.lineCount, 2);
     }
-    // Giving up: number, time and colour word, no move text and no line end.
+    // Giving up: the centred final line alone.
     GameRecord record;
-    LastMove none;
-    EXPECT_FALSE(appendHalfMove(record, none, "Schwarz", "12:00:00"));
-    EXPECT_EQ(record.text, "  1 12:00:00 Schwarz: ");
+    appendResignation(record, Color::black);
+    EXPECT_EQ(record.text, "  *** Schwarz gibt auf ***\r");
+    EXPECT_EQ(record.lineCount, 1);
     EXPECT_TRUE(record.moveList.empty());
+}
+
+// Take-back returns the record to where it stood before each step; redo brings the steps back in
+// order; a new step after a take-back drops what was taken back.
+TEST(HalfMove, TakeBackAndRedo) {
+    GameRecord record{"H\rW\rS\r\r"};
+    markRecordStart(record);
+    const std::string start = record.text;
+    LastMove e4 = ordinary(12, 28);
+    appendHalfMove(record, e4, "Weiss", "10:00:00");
+    const std::string afterOne = record.text;
+    LastMove e5 = ordinary(52, 36);
+    appendHalfMove(record, e5, "Schwarz", "10:00:01");
+    appendResignation(record, Color::white);
+    const GameRecord full = record;
+
+    ASSERT_TRUE(takeBackStep(record));
+    EXPECT_EQ(record.moveList.size(), 2u) << "giving up made no move";
+    ASSERT_TRUE(takeBackStep(record));
+    EXPECT_EQ(record.text, afterOne);
+    ASSERT_TRUE(takeBackStep(record));
+    EXPECT_EQ(record.text, start);
+    EXPECT_EQ(record.lineCount, 0);
+    EXPECT_TRUE(record.moveList.empty());
+    EXPECT_FALSE(takeBackStep(record));
+
+    for (const PlayedMove& expected : {PlayedMove::of(e4), PlayedMove::of(e5)}) {
+        const std::optional<RedoneStep> redone = redoStep(record);
+        ASSERT_TRUE(redone && redone->move);
+        EXPECT_EQ(*redone->move, expected);
+        EXPECT_FALSE(redone->ended);
+    }
+    const std::optional<RedoneStep> resignation = redoStep(record);
+    ASSERT_TRUE(resignation);
+    EXPECT_FALSE(resignation->move);
+    EXPECT_TRUE(resignation->ended);
+    EXPECT_EQ(record.text, full.text);
+    EXPECT_EQ(record.lineCount, full.lineCount);
+    EXPECT_EQ(record.moveList, full.moveList);
+    EXPECT_FALSE(redoStep(record));
+
+    takeBackStep(record);
+    takeBackStep(record);
+    LastMove c5 = ordinary(50, 34);
+    appendHalfMove(record, c5, "Schwarz", "10:00:02");
+    EXPECT_FALSE(redoStep(record)) << "a new move ends the redo";
+    EXPECT_TRUE(record.text.ends_with("Schwarz: C7-C5\r"));
 }
 
 GameRecord recordWithMoves(int moves) {

@@ -66,7 +66,9 @@ TEST(SavedGame, ReplayReachesTheRecordedPosition) {
         replayText(record({"E2-E4", "E7-E5*", "G1-F3", "B8-C6", "F1-C4", "G8-F6", "O-O", "F8-C5"}));
     EXPECT_TRUE(r.refusals.empty());
     EXPECT_EQ(r.replay.lineCount, 8);
-    EXPECT_EQ(r.replay.moveList.size(), 7u) << "castling lines do not enter the move list";
+    EXPECT_EQ(r.replay.moveList.size(), 8u) << "one entry per half-move, castling too";
+    EXPECT_EQ(r.replay.steps.size(), 8u);
+    EXPECT_FALSE(r.replay.ended);
     Board expected(true);
     for (auto [from, to] :
          {std::pair{12, 28}, {52, 36}, {6, 21}, {57, 42}, {5, 26}, {62, 45}, {4, 6}, {7, 5}, {61, 34}}) {
@@ -117,10 +119,44 @@ TEST(SavedGame, CheckmateStopsTheReplayAndCountsTheFinalLine) {
     EXPECT_TRUE(r.refusals.empty());
     EXPECT_EQ(r.replay.game->state(), State::won(Color::black));
     EXPECT_EQ(r.replay.lineCount, 5);
-    // Without the replay stopping, the final line is a malformed move.
-    const Replayed open = replayText(record({"E2-E4", "*** Remis ***"}));
-    ASSERT_EQ(open.refusals.size(), 1u);
-    EXPECT_EQ(open.refusals[0], "chess_Open: Illegal Coordinates *** Remis ***");
+    EXPECT_TRUE(r.replay.ended);
+}
+
+// A final line ends the game where it stands, whatever ended it; the game is not played on.
+TEST(SavedGame, FinalLinesEndTheGame) {
+    for (const char* final :
+         {"       *** Remis ***", "   *** Weiss gibt auf ***", "  *** Schwarz gibt auf ***"}) {
+        const std::string text = record({"E2-E4", "E7-E5"}) + final + "\r";
+        const Replayed r = replayText(text);
+        EXPECT_TRUE(r.refusals.empty()) << final;
+        EXPECT_TRUE(r.replay.ended) << final;
+        EXPECT_EQ(r.replay.lineCount, 3) << final;
+        ASSERT_EQ(r.replay.steps.size(), 3u) << final;
+        EXPECT_TRUE(r.replay.steps.back().ended);
+        EXPECT_EQ(r.replay.game->state(), State::inProgress()) << "nobody was mated";
+    }
+}
+
+// The players a record names: computers play on at their level.
+TEST(SavedGame, PlayersOfTheRecord) {
+    struct Case {
+        const char* lines;
+        SavedPlayers expected;
+    };
+    for (const Case& c : {
+             Case{"Weiss   = Mensch\rSchwarz = Mensch\r", {true, 2, true, 2}},
+             Case{"Weiss   = Mensch\rSchwarz = Computer (schwer)\r", {true, 2, false, 2}},
+             Case{"Weiss   = Computer (leicht)\rSchwarz = Mensch\r", {false, 0, true, 2}},
+             Case{"Weiss   = Computer (mittel)\rSchwarz = Computer (leicht)\r", {false, 1, false, 0}},
+             Case{"White = Human\rBlack = Human\r", {true, 2, true, 2}},
+         }) {
+        const SavedPlayers players =
+            savedPlayers("Spielverlauf am 05.12.2026\r" + std::string(c.lines) + "\r");
+        EXPECT_EQ(players.whiteIsHuman, c.expected.whiteIsHuman) << c.lines;
+        EXPECT_EQ(players.whiteDifficulty, c.expected.whiteDifficulty) << c.lines;
+        EXPECT_EQ(players.blackIsHuman, c.expected.blackIsHuman) << c.lines;
+        EXPECT_EQ(players.blackDifficulty, c.expected.blackDifficulty) << c.lines;
+    }
 }
 
 TEST(SavedGame, ExtensionOfDocuments) {

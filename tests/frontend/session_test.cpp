@@ -8,6 +8,9 @@
 #include <cstdio>
 #include <functional>
 
+#include "data_folders.h"
+
+#include "frontend/chessmain.h"
 #include "frontend/driver.h"
 #include "frontend/fileevents.h"
 #include "frontend/record.h"
@@ -48,6 +51,7 @@ class Session {
   public:
     // With a path, the program starts as when a document started the application.
     explicit Session(const std::string& pending = "") {
+        test::useOwnDataFolders("frontend_session");
         host_.install();
         if (!pending.empty()) {
             postFileEvent(pending);
@@ -61,10 +65,10 @@ class Session {
         typeKeys(keysOf(keys));
         waitUntilQuiet();
     }
-    void menu(const std::string& item) {
+    void menu(const std::string& item, const std::string& title = "Ablage") {
         t_MenuEvent event;
         event.Kind = 3;
-        event.MenuTitle = "Ablage";
+        event.MenuTitle = title;
         event.ItemTitle = item;
         t_PostMenuEvent(event);
         t_StartMenuHandlerThread();
@@ -177,10 +181,9 @@ TEST(Session, SaveAndReopenAtAMovePrompt) {
         s.type("G1-F3\\r");
         s.host().pushOpenAnswer({path});
         s.menu("Spiel öffnen…");
-        // The posted carriage return is an empty move: the program asks whether to give up.
-        EXPECT_NE(s.screen().find("Wollen Sie aufgeben"), std::string::npos) << s.screen();
-        s.type("J");
-        EXPECT_NE(s.screen().find("Neues Spiel beginnen"), std::string::npos) << s.screen();
+        // The opened game goes on from its side to move; nobody is asked to give up.
+        EXPECT_EQ(s.screen().find("Wollen Sie aufgeben"), std::string::npos) << s.screen();
+        EXPECT_NE(s.screen().find("Zug für weiss eingeben"), std::string::npos) << s.screen();
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
         EXPECT_EQ(gameRecordSnapshot().text, saved);
     });
@@ -205,7 +208,7 @@ TEST(Session, DocumentArrivingWhileAQuestionWaits) {
         EXPECT_NE(s.screen().find("Standard-Konfiguration benutzen"), std::string::npos)
             << "a .txt is ignored";
         postFileEvent(tempFile("opening.ZARVIK", kOpening));
-        EXPECT_TRUE(s.waitForScreen("Neues Spiel beginnen")) << s.screen();
+        EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
         EXPECT_FALSE(fileEventPending());
     });
@@ -219,9 +222,8 @@ TEST(Session, OpenWhileTheComputerThinks) {
         s.menu("Spiel öffnen…");
         EXPECT_TRUE(whiteIsHuman().load() && blackIsHuman().load());
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
-        EXPECT_NE(s.screen().find("Wollen Sie aufgeben"), std::string::npos) << s.screen();
-        // Play goes on with the opened game and two humans, recorded after the file's lines.
-        s.type("N");
+        // Play goes on with the opened game and its two people, recorded after the file's lines.
+        EXPECT_EQ(s.screen().find("Wollen Sie aufgeben"), std::string::npos) << s.screen();
         s.type("G1-F3\\r");
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}, {6, 21}}));
         const std::string record = gameRecordSnapshot().text;
@@ -290,9 +292,7 @@ TEST(Session, AnOpenedGameGoesOnAsANormalGame) {
         s.type("NJNE2-E4\\r");
         s.host().pushOpenAnswer({tempFile("goes_on.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
-        EXPECT_TRUE(s.waitForScreen("Wollen Sie aufgeben")) << s.screen();
-        s.type("N");
-        EXPECT_NE(s.screen().find("Zug für weiss eingeben"), std::string::npos) << s.screen();
+        EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
         s.type("G1-F3\\rB8-C6\\rF1-C4\\rG8-F6\\rO-O\\r");
         const Board expected =
             boardAfter({{12, 28}, {52, 36}, {6, 21}, {57, 42}, {5, 26}, {62, 45}, {4, 6}, {7, 5}});
@@ -343,7 +343,7 @@ TEST(Session, RecordTextIsShownNotExecuted) {
             std::string(45, 'X') + "\r  3 10:00:02 Weiss:\x07\x1bZ\x0e\r";
         s.host().pushOpenAnswer({tempFile("crafted.zarvik", crafted)});
         s.menu("Spiel öffnen…");
-        EXPECT_TRUE(s.waitForScreen("Neues Spiel beginnen"));
+        EXPECT_TRUE(s.waitForScreen("Zug für schwarz eingeben"));
         const std::string screen = s.screen();
         EXPECT_EQ(screenText(screen, 3, 50, 80), "Spielverlauf am 05.12.2026     ") << screen;
         EXPECT_EQ(screenText(screen, 7, 50, 80), "  1 10:00:00 Weiss:   E2-E4?[2 ");
@@ -351,7 +351,6 @@ TEST(Session, RecordTextIsShownNotExecuted) {
         EXPECT_EQ(screenText(screen, 9, 50, 80), "  3 10:00:02 Weiss:??Z?        ");
         EXPECT_TRUE(screenText(screen, 1, 1, 6).starts_with("Zarvik")) << screen;
         EXPECT_EQ(textBoardRank(screen, 2), "2  B B B B · B B B  2") << screen;
-        EXPECT_NE(screen.find("Neues Spiel beginnen"), std::string::npos) << screen;
     });
 }
 
@@ -389,9 +388,7 @@ TEST(Session, NoStrayCursorBlocksAfterAnOpenAtAMovePrompt) {
         s.type("NJNE2-E4\\r");
         s.host().pushOpenAnswer({tempFile("blocks.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
-        ASSERT_TRUE(s.waitForScreen("Wollen Sie aufgeben"));
-        expectNoStrayBlocks(s.screen(), "at the question");
-        s.type("N");
+        ASSERT_TRUE(s.waitForScreen("Zug für weiss eingeben"));
         expectNoStrayBlocks(s.screen(), "at the prompt");
     });
 }
@@ -431,7 +428,7 @@ TEST(Session, AnOpenEndsTheDialogueAtEveryQuestion) {
             ASSERT_NE(s.screen().rfind(c.question), std::string::npos) << s.screen();
             s.host().pushOpenAnswer({tempFile("dialogue.zarvik", kOpening)});
             s.menu("Spiel öffnen…");
-            EXPECT_TRUE(s.waitForScreen("Neues Spiel beginnen")) << s.screen();
+            EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
             EXPECT_EQ(gameRecordSnapshot().text, kOpening);
             EXPECT_TRUE(whiteIsHuman().load() && blackIsHuman().load());
             EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
@@ -459,11 +456,11 @@ TEST(Session, QuestionsArePaddedTo39Columns) {
 }
 
 // A document that started the program is opened before the dialogue: no question is answered for
-// it, the opened game is drawn and the next game is offered.
+// it, the opened game is drawn and goes on.
 TEST(Session, StartWithADocumentPending) {
     inOwnProcess(
         [](Session& s) {
-            EXPECT_TRUE(s.waitForScreen("Neues Spiel beginnen")) << s.screen();
+            EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
             EXPECT_EQ(s.screen().find("Standard-Konfiguration"), std::string::npos) << s.screen();
             EXPECT_EQ(gameRecordSnapshot().text, kOpening);
             EXPECT_EQ(textBoardRank(s.screen(), 4), "4  · · · · B · · ·  4");
@@ -486,8 +483,12 @@ TEST(Session, NewGameOrEndAfterAGame) {
         s.host().pushOpenAnswer({tempFile("again.zarvik", kMate)});
         s.menu("Spiel öffnen…");
         ASSERT_TRUE(s.waitForScreen("Neues Spiel beginnen"));
+        // N keeps the final position, with the way to a new game that the menu still offers.
         s.type("N");
-        EXPECT_TRUE(s.waitForScreen("(Programm Ende)")) << s.screen();
+        EXPECT_TRUE(s.waitForScreen("Neues Spiel: Strg+N")) << s.screen();
+        EXPECT_EQ(s.screen().find("(Programm Ende)"), std::string::npos);
+        s.menu("Neues Spiel", "Spiel");
+        EXPECT_TRUE(s.waitForScreen("Standard-Konfiguration benutzen")) << s.screen();
     });
 }
 

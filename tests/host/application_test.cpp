@@ -21,6 +21,7 @@
 #include "toolkit/screen/font.h"
 #include "toolkit/screen/pixels.h"
 #include "toolkit/screen/window.h"
+#include "util/dialogs.h"
 
 namespace zarvik::qthost {
 namespace {
@@ -142,6 +143,57 @@ TEST_F(Application, BuiltInMenuItemActsAndUntaggedOneReachesTheProgram) {
     }
     EXPECT_TRUE(found);
     t_SetMenuHandler([] {});
+}
+
+// The menu "Spiel" stands between "Ablage" and "Bearbeiten"; its shortcuts typed in the game's
+// window reach the program's handler with the item's title, not the key queue.
+TEST_F(Application, GameMenuAndItsShortcutsReachTheProgram) {
+    std::atomic<int> programCalls{0};
+    t_SetMenuHandler([&] { ++programCalls; });
+    MenuModel& menus = host->menus();
+    const int game = *menus.menuIndex(QStringLiteral("Spiel"));
+    EXPECT_EQ(game, *menus.menuIndex(QStringLiteral("Ablage")) + 1);
+    EXPECT_EQ(*menus.menuIndex(QStringLiteral("Bearbeiten")), game + 1);
+    QApplication::setActiveWindow(&host->window(0));
+    view().setFocus();
+    ASSERT_TRUE(waitFor([&] { return QApplication::activeWindow() == &host->window(0); }));
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* item;
+    } shortcuts[] = {{Qt::Key_N, Qt::ControlModifier, "Neues Spiel"},
+                     {Qt::Key_Z, Qt::ControlModifier, "Zug zurücknehmen"},
+                     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Zug wiederholen"}};
+    for (const auto& shortcut : shortcuts) {
+        const int before = programCalls.load();
+        QTest::keyClick(&view(), static_cast<Qt::Key>(shortcut.key), shortcut.modifiers);
+        EXPECT_TRUE(waitFor([&] { return programCalls.load() == before + 1; })) << shortcut.item;
+        const auto [menu, item] = t_NextMenuEvent();
+        EXPECT_EQ(menu, "Spiel");
+        EXPECT_EQ(item, shortcut.item);
+        EXPECT_FALSE(t_TakeKeyEvent().has_value()) << shortcut.item;
+    }
+    t_SetMenuHandler([] {});
+}
+
+// The program's question with the save question's buttons, asked from the program thread as a modal
+// dialog of the GUI thread.
+TEST_F(Application, NewGameSaveQuestionAnswersWithTheButtonChosen) {
+    for (const char* button : {"Sichern", "Nicht sichern", "Abbrechen"}) {
+        QString asked;
+        answerModal(QString::fromUtf8(button), asked);
+        std::string answer;
+        std::atomic<bool> done{false};
+        std::thread program([&] {
+            answer = askquestion("Das Spiel ist nicht gesichert. Vor dem neuen Spiel sichern?",
+                                 {"Sichern", "Nicht sichern", "Abbrechen"});
+            done = true;
+        });
+        EXPECT_TRUE(waitFor([&] { return done.load(); })) << button;
+        program.join();
+        EXPECT_EQ(answer, button);
+        EXPECT_EQ(asked, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem neuen Spiel sichern?"));
+    }
 }
 
 TEST_F(Application, CloseBoxHidesTheWindow) {

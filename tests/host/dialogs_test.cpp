@@ -86,15 +86,18 @@ TEST(QuitQuestion, AsksOnlyWithUnsavedMoves) {
     EXPECT_TRUE(mayQuit([] { return false; }, [&] { return ++saves > 0; })) << "nothing to ask";
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
+    // "Nicht sichern" alone gives the game up for good (discards it).
     struct Case {
         const char* button;
         bool saved;
         bool quits;
         int saves;
+        int discards;
     };
-    for (const Case& c : {Case{"Sichern", true, true, 1}, Case{"Sichern", false, false, 1},
-                          Case{"Nicht sichern", true, true, 0}, Case{"Abbrechen", true, false, 0}}) {
+    for (const Case& c : {Case{"Sichern", true, true, 1, 0}, Case{"Sichern", false, false, 1, 0},
+                          Case{"Nicht sichern", true, true, 0, 1}, Case{"Abbrechen", true, false, 0, 0}}) {
         saves = 0;
+        int discards = 0;
         QString asked;
         answerModal(QString::fromUtf8(c.button), asked);
         const bool saved = c.saved;
@@ -102,16 +105,20 @@ TEST(QuitQuestion, AsksOnlyWithUnsavedMoves) {
                           [&] {
                               ++saves;
                               return saved;
-                          }),
+                          },
+                          [&] { ++discards; }),
                   c.quits)
             << c.button << (c.saved ? " saved" : " not saved");
         EXPECT_EQ(saves, c.saves) << c.button;
+        EXPECT_EQ(discards, c.discards) << c.button;
         EXPECT_EQ(asked, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"));
     }
 
     QMessageBox box;
     configureQuitQuestion(box);
-    EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Cancel)) << "Return keeps the game";
+    ASSERT_NE(box.defaultButton(), nullptr);
+    EXPECT_EQ(box.defaultButton()->text(), QStringLiteral("Abbrechen")) << "Return keeps the game";
+    EXPECT_EQ(box.escapeButton(), box.defaultButton());
     EXPECT_EQ(box.buttons().size(), 3);
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include <QApplication>
 
@@ -21,6 +22,12 @@ extern "C" const char* __lsan_default_suppressions() {
 #endif
 
 int main(int argc, char** argv) {
+    // The program's saved last game and settings go to folders of this run, never into the home.
+    char folder[] = "/tmp/zarvik-host-tests-XXXXXX";
+    if (::mkdtemp(folder) != nullptr) {
+        ::setenv("XDG_DATA_HOME", (std::string(folder) + "/data").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (std::string(folder) + "/config").c_str(), 1);
+    }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

@@ -303,6 +303,10 @@ void t_PostKeys(std::string_view text) {
     queue.afterAppend(overflowStarted);
 }
 
+void t_WakeEventWaiters() {
+    eventSignal().notify();
+}
+
 void t_WaitForEvents(const std::function<bool()>& done) {
     EventSignal& signal = eventSignal();
     std::unique_lock lock(signal.mutex);

@@ -105,6 +105,9 @@ void t_WaitForEvents(const std::function<bool()>& done);
 // True while a thread blocks in t_WaitForEvents having seen the latest change of every queue and no
 // handler thread runs: the program has answered all input so far and waits for more.
 bool t_WaitingForInput();
+// Makes every waiting t_WaitForEvents test its condition again: the program changed a flag that a
+// waiting condition reads.
+void t_WakeEventWaiters();
 
 // --- key queue ---
 

@@ -373,6 +373,14 @@ void t_InputInsert(std::uint8_t window, int code) {
 
 bool t_AskYesNo(std::uint8_t window, std::string_view opening, char32_t firstKey, std::string_view separator,
                 char32_t secondKey, bool firstIsDefault, std::string_view closing, bool echo) {
+    return *t_AskYesNoUnless(window, opening, firstKey, separator, secondKey, firstIsDefault, closing, echo,
+                             [] { return false; });
+}
+
+std::optional<bool> t_AskYesNoUnless(std::uint8_t window, std::string_view opening, char32_t firstKey,
+                                     std::string_view separator, char32_t secondKey, bool firstIsDefault,
+                                     std::string_view closing, bool echo,
+                                     const std::function<bool()>& interrupt) {
     const auto printKey = [window](char32_t key, bool inverse) {
         if (inverse) {
             t_Inverse(window);
@@ -389,7 +397,11 @@ bool t_AskYesNo(std::uint8_t window, std::string_view opening, char32_t firstKey
     t_Print(window, separator);
     printKey(secondKey, !firstIsDefault);
     t_Print(window, closing);
-    const char32_t k = upper(keyScalar(t_WaitKey(window)));
+    const std::optional<std::string> key = t_WaitKeyUnless(window, interrupt);
+    if (!key) {
+        return std::nullopt;
+    }
+    const char32_t k = upper(keyScalar(*key));
     const bool first = firstIsDefault ? !(k == upper(secondKey) || k == 27) : k == upper(firstKey);
     if (echo) {
         printKey(first ? firstKey : secondKey, false);

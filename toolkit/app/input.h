@@ -4,6 +4,7 @@
 // Characters above 255 travel through the pasteboard as ESC, four hexadecimal digits and GS.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,11 @@ void t_InputEdit(std::uint8_t window, int key);
 void t_InputInsert(std::uint8_t window, int code);
 bool t_AskYesNo(std::uint8_t window, std::string_view opening, char32_t firstKey, std::string_view separator,
                 char32_t secondKey, bool firstIsDefault, std::string_view closing, bool echo);
+// The same question, given up (nothing, no echo) as soon as `interrupt` holds while no key waits.
+std::optional<bool> t_AskYesNoUnless(std::uint8_t window, std::string_view opening, char32_t firstKey,
+                                     std::string_view separator, char32_t secondKey, bool firstIsDefault,
+                                     std::string_view closing, bool echo,
+                                     const std::function<bool()>& interrupt);
 
 // The encodings of the pasteboard keys: every character above 255 as ESC hhhh GS (low 16 bits,
 // upper-case digits), and back (a surrogate code gives U+0000).

@@ -25,6 +25,13 @@ constexpr std::array rows{
     separator("Ablage"),
     t_MenuRow{"Ablage", "Beenden", Quit, None, 'q', command},
 
+    t_MenuRow{"Spiel", "Neues Spiel", Program, NewGame, 'n', command},
+    separator("Spiel"),
+    t_MenuRow{"Spiel", "Zug zurücknehmen", Program, TakeBack, 'z', command},
+    t_MenuRow{"Spiel", "Zug wiederholen", Program, Redo, 'z', commandShift},
+    separator("Spiel"),
+    t_MenuRow{"Spiel", "Aufgeben", Program, Resign, 0, 0},
+
     t_MenuRow{"Bearbeiten", "Text kopieren", CopyText, None, 'c', commandShift},
     t_MenuRow{"Bearbeiten", "Bild kopieren", CopyImage, None, 'b', commandShift},
     separator("Bearbeiten"),

@@ -428,18 +428,45 @@ std::string HeadlessHost::savePanel(const SavePanelRequest& request) {
     return answer;
 }
 
-void HeadlessHost::messagePanel(const std::string& text) {
-    {
-        std::lock_guard lock(mutex_);
-        messages_.push_back(text);
-    }
-    // One line per dialog, so that a script can read them line by line.
+namespace {
+
+// One line per dialog, so that a script can read them line by line.
+void writeDialogLine(const std::string& text) {
     std::string line = text;
     for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at)) {
         line.replace(at, 1, " | ");
     }
     std::fprintf(stderr, "dialog: %s\n", line.c_str());
     std::fflush(stderr);
+}
+
+}  // namespace
+
+void HeadlessHost::messagePanel(const std::string& text) {
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back(text);
+    }
+    writeDialogLine(text);
+}
+
+void HeadlessHost::pushQuestionAnswer(std::string button) {
+    std::lock_guard lock(mutex_);
+    questionAnswers_.push_back(std::move(button));
+}
+
+std::string HeadlessHost::questionPanel(const std::string& text, const std::vector<std::string>& buttons) {
+    std::string answer = buttons.empty() ? std::string() : buttons.back();
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back(text);
+        if (!questionAnswers_.empty()) {
+            answer = std::move(questionAnswers_.front());
+            questionAnswers_.pop_front();
+        }
+    }
+    writeDialogLine(text);
+    return answer;
 }
 
 std::vector<std::string> HeadlessHost::messages() const {

@@ -58,6 +58,8 @@ class HeadlessHost final : public Host {
     void setKeyWindow(int window);
     void pushOpenAnswer(std::vector<std::string> paths);
     void pushSaveAnswer(std::string path);
+    // The button title that the next question dialog answers with (cancelled when none is queued).
+    void pushQuestionAnswer(std::string button);
     // Withdraws the answers that no dialog has taken.
     void clearPanelAnswers();
     std::vector<OpenPanelRequest> openRequests() const;
@@ -109,6 +111,8 @@ class HeadlessHost final : public Host {
     std::string savePanel(const SavePanelRequest& request) override;
     // Writes "dialog: " and the text to standard error and keeps it for the tests.
     void messagePanel(const std::string& text) override;
+    // Writes "dialog: " and the text to standard error and answers from the queue.
+    std::string questionPanel(const std::string& text, const std::vector<std::string>& buttons) override;
     void bell() override;
     std::string resourcesFolder() override;
     std::string applicationName() override;
@@ -130,6 +134,7 @@ class HeadlessHost final : public Host {
     std::optional<HostImage> pasteboardImage_;
     std::deque<std::vector<std::string>> openAnswers_;
     std::deque<std::string> saveAnswers_;
+    std::deque<std::string> questionAnswers_;
     std::vector<OpenPanelRequest> openRequests_;
     std::vector<SavePanelRequest> saveRequests_;
     std::vector<std::string> messages_;

@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "frontend/state.h"
-#include "toolkit/events.h"
+#include "toolkit/app/events.h"
 
 namespace zarvik::frontend {
 namespace {

@@ -75,13 +75,16 @@ std::string numberedMove(int ply, bool interrupted, std::string_view move) {
 }
 
 void addComment(Lines& lines, std::string_view comment) {
+    // Word by word, so that long comments wrap like the moves.
     std::string word = "{";
+    bool first = true;
     for (const char c : comment) {
         if (c != ' ') {
             word += c == '}' ? ')' : c;  // a closing brace would end the comment early
-        } else if (!word.empty() && word != "{") {
+        } else if (!word.empty() && !(first && word == "{")) {
             lines.add(word);
             word.clear();
+            first = false;
         }
     }
     lines.add(word + "}");

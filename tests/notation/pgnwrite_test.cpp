@@ -152,6 +152,7 @@ TEST(PgnWrite, CommentsVariationsAndResultsAreWrittenBack) {
         {"a line comment", "1. e4 ; bis zum Ende\n e5 *", "1. e4 {bis zum Ende} 1... e5 *\n"},
         {"comment spread over lines", "1. d4 {erste\n  Zeile\tzweite} *", "1. d4 {erste Zeile zweite} *\n"},
         {"resigned", "[Result \"0-1\"]\n1. f3 e5 2. g4 d6 0-1", "1. f3 e5 2. g4 d6 0-1\n"},
+        {"an opening brace inside a comment", "1. e4 {a { b} *", "1. e4 {a { b} *\n"},
         {"agreed drawn", "[Result \"1/2-1/2\"]\n1. e4 e5 1/2-1/2", "1. e4 e5 1/2-1/2\n"},
     };
     for (const RoundTripCase& c : cases) {

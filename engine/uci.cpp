@@ -106,7 +106,9 @@ bool UciEngine::handle(std::string_view line) {
     } else if (command == "isready") {
         send("readyok");
     } else if (command == "ucinewgame") {
+        finish();
         position_ = EnginePosition{};
+        table_.clear();
     } else if (command == "setoption") {
         setOption(words);
     } else if (command == "position") {

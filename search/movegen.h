@@ -17,7 +17,6 @@ class MoveList {
     Move& operator[](int i) { return moves_[i]; }
     const Move* begin() const { return moves_.data(); }
     const Move* end() const { return moves_.data() + size_; }
-    void clear() { size_ = 0; }
 
   private:
     std::array<Move, 256> moves_{};

@@ -425,40 +425,4 @@ bool Position::makeNamed(std::string_view text) {
     return move.has_value();
 }
 
-std::string Position::fen() const {
-    std::string out;
-    for (int rank = 7; rank >= 0; --rank) {
-        int empty = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int piece = squares_[file + 8 * rank];
-            if (piece == kNoPiece) {
-                ++empty;
-                continue;
-            }
-            if (empty > 0) {
-                out += static_cast<char>('0' + empty);
-                empty = 0;
-            }
-            out += "PNBRQKpnbrqk"[piece];
-        }
-        if (empty > 0) {
-            out += static_cast<char>('0' + empty);
-        }
-        out += rank > 0 ? "/" : "";
-    }
-    out += side_ == kWhite ? " w " : " b ";
-    const int c = castling();
-    out += c == 0 ? "-" : "";
-    out += (c & kWhiteShort) != 0 ? "K" : "";
-    out += (c & kWhiteLong) != 0 ? "Q" : "";
-    out += (c & kBlackShort) != 0 ? "k" : "";
-    out += (c & kBlackLong) != 0 ? "q" : "";
-    out += " ";
-    out += enPassant() == kNoSquare ? std::string("-")
-                                    : std::string{static_cast<char>('a' + fileOf(enPassant())),
-                                                  static_cast<char>('1' + rankOf(enPassant()))};
-    out += " " + std::to_string(halfmoveClock()) + " " + std::to_string(fullmove_);
-    return out;
-}
-
 }  // namespace zarvik::search

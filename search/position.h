@@ -29,7 +29,6 @@ class Position {
     int pieceOn(int square) const { return squares_[square]; }
     Bitboard pieces(int side) const { return bySide_[side]; }
     Bitboard pieces(int side, int kind) const { return byKind_[kind] & bySide_[side]; }
-    Bitboard kinds(int kind) const { return byKind_[kind]; }
     Bitboard occupied() const { return bySide_[0] | bySide_[1]; }
     int kingSquare(int side) const;
     int castling() const { return state().castling; }
@@ -63,7 +62,6 @@ class Position {
     std::optional<Move> moveNamed(std::string_view text) const;
     // Makes that move; false (and nothing made) when it is not legal here.
     bool makeNamed(std::string_view text);
-    std::string fen() const;
 
   private:
     struct State {

@@ -528,12 +528,4 @@ void Searcher::wait() {
     }
 }
 
-void Searcher::resizeHash(std::size_t megabytes) {
-    table_.resize(megabytes);
-}
-
-void Searcher::clearHash() {
-    table_.clear();
-}
-
 }  // namespace zarvik::search

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -61,7 +60,6 @@ class Search {
     void stop() { stopped_.store(true, std::memory_order_relaxed); }
     // Clears an earlier stop; the next `run` searches until its limits.
     void rearm() { stopped_.store(false, std::memory_order_relaxed); }
-    std::uint64_t nodes() const { return nodes_; }
 
   private:
     struct RootMove {
@@ -111,10 +109,6 @@ class Searcher {
     void stop();
     void wait();
     bool thinking() const { return thinking_.load(); }
-
-    // Only while no search runs.
-    void resizeHash(std::size_t megabytes);
-    void clearHash();
 
   private:
     TranspositionTable table_;

@@ -199,24 +199,66 @@ TEST_F(Files, PathKinds) {
     EXPECT_EQ(pathkind(folder_.string()), 2);
 }
 
-TEST(Encoding, Utf8Validation) {
-    const std::pair<std::string_view, bool> cases[] = {
-        {"", true},
-        {"abc", true},
-        {"Wähle", true},
-        {"\xE2\x82\xAC", true},
-        {"\xF0\x9F\x98\x80", true},
-        {"\xC3", false},
-        {"\xC0\xAF", false},
-        {"\xE0\x80\xAF", false},
-        {"\xED\xA0\x80", false},
-        {"\xF4\x90\x80\x80", false},
-        {"\x9A", false},
-        {"\xE2\x82", false},
-        {"\xE2\x28\xA1", false},
+// Every malformed sequence reads as U+FFFD and moves one byte on, so what follows it survives.
+TEST(Encoding, Utf8Decoding) {
+    const struct {
+        std::string_view bytes;
+        std::u32string scalars;
+        bool valid;
+    } rows[] = {
+        {"", U"", true},
+        {"Wähle", U"Wähle", true},
+        {"\xE2\x82\xAC", U"\u20AC", true},
+        {"\xF0\x9F\x98\x80", U"\U0001F600", true},
+        {"\xF4\x8F\xBF\xBF", U"\U0010FFFF", true},
+        {"\xEF\xBF\xBD", U"\uFFFD", true},
+        {"\xC0\xAF", U"\uFFFD\uFFFD", false},                      // overlong "/"
+        {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD", false},            // overlong "/"
+        {"\xF0\x80\x80\xAF", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // overlong "/"
+        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", false},            // surrogate U+D800
+        {"\xED\xBF\xBFx", U"\uFFFD\uFFFD\uFFFDx", false},          // surrogate U+DFFF
+        {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // U+110000
+        {"\xF5\x80\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},
+        {"\xFF", U"\uFFFD", false},
+        {"\xC3", U"\uFFFD", false},  // truncated at the end
+        {"\xE2\x82", U"\uFFFD\uFFFD", false},
+        {"\xE2\x82x", U"\uFFFD\uFFFDx", false},  // truncated before a character
+        {"\x9A"
+         "a",
+         U"\uFFFDa", false},  // stray continuation byte
+        {"\xE2\x28\xA1", U"\uFFFD(\uFFFD", false},
     };
-    for (const auto& [bytes, valid] : cases) {
-        EXPECT_EQ(isvalidutf8(bytes), valid) << testing::PrintToString(std::string(bytes));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(row.bytes)));
+        std::u32string read;
+        for (std::size_t i = 0; i < row.bytes.size();) {
+            read += utf8next(row.bytes, i);
+        }
+        EXPECT_EQ(read, row.scalars);
+        EXPECT_EQ(isvalidutf8(row.bytes), row.valid);
+    }
+}
+
+TEST(Encoding, Utf8Encoding) {
+    const struct {
+        char32_t scalar;
+        std::string_view bytes;
+    } rows[] = {
+        {U'\0', std::string_view("\0", 1)},
+        {0x7F, "\x7F"},
+        {0x80, "\xC2\x80"},
+        {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"},
+        {0xFFFF, "\xEF\xBF\xBF"},
+        {0x10000, "\xF0\x90\x80\x80"},
+        {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+        {0xD800, "\xEF\xBF\xBD"},
+        {0x110000, "\xEF\xBF\xBD"},
+    };
+    for (const auto& row : rows) {
+        std::string out;
+        utf8append(out, row.scalar);
+        EXPECT_EQ(out, row.bytes) << std::hex << static_cast<std::uint32_t>(row.scalar);
     }
 }
 

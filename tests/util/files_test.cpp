@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/util/loglines.h"
+#include "tests/support/logcapture.h"
 #include "util/encoding.h"
 #include "util/files.h"
 
@@ -16,7 +16,7 @@ namespace zarvik {
 namespace {
 
 namespace fs = std::filesystem;
-using test::LogLines;
+using test::LogCapture;
 
 class Files : public ::testing::Test {
   protected:
@@ -44,32 +44,32 @@ class Files : public ::testing::Test {
 
 TEST_F(Files, Utf8TextIsReadAsIs) {
     writeraw(path("a.zarvik"), "1. 12:00:00 Weiß E2-E4\r");
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("a.zarvik")), "1. 12:00:00 Weiß E2-E4\r");
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.lines().empty());
 }
 
 TEST_F(Files, MacRomanTextWithUmlautsIsReadOnSecondAttempt) {
     writeraw(path("alt.zarvik"),
              "K\x9Anig L\x8A"
              "ufer \x80\x85\x86 \xA7 \xDB");
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("alt.zarvik")), "König Läufer ÄÖÜ ß €");
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].rfind("getstringfromfile: Error #", 0), 0u);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("getstringfromfile: Error #", 0), 0u);
 }
 
 TEST_F(Files, MissingFiles) {
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("fehlt")), std::nullopt);
-    EXPECT_EQ(log.lines.size(), 2u);
-    log.lines.clear();
+    EXPECT_EQ(log.lines().size(), 2u);
+    log.clear();
     EXPECT_TRUE(getbinaryfromfile(path("fehlt")).empty());
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].rfind("getbinaryfromfile: Error #2 ", 0), 0u);
-    log.lines.clear();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("getbinaryfromfile: Error #2 ", 0), 0u);
+    log.clear();
     EXPECT_TRUE(getbinaryfromfile(folder_.string()).empty());
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(Files, WritesReplaceTheTargetAndLeaveNoTemporaryFile) {
@@ -148,27 +148,27 @@ TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
                                     {"endless device", "/dev/zero", ENODEV},
                                     {"larger than the limit", path("gross"), EFBIG}};
     for (const UnreadableCase& c : cases) {
-        LogLines log;
+        LogCapture log;
         EXPECT_TRUE(getbinaryfromfile(c.path, 99).empty()) << c.name;
-        ASSERT_EQ(log.lines.size(), 1u) << c.name;
-        EXPECT_EQ(log.lines[0], "getbinaryfromfile: Error #" + std::to_string(c.error) + " " +
-                                    (c.error == ENODEV ? "Not a regular file." : "File too large") + " (" +
-                                    c.path + ")");
-        log.lines.clear();
+        ASSERT_EQ(log.lines().size(), 1u) << c.name;
+        EXPECT_EQ(log.lines()[0], "getbinaryfromfile: Error #" + std::to_string(c.error) + " " +
+                                      (c.error == ENODEV ? "Not a regular file." : "File too large") + " (" +
+                                      c.path + ")");
+        log.clear();
         EXPECT_EQ(getstringfromfile(c.path, 99), std::nullopt) << c.name;
-        EXPECT_EQ(log.lines.size(), 2u) << c.name;
+        EXPECT_EQ(log.lines().size(), 2u) << c.name;
     }
     EXPECT_EQ(getbinaryfromfile(path("gross"), 100).size(), 100u);
     EXPECT_EQ(getstringfromfile(path("gross"), 100), std::string(100, 'x'));
 }
 
 TEST_F(Files, FailedWritesReportTheErrorCode) {
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(setstringtofile(path("fehlt/x.zarvik"), "x"), ENOENT);
     EXPECT_EQ(setbinarytofile(folder_.string(), Bytes{1}), EISDIR);
-    ASSERT_EQ(log.lines.size(), 2u);
-    EXPECT_EQ(log.lines[0].rfind("setstringtofile: Error #2 ", 0), 0u);
-    EXPECT_EQ(log.lines[1].rfind("setbinarytofile: Error #21 ", 0), 0u);
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(log.lines()[0].rfind("setstringtofile: Error #2 ", 0), 0u);
+    EXPECT_EQ(log.lines()[1].rfind("setbinarytofile: Error #21 ", 0), 0u);
 }
 
 // A write that fails half-way (here: the file size limit, as a full disk would) must leave the
@@ -181,14 +181,14 @@ TEST_F(Files, FailedWriteLeavesThePreviousFileIntact) {
     rlimit small = old;
     small.rlim_cur = 1000;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    LogLines log;
+    LogCapture log;
     const int code = setstringtofile(path("spiel.zarvik"), std::string(5000, 'x'));
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(code, EFBIG);
     EXPECT_EQ(readraw(path("spiel.zarvik")), "vorher");
     EXPECT_EQ(entries(), 1u);
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(Files, PathKinds) {

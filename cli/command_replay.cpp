@@ -9,6 +9,7 @@
 #include "frontend/savedgame.h"
 #include "frontend/state.h"
 #include "rules/board.h"
+#include "rules/repetition.h"
 #include "toolkit/headless/headlesshost.h"
 
 namespace zarvik::cli {
@@ -51,7 +52,7 @@ int run(const std::vector<std::string>& args) {
     }
     std::printf(
         "state: %s\n%s",
-        stateText(game->state(), frontend::findRepetition(frontend::gameRecordSnapshot().moveList).any())
+        stateText(game->state(), findRepetition(frontend::gameRecordSnapshot().moveList).any())
             .c_str(),
         board.c_str());
     std::fflush(stdout);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace zarvik {
 namespace {
@@ -21,56 +22,78 @@ constexpr std::array<char16_t, 128> kMacRomanHigh = {
     0x0131, 0x02C6, 0x02DC, 0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
 };
 
-void appendutf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+}  // namespace
+
+std::optional<char32_t> utf8decode(std::string_view text, std::size_t& index) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(index);
+    if (lead < 0x80) {
+        ++index;
+        return lead;
+    }
+    // The lead byte fixes the length and the range of the second byte, which rules out overlong
+    // forms (C0, C1, E0 80-9F, F0 80-8F), surrogates (ED A0-BF) and values above U+10FFFF (F4 90-BF, F5-FF).
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    }
+    if (length == 0 || text.size() - index < length || byte(index + 1) < low || byte(index + 1) > high) {
+        ++index;
+        return std::nullopt;
+    }
+    char32_t scalar = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char b = byte(index + k);
+        if ((b & 0xC0) != 0x80) {
+            ++index;
+            return std::nullopt;
+        }
+        scalar = scalar << 6 | (b & 0x3F);
+    }
+    index += length;
+    return scalar;
+}
+
+char32_t utf8next(std::string_view text, std::size_t& index) {
+    return utf8decode(text, index).value_or(U'\uFFFD');
+}
+
+void utf8append(std::string& out, char32_t scalar) {
+    if (scalar > 0x10FFFF || (scalar >= 0xD800 && scalar <= 0xDFFF)) {
+        scalar = U'\uFFFD';
+    }
+    if (scalar < 0x80) {
+        out += static_cast<char>(scalar);
+    } else if (scalar < 0x800) {
+        out += static_cast<char>(0xC0 | (scalar >> 6));
+        out += static_cast<char>(0x80 | (scalar & 0x3F));
+    } else if (scalar < 0x10000) {
+        out += static_cast<char>(0xE0 | (scalar >> 12));
+        out += static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (scalar & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        out += static_cast<char>(0xF0 | (scalar >> 18));
+        out += static_cast<char>(0x80 | ((scalar >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((scalar >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (scalar & 0x3F));
     }
 }
 
-}  // namespace
-
 bool isvalidutf8(std::string_view bytes) {
-    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t n = bytes.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char c = s[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;  // allowed range of the second byte
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            low = c == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-            high = c == 0xED ? 0x9F : 0xBF;  // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            low = c == 0xF0 ? 0x90 : 0x80;
-            high = c == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
-        } else {
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (!utf8decode(bytes, i)) {
             return false;
         }
-        if (n - i < length || s[i + 1] < low || s[i + 1] > high) {
-            return false;
-        }
-        for (std::size_t k = 2; k < length; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
     }
     return true;
 }
@@ -80,7 +103,7 @@ std::string macromantoutf8(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        appendutf8(out, c < 0x80 ? char32_t{c} : char32_t{kMacRomanHigh[c - 0x80]});
+        utf8append(out, c < 0x80 ? char32_t{c} : char32_t{kMacRomanHigh[c - 0x80]});
     }
     return out;
 }
@@ -89,7 +112,7 @@ std::string latin1toutf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char byte : bytes) {
-        appendutf8(out, static_cast<unsigned char>(byte));
+        utf8append(out, static_cast<unsigned char>(byte));
     }
     return out;
 }

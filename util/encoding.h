@@ -1,9 +1,19 @@
 #pragma once
-// Text encodings of the file readers: UTF-8 validation and Mac OS Roman conversion.
+// Text encodings: the one UTF-8 codec of the program, and the Mac OS Roman and Latin-1 conversions
+// of the file readers.
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zarvik {
+
+// The scalar at `index`, which moves past it. A malformed sequence (overlong form, surrogate, value
+// above U+10FFFF, truncated sequence, stray continuation byte) gives nothing and moves one byte on.
+std::optional<char32_t> utf8decode(std::string_view text, std::size_t& index);
+// As utf8decode, with U+FFFD for a malformed sequence.
+char32_t utf8next(std::string_view text, std::size_t& index);
+// Appends the scalar; a surrogate or a value above U+10FFFF is written as U+FFFD.
+void utf8append(std::string& out, char32_t scalar);
 
 // True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values above
 // U+10FFFF).

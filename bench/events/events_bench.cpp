@@ -2,27 +2,18 @@
 // bits), and the key path from a host key press to the program's queue.
 #include <benchmark/benchmark.h>
 
+#include "tests/support/processhost.h"
 #include "toolkit/app/events.h"
 #include "toolkit/app/presentation.h"
-#include "toolkit/headless/headlesshost.h"
 #include "toolkit/screen/window.h"
 
 namespace {
 
 using namespace zarvik;
 
-HeadlessHost& benchHost() {
-    static HeadlessHost* host = [] {
-        auto* h = new HeadlessHost();
-        h->install();
-        return h;
-    }();
-    return *host;
-}
-
 // Window 0 as a visible 1280 x 800 window of the depth, its memory filled with a pattern.
 void setUpWindow(int depth) {
-    benchHost();
+    test::processHost();
     t_InitWindow(0, depth, false, 1280, 800, 0, 0, t_Font{}, true);
     t_WindowVisible(0, true);
     const t_Window& w = t_WindowRecord(0);
@@ -57,7 +48,7 @@ void BM_WindowImageFresh(benchmark::State& state) {
 BENCHMARK(BM_WindowImageFresh)->Unit(benchmark::kMillisecond);
 
 void BM_KeyToQueue(benchmark::State& state) {
-    benchHost();
+    test::processHost();
     const t_HostKeyEvent key{123, U"\uF702", 0};
     for (auto _ : state) {
         t_KeyEventHandler(0, key);

@@ -9,22 +9,13 @@
 
 #include "frontend/savedfile.h"
 #include "frontend/savedgame.h"
-#include "toolkit/headless/headlesshost.h"
+#include "tests/support/processhost.h"
 #include "util/files.h"
 
 namespace {
 
 using namespace zarvik;
 using Clock = std::chrono::steady_clock;
-
-HeadlessHost& benchHost() {
-    static HeadlessHost* host = [] {
-        auto* h = new HeadlessHost();
-        h->install();
-        return h;
-    }();
-    return *host;
-}
 
 std::string refusedMegabyte() {
     std::string text = "Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r";
@@ -68,7 +59,7 @@ class StallMeter {
 };
 
 void BM_OpenRefusedMegabyte(benchmark::State& state) {
-    benchHost();
+    test::processHost();
     const std::string path = "/tmp/zarvik_bench_refused.zarvik";
     setstringtofile(path, refusedMegabyte());
     double stall = 0;

@@ -4,8 +4,8 @@
 
 #include "frontend/boarddisplay.h"
 #include "frontend/state.h"
+#include "tests/support/processhost.h"
 #include "toolkit/graphics/graphicdraw.h"
-#include "toolkit/headless/headlesshost.h"
 #include "toolkit/screen/window.h"
 
 namespace {
@@ -14,9 +14,7 @@ using namespace zarvik;
 
 void setUpGameWindow() {
     static const bool done = [] {
-        auto* host = new HeadlessHost();  // lives for the process, like the toolkit's state
-        host->setResources(ZARVIK_SOURCE_RESOURCES);
-        host->install();
+        test::processHost();
         t_InitWindow(0, 24, 80, 25, 16, "MenloBold 16x32.font");
         frontend::loadPieceGraphics();
         return true;

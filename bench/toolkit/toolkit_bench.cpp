@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "toolkit/headless/headlesshost.h"
+#include "tests/support/processhost.h"
 #include "toolkit/screen/font.h"
 #include "toolkit/screen/window.h"
 #include "toolkit/text/textoutput.h"
@@ -29,8 +29,7 @@ t_Font benchFont() {
 
 HeadlessHost& screen() {
     static HeadlessHost* host = [] {
-        auto* h = new HeadlessHost();
-        h->install();
+        HeadlessHost* h = &test::processHost();
         t_InitWindow(0, 24, true, 1280, 800, 0, 0, benchFont(), true);
         return h;
     }();

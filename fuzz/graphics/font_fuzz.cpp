@@ -22,7 +22,7 @@ using namespace zarvik;
 
 void setUpWindows() {
     static const bool done = [] {
-        fuzzing::installHost();
+        test::processHost();
         t_InitWindow(3, 24, false, 64, 64, 0, 0, fuzzing::cellFont(), true);
         t_InitWindow(1, 24, false, 64, 64, 0, 0, fuzzing::cellFont(), true);
         t_InitWindow(2, 32, false, 64, 64, 0, 0, t_Font{}, true);

@@ -17,7 +17,7 @@ constexpr std::array<int, 6> kDepths{1, 4, 8, 16, 24, 32};
 
 void setUpWindows() {
     static const bool done = [] {
-        fuzzing::installHost();
+        test::processHost();
         for (std::size_t i = 0; i < kDepths.size(); ++i) {
             t_InitWindow(std::uint8_t(i), kDepths[i], false, 32, 32, 0, 0, t_Font{}, true);
         }

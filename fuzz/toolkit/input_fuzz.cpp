@@ -20,7 +20,7 @@ constexpr int kColumns = 40;
 
 void setUpWindow() {
     static const bool done = [] {
-        fuzzing::installHost();
+        test::processHost();
         t_InitWindow(0, 24, false, kColumns * 8, 4 * 16, 0, 0, fuzzing::cellFont(), true);
         return true;
     }();

@@ -16,7 +16,7 @@ using namespace zarvik;
 
 void setUpWindow() {
     static const bool done = [] {
-        fuzzing::installHost();
+        test::processHost();
         // 128 columns: pasted lines longer than the field are cut where typing would stop.
         t_InitWindow(0, 24, false, 1024, 32, 0, 0, fuzzing::cellFont(), true);
         return true;

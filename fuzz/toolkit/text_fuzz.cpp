@@ -18,7 +18,7 @@ using namespace zarvik;
 
 // A fresh window each time: escape commands change areas, colours and modes that would carry over.
 void setUpWindow() {
-    fuzzing::installHost();
+    test::processHost();
     t_InitWindow(0, 24, false, 40 * 8, 4 * 16, 0, 0, fuzzing::cellFont(), true);
 }
 

@@ -4,8 +4,8 @@
 #include <map>
 
 #include "computer/aiplayer.h"
-#include "log_capture.h"
 #include "rules/lastmove.h"
+#include "tests/support/logcapture.h"
 
 namespace zarvik {
 namespace {

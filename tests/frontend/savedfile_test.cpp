@@ -6,7 +6,7 @@
 
 #include "frontend/savedgame.h"
 #include "rules/board.h"
-#include "tests/util/loglines.h"
+#include "tests/support/logcapture.h"
 #include "util/files.h"
 
 namespace zarvik::frontend {
@@ -65,11 +65,11 @@ TEST(SavedFile, EachKindOfFileFallsBackToItsOwnEncoding) {
     const std::string saved = ::testing::TempDir() + "savedfile_macroman.zarvik";
     ASSERT_EQ(setbinarytofile(pgn, Bytes{'M', 0xFC, 'l', 'l', 'e', 'r', '\n'}), 0);
     ASSERT_EQ(setbinarytofile(saved, Bytes{'M', 0x9F, 'l', 'l', 'e', 'r', '\r'}), 0);
-    test::LogLines log;
+    test::LogCapture log;
     EXPECT_EQ(readSavedGameFile(pgn).text, "Müller\r");
-    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+    EXPECT_TRUE(log.lines().empty()) << log.lines().front();
     EXPECT_EQ(readSavedGameFile(saved).text, "Müller\r");
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST(SavedFile, WritingTellsTheReason) {

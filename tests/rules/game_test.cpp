@@ -10,7 +10,7 @@
 #include "rules/fen.h"
 #include "rules/game.h"
 #include "rules/lastmove.h"
-#include "tests/rules/log_capture.h"
+#include "tests/support/logcapture.h"
 
 namespace zarvik {
 namespace {
@@ -187,7 +187,7 @@ TEST_F(GameTest, CheckmateEndsTheGameAndKeepsTheTurn) {
     Table s("rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2");
     test::LogCapture log;
     s.black->move(GridPosition::d8, GridPosition::h4);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move D8-H4", "*** Checkmate"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"*** Move D8-H4", "*** Checkmate"}));
     EXPECT_EQ(s.game->state(), State::won(Color::black));
     EXPECT_EQ(s.game->currentPlayer(), s.black);
     EXPECT_TRUE(lastMove().checkmate);
@@ -200,7 +200,7 @@ TEST_F(GameTest, StalemateCarriesTheStuckColour) {
     Table s("7k/8/8/8/8/8/8/5QK1 w - - 0 1");
     test::LogCapture log;
     s.white->move(GridPosition::f1, GridPosition::f7);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move F1-F7", "*** Stalemate"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"*** Move F1-F7", "*** Stalemate"}));
     EXPECT_EQ(s.game->state(), State::staleMate(Color::black));
     EXPECT_NE(s.game->state(), State::staleMate(Color::white));
     EXPECT_TRUE(lastMove().stalemate);
@@ -211,7 +211,7 @@ TEST_F(GameTest, CheckIsLoggedAndTheTurnPasses) {
     Table s("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
     test::LogCapture log;
     s.white->move(GridPosition::a1, GridPosition::a8);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move A1-A8", "*** Check"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"*** Move A1-A8", "*** Check"}));
     EXPECT_TRUE(lastMove().check);
     EXPECT_EQ(s.game->currentPlayer(), s.black);
     EXPECT_TRUE(gameRunning());
@@ -221,7 +221,7 @@ TEST_F(GameTest, CaptureLogsMoveThenRemove) {
     Table s("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
     test::LogCapture log;
     s.white->move(GridPosition::e4, GridPosition::d5);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move E4-D5", "*** Remove D5"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"*** Move E4-D5", "*** Remove D5"}));
     EXPECT_EQ(lastMove().fromLocation, 28);
     EXPECT_EQ(lastMove().toLocation, 35);
     EXPECT_EQ(lastMove().removedLocation, 35);
@@ -231,7 +231,7 @@ TEST_F(GameTest, EnPassantRemoveNamesThePassedPawnsSquare) {
     Table s("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
     test::LogCapture log;
     s.white->move(GridPosition::e5, GridPosition::d6);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move E5-D6", "*** Remove D5"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"*** Move E5-D6", "*** Remove D5"}));
 }
 
 TEST_F(GameTest, WrongPlayerIsWarnedAndProcessed) {
@@ -239,7 +239,7 @@ TEST_F(GameTest, WrongPlayerIsWarnedAndProcessed) {
     test::LogCapture log;
     std::vector<BoardOperation> ops = s.game->board.movePiece(GridPosition::e7, GridPosition::e5);
     s.black->report(ops);
-    EXPECT_EQ(log.lines,
+    EXPECT_EQ(log.lines(),
               (std::vector<std::string>{"*** Warning - Wrong player took turn", "*** Move E7-E5"}));
     EXPECT_EQ(s.game->currentPlayer(), s.white) << "the turn follows the reporting player";
 }
@@ -255,15 +255,15 @@ TEST_F(GameTest, TransformLines) {
     ops.push_back(BoardOperation{OperationType::transformPiece, queen, BoardLocation(GridPosition::e8)});
     test::LogCapture log;
     s.white->report(ops);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"*** Move E7-E8", "*** Transform E8/D", "*** Check"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"*** Move E7-E8", "*** Transform E8/D", "*** Check"}));
     EXPECT_EQ(lastMove().transformedLocation, 60);
     EXPECT_EQ(lastMove().transformedPiece, "D");
 
-    log.lines.clear();
+    log.clear();
     const Piece ghost{PieceType::rook, Color::black, std::nullopt,
                       false,           false,        BoardLocation(GridPosition::a1)};
     s.black->report({BoardOperation{std::nullopt, ghost, std::nullopt}});
-    EXPECT_EQ(log.lines.front(), "*** Transform Piece = nil, location = 0");
+    EXPECT_EQ(log.lines().front(), "*** Transform Piece = nil, location = 0");
 }
 
 struct Recorder : GameDelegate {

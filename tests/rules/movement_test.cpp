@@ -7,9 +7,9 @@
 
 #include "rules/fen.h"
 #include "rules/movement.h"
-#include "tests/rules/log_capture.h"
 #include "tests/rules/random_positions.h"
 #include "tests/rules/reference_rules.h"
+#include "tests/support/logcapture.h"
 
 namespace zarvik {
 namespace {
@@ -150,13 +150,13 @@ TEST(PieceMovement, EmptyOriginAnswersFalseWithDeveloperLine) {
     for (const EmptyOriginCase& c : cases) {
         test::LogCapture log;
         EXPECT_FALSE(PieceMovement::pieceMovement(c.type).isMovementAllowed(GridPosition::d4, c.to, board));
-        EXPECT_EQ(log.lines, c.lines)
+        EXPECT_EQ(log.lines(), c.lines)
             << "kind " << static_cast<int>(c.type) << " to " << static_cast<int>(c.to);
     }
     test::LogCapture log;
     EXPECT_FALSE(PieceMovement::pieceMovement(PieceType::queen)
                      .isMovementAllowed(GridPosition::d4, GridPosition::h8, board));
-    EXPECT_TRUE(log.lines.empty()) << "a king on the target is refused before the origin is looked at";
+    EXPECT_TRUE(log.lines().empty()) << "a king on the target is refused before the origin is looked at";
 }
 
 TEST(PieceMovement, OffBoardLocationsAreNeverReached) {

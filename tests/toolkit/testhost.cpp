@@ -1,18 +1,12 @@
 #include "tests/toolkit/testhost.h"
 
-#include "toolkit/screen/threads.h"
+#include "tests/support/processhost.h"
 #include "toolkit/screen/window.h"
 
 namespace zarvik::testing {
 
 HeadlessHost& testHost() {
-    static HeadlessHost* host = [] {
-        auto* h = new HeadlessHost();
-        h->setResources(ZARVIK_SOURCE_RESOURCES);
-        h->install();
-        return h;
-    }();
-    return *host;
+    return test::processHost();
 }
 
 void releaseAllWindows() {
@@ -31,7 +25,6 @@ void releaseAllWindows() {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // The test runner's thread plays the application's thread, as the program's launch thread does.
-    zarvik::t_RegisterApplicationThread();
     zarvik::testing::testHost();
     return RUN_ALL_TESTS();
 }

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <functional>
 
-#include "tests/util/loglines.h"
+#include "tests/support/logcapture.h"
 #include "util/encoding.h"
 #include "util/files.h"
 
@@ -17,7 +17,7 @@ namespace zarvik {
 namespace {
 
 namespace fs = std::filesystem;
-using test::LogLines;
+using test::LogCapture;
 
 class Files : public ::testing::Test {
   protected:
@@ -45,19 +45,19 @@ class Files : public ::testing::Test {
 
 TEST_F(Files, Utf8TextIsReadAsIs) {
     writeraw(path("a.zarvik"), "1. 12:00:00 Weiß E2-E4\r");
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("a.zarvik")), "1. 12:00:00 Weiß E2-E4\r");
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.lines().empty());
 }
 
 TEST_F(Files, MacRomanTextWithUmlautsIsReadOnSecondAttempt) {
     writeraw(path("alt.zarvik"),
              "K\x9Anig L\x8A"
              "ufer \x80\x85\x86 \xA7 \xDB");
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("alt.zarvik")), "König Läufer ÄÖÜ ß €");
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].rfind("getstringfromfile: Error #", 0), 0u);
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("getstringfromfile: Error #", 0), 0u);
 }
 
 // Files of formats written in Latin-1 are read in it without complaint.
@@ -65,25 +65,25 @@ TEST_F(Files, Latin1FallbackIsNoError) {
     writeraw(path("partie.pgn"),
              "[White \"M\xFCller, J\xF6rg\"]\n[Site \"Stra\xDF"
              "e\"]\n");
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("partie.pgn"), kDecodeLimit, TextFallback::latin1),
               "[White \"Müller, Jörg\"]\n[Site \"Straße\"]\n");
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.lines().empty());
     EXPECT_EQ(getstringfromfile(path("fehlt"), kDecodeLimit, TextFallback::latin1), std::nullopt);
-    EXPECT_EQ(log.lines.size(), 2u);
+    EXPECT_EQ(log.lines().size(), 2u);
 }
 
 TEST_F(Files, MissingFiles) {
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(getstringfromfile(path("fehlt")), std::nullopt);
-    EXPECT_EQ(log.lines.size(), 2u);
-    log.lines.clear();
+    EXPECT_EQ(log.lines().size(), 2u);
+    log.clear();
     EXPECT_TRUE(getbinaryfromfile(path("fehlt")).empty());
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_EQ(log.lines[0].rfind("getbinaryfromfile: Error #2 ", 0), 0u);
-    log.lines.clear();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines()[0].rfind("getbinaryfromfile: Error #2 ", 0), 0u);
+    log.clear();
     EXPECT_TRUE(getbinaryfromfile(folder_.string()).empty());
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(Files, WritesReplaceTheTargetAndLeaveNoTemporaryFile) {
@@ -208,12 +208,12 @@ TEST_F(Files, ReplacedFileKeepsOwnerAndGroup) {
 TEST_F(Files, LinkLoopIsRefused) {
     fs::create_symlink("zwei", path("eins"));
     fs::create_symlink("eins", path("zwei"));
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(setstringtofile(path("eins"), "Spiel"), ELOOP);
     EXPECT_TRUE(fs::is_symlink(path("eins")));
     EXPECT_TRUE(fs::is_symlink(path("zwei")));
     EXPECT_EQ(entries(), 2u);
-    EXPECT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 struct UnreadableCase {
@@ -233,27 +233,27 @@ TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
                                     {"endless device", "/dev/zero", ENODEV},
                                     {"larger than the limit", path("gross"), EFBIG}};
     for (const UnreadableCase& c : cases) {
-        LogLines log;
+        LogCapture log;
         EXPECT_TRUE(getbinaryfromfile(c.path, 99).empty()) << c.name;
-        ASSERT_EQ(log.lines.size(), 1u) << c.name;
-        EXPECT_EQ(log.lines[0], "getbinaryfromfile: Error #" + std::to_string(c.error) + " " +
-                                    (c.error == ENODEV ? "Not a regular file." : "File too large") + " (" +
-                                    c.path + ")");
-        log.lines.clear();
+        ASSERT_EQ(log.lines().size(), 1u) << c.name;
+        EXPECT_EQ(log.lines()[0], "getbinaryfromfile: Error #" + std::to_string(c.error) + " " +
+                                      (c.error == ENODEV ? "Not a regular file." : "File too large") + " (" +
+                                      c.path + ")");
+        log.clear();
         EXPECT_EQ(getstringfromfile(c.path, 99), std::nullopt) << c.name;
-        EXPECT_EQ(log.lines.size(), 2u) << c.name;
+        EXPECT_EQ(log.lines().size(), 2u) << c.name;
     }
     EXPECT_EQ(getbinaryfromfile(path("gross"), 100).size(), 100u);
     EXPECT_EQ(getstringfromfile(path("gross"), 100), std::string(100, 'x'));
 }
 
 TEST_F(Files, FailedWritesReportTheErrorCode) {
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(setstringtofile(path("fehlt/x.zarvik"), "x"), ENOENT);
     EXPECT_EQ(setbinarytofile(folder_.string(), Bytes{1}), EISDIR);
-    ASSERT_EQ(log.lines.size(), 2u);
-    EXPECT_EQ(log.lines[0].rfind("setstringtofile: Error #2 ", 0), 0u);
-    EXPECT_EQ(log.lines[1].rfind("setbinarytofile: Error #21 ", 0), 0u);
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(log.lines()[0].rfind("setstringtofile: Error #2 ", 0), 0u);
+    EXPECT_EQ(log.lines()[1].rfind("setbinarytofile: Error #21 ", 0), 0u);
 }
 
 // A write that fails half-way (here: the file size limit, as a full disk would) must leave the
@@ -270,14 +270,14 @@ TEST_F(Files, FailedWriteLeavesThePreviousFileIntact) {
         rlimit small = old;
         small.rlim_cur = 1000;
         ::setrlimit(RLIMIT_FSIZE, &small);
-        LogLines log;
+        LogCapture log;
         const int code = setstringtofile(path("spiel.zarvik"), std::string(5000, 'x'));
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_EQ(code, EFBIG) << linked;
         EXPECT_EQ(readraw(path("spiel.zarvik")), "vorher") << linked;
         EXPECT_EQ(entries(), linked ? 2u : 1u);
-        EXPECT_EQ(log.lines.size(), 1u);
+        EXPECT_EQ(log.lines().size(), 1u);
     }
 }
 
@@ -289,24 +289,66 @@ TEST_F(Files, PathKinds) {
     EXPECT_EQ(pathkind(folder_.string()), 2);
 }
 
-TEST(Encoding, Utf8Validation) {
-    const std::pair<std::string_view, bool> cases[] = {
-        {"", true},
-        {"abc", true},
-        {"Wähle", true},
-        {"\xE2\x82\xAC", true},
-        {"\xF0\x9F\x98\x80", true},
-        {"\xC3", false},
-        {"\xC0\xAF", false},
-        {"\xE0\x80\xAF", false},
-        {"\xED\xA0\x80", false},
-        {"\xF4\x90\x80\x80", false},
-        {"\x9A", false},
-        {"\xE2\x82", false},
-        {"\xE2\x28\xA1", false},
+// Every malformed sequence reads as U+FFFD and moves one byte on, so what follows it survives.
+TEST(Encoding, Utf8Decoding) {
+    const struct {
+        std::string_view bytes;
+        std::u32string scalars;
+        bool valid;
+    } rows[] = {
+        {"", U"", true},
+        {"Wähle", U"Wähle", true},
+        {"\xE2\x82\xAC", U"\u20AC", true},
+        {"\xF0\x9F\x98\x80", U"\U0001F600", true},
+        {"\xF4\x8F\xBF\xBF", U"\U0010FFFF", true},
+        {"\xEF\xBF\xBD", U"\uFFFD", true},
+        {"\xC0\xAF", U"\uFFFD\uFFFD", false},                      // overlong "/"
+        {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD", false},            // overlong "/"
+        {"\xF0\x80\x80\xAF", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // overlong "/"
+        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", false},            // surrogate U+D800
+        {"\xED\xBF\xBFx", U"\uFFFD\uFFFD\uFFFDx", false},          // surrogate U+DFFF
+        {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},  // U+110000
+        {"\xF5\x80\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", false},
+        {"\xFF", U"\uFFFD", false},
+        {"\xC3", U"\uFFFD", false},  // truncated at the end
+        {"\xE2\x82", U"\uFFFD\uFFFD", false},
+        {"\xE2\x82x", U"\uFFFD\uFFFDx", false},  // truncated before a character
+        {"\x9A"
+         "a",
+         U"\uFFFDa", false},  // stray continuation byte
+        {"\xE2\x28\xA1", U"\uFFFD(\uFFFD", false},
     };
-    for (const auto& [bytes, valid] : cases) {
-        EXPECT_EQ(isvalidutf8(bytes), valid) << testing::PrintToString(std::string(bytes));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(row.bytes)));
+        std::u32string read;
+        for (std::size_t i = 0; i < row.bytes.size();) {
+            read += utf8next(row.bytes, i);
+        }
+        EXPECT_EQ(read, row.scalars);
+        EXPECT_EQ(isvalidutf8(row.bytes), row.valid);
+    }
+}
+
+TEST(Encoding, Utf8Encoding) {
+    const struct {
+        char32_t scalar;
+        std::string_view bytes;
+    } rows[] = {
+        {U'\0', std::string_view("\0", 1)},
+        {0x7F, "\x7F"},
+        {0x80, "\xC2\x80"},
+        {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"},
+        {0xFFFF, "\xEF\xBF\xBF"},
+        {0x10000, "\xF0\x90\x80\x80"},
+        {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+        {0xD800, "\xEF\xBF\xBD"},
+        {0x110000, "\xEF\xBF\xBD"},
+    };
+    for (const auto& row : rows) {
+        std::string out;
+        utf8append(out, row.scalar);
+        EXPECT_EQ(out, row.bytes) << std::hex << static_cast<std::uint32_t>(row.scalar);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "tests/util/loglines.h"
+#include "tests/support/logcapture.h"
 #include "util/lzw.h"
 
 namespace zarvik {
@@ -53,13 +53,13 @@ TEST(Lzw, PackingAtWidth) {
 }
 
 TEST(Lzw, IllegalWidthsAreRefusedWithALine) {
-    test::LogLines log;
+    test::LogCapture log;
     EXPECT_TRUE(lzwpackedtounpacked(Bytes{1, 2, 3}, 0).empty());
     EXPECT_TRUE(lzwpackedtounpacked(Bytes{1, 2, 3}, 200).empty());
     EXPECT_TRUE(lzwunpackedtopacked(LzwCodes{1}, 57).empty());
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"lzwpackedtounpacked: Illegal code width 0.",
-                                                   "lzwpackedtounpacked: Illegal code width 200.",
-                                                   "lzwunpackedtopacked: Illegal code width 57."}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"lzwpackedtounpacked: Illegal code width 0.",
+                                                     "lzwpackedtounpacked: Illegal code width 200.",
+                                                     "lzwunpackedtopacked: Illegal code width 57."}));
 }
 
 TEST(Lzw, InvalidCodesGiveEmptyResult) {
@@ -82,9 +82,9 @@ TEST(Lzw, CraftedGrowthIsCutAtTheLimit) {
     for (std::int64_t c = 256; c < 256 + 3000; ++c) {
         codes.push_back(c);
     }
-    test::LogLines log;
+    test::LogCapture log;
     EXPECT_TRUE(lzwunpackedtotext(codes, 100000).empty());
-    EXPECT_EQ(log.lines,
+    EXPECT_EQ(log.lines(),
               (std::vector<std::string>{"lzwunpackedtotext: Output exceeds the limit of 100000 bytes."}));
     EXPECT_EQ(lzwunpackedtotext(codes, 5000000).size(), 1u + 3000u * 3003u / 2u);
 }

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "tests/util/loglines.h"
+#include "tests/support/logcapture.h"
 #include "util/packing.h"
 
 namespace zarvik {
@@ -20,9 +20,9 @@ TEST(PackedBits, RowsStartOnNewBytes) {
 }
 
 TEST(PackedBits, InputEndingInsideAByteIsAppendedWithALine) {
-    test::LogLines log;
+    test::LogCapture log;
     EXPECT_EQ(binarybooltopackedbool(Bytes{1, 1, 0}, 10), (Bytes{0b11000000}));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"binarybooltopackedbool: Appending one Byte = 192"}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"binarybooltopackedbool: Appending one Byte = 192"}));
 }
 
 TEST(PackedNibbles, TwoPixelsPerByteOddRowsPadded) {

@@ -2,14 +2,14 @@
 
 #include <random>
 
-#include "tests/util/loglines.h"
+#include "tests/support/logcapture.h"
 #include "util/bytes.h"
 #include "util/rle.h"
 
 namespace zarvik {
 namespace {
 
-using test::LogLines;
+using test::LogCapture;
 
 Bytes run(std::size_t n, std::uint8_t v) {
     return Bytes(n, v);
@@ -55,41 +55,41 @@ TEST(RleEncode, TooSmallOrRaggedInputIsReturnedUnchanged) {
 }
 
 TEST(RleEncode, WideVariantsBuildEscapeFromRarestKeyAndReport) {
-    LogLines log;
+    LogCapture log;
     const Bytes rgb = {1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3};
     const Bytes coded24 = binary24torle(rgb);
     EXPECT_EQ(coded24, (Bytes{0, 0, 0x55, 0, 0, 0x55, 4, 1, 2, 3}));
-    ASSERT_EQ(log.lines.size(), 2u);
-    EXPECT_EQ(log.lines[0], "binary24torle: Size 12 bytes.");
-    EXPECT_EQ(log.lines[1], "binary24torle: 0 elements found: $0000.");
-    log.lines.clear();
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(log.lines()[0], "binary24torle: Size 12 bytes.");
+    EXPECT_EQ(log.lines()[1], "binary24torle: 0 elements found: $0000.");
+    log.clear();
 
     const Bytes argb = {9, 0, 0, 9, 9, 0, 0, 9, 9, 0, 0, 9, 9, 0, 0, 9};
     EXPECT_EQ(binary32torle(argb), (Bytes{0x55, 0, 1, 0x55, 0x55, 0, 1, 0x55, 4, 9, 0, 0, 9}));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"binary32torle: 0 elements found: $1."}));
-    log.lines.clear();
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"binary32torle: 0 elements found: $1."}));
+    log.clear();
 
     Bytes words(16, 0);
     words[0] = 0;
     words[1] = 1;  // word 1 once, word 0 seven times -> rarest is 2 (never)
     EXPECT_EQ(binary16torle(words).front(), 0);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"binary16torle: 0 elements found: 2."}));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"binary16torle: 0 elements found: 2."}));
 }
 
 TEST(RleDecode8, CommandsAndMalformedStreams) {
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(rletobinary8(Bytes{0, 7, 0, 0, 9}), (Bytes{7, 9}));
     EXPECT_EQ(rletobinary8(Bytes{0, 7, 0, 250, 9}), (Bytes{7, 9}));
     EXPECT_EQ(rletobinary8(Bytes{0, 0, 2, 8, 0, 3}), (Bytes{0, 0, 8, 0, 0, 0}));
     EXPECT_EQ(rletobinary8(Bytes{0, 0, 241, 0, 0, 0, 5, 1}), run(5, 1));
     EXPECT_EQ(rletobinary8(Bytes{0, 0, 240, 0, 0, 1, 2}), (Bytes{2}));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{
-                             "rletobinary8: Repeat count cannot be zero.",
-                             "rletobinary8: Illegal command ($FA)",
-                             "rletobinary8: Appending 2 elements.",
-                             "rletobinary8: Appending 3 elements.",
-                             "rletobinary8: Decode LongInt count",
-                         }));
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                               "rletobinary8: Repeat count cannot be zero.",
+                               "rletobinary8: Illegal command ($FA)",
+                               "rletobinary8: Appending 2 elements.",
+                               "rletobinary8: Appending 3 elements.",
+                               "rletobinary8: Decode LongInt count",
+                           }));
 }
 
 TEST(RleDecode, ShortOrTruncatedInput) {
@@ -105,35 +105,35 @@ TEST(RleDecode, ShortOrTruncatedInput) {
 }
 
 TEST(RleDecode, WideVariantsReportWithTheirNames) {
-    LogLines log;
+    LogCapture log;
     EXPECT_EQ(rletobinary16(Bytes{0, 0, 1, 1, 0, 0, 1, 2, 2, 3, 3, 4, 4}),
               (Bytes{1, 1, 0, 0, 2, 2, 3, 3, 4, 4}));
     EXPECT_EQ(rletobinary32(Bytes{1, 1, 1, 1, 5, 5, 5, 5, 1, 1, 1, 1, 255, 5, 5, 5, 5}),
               (Bytes{5, 5, 5, 5, 5, 5, 5, 5}));
     EXPECT_EQ(rletobinary24(Bytes{0, 0, 0, 0, 0, 0, 241, 0, 0, 0, 2, 4, 5, 6, 7, 7, 7}),
               (Bytes{4, 5, 6, 4, 5, 6, 7, 7, 7}));
-    EXPECT_EQ(log.lines, (std::vector<std::string>{
-                             "rletobinary16: Appending 1 elements.",
-                             "rletobinary32: Illegal command ($FF)",
-                             "rletobinary24: Decode LongInt count.",
-                         }));
-    log.lines.clear();
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                               "rletobinary16: Appending 1 elements.",
+                               "rletobinary32: Illegal command ($FF)",
+                               "rletobinary24: Decode LongInt count.",
+                           }));
+    log.clear();
     rletobinary24(Bytes{0, 0, 0, 1, 2, 3, 0, 0, 0, 0, 4, 5, 6, 7, 8, 9});
-    ASSERT_EQ(log.lines.size(), 2u);
-    EXPECT_EQ(log.lines[0], "rletobinary24: Repeat count cannot be zero.");
-    EXPECT_EQ(log.lines[1].rfind("rletobinary24: Bytes at ", 0), 0u);
+    ASSERT_EQ(log.lines().size(), 2u);
+    EXPECT_EQ(log.lines()[0], "rletobinary24: Repeat count cannot be zero.");
+    EXPECT_EQ(log.lines()[1].rfind("rletobinary24: Bytes at ", 0), 0u);
 }
 
 // A few bytes that ask for 4 G copies must be refused, not allocated.
 TEST(RleDecode, OutputBeyondTheLimitIsRefused) {
-    LogLines log;
+    LogCapture log;
     EXPECT_TRUE(rletobinary8(Bytes{0, 0, 241, 255, 255, 255, 255, 1}).empty());
     EXPECT_TRUE(rletobinary32(Bytes{0, 0, 0, 0, 0, 0, 0, 0, 241, 255, 255, 255, 255, 1, 2, 3, 4}).empty());
     EXPECT_TRUE(rletobinary16(Bytes{0, 0, 7, 7, 0, 0, 100, 1, 1}, 201).empty());
     EXPECT_EQ(rletobinary16(Bytes{0, 0, 7, 7, 0, 0, 100, 1, 1}, 202).size(), 202u);
-    ASSERT_EQ(log.lines.size(), 3u);
-    EXPECT_EQ(log.lines[0], "rletobinary8: Output exceeds the limit of 268435456 bytes.");
-    EXPECT_EQ(log.lines[2], "rletobinary16: Output exceeds the limit of 201 bytes.");
+    ASSERT_EQ(log.lines().size(), 3u);
+    EXPECT_EQ(log.lines()[0], "rletobinary8: Output exceeds the limit of 268435456 bytes.");
+    EXPECT_EQ(log.lines()[2], "rletobinary16: Output exceeds the limit of 201 bytes.");
 }
 
 struct Codec {
@@ -163,10 +163,10 @@ TEST_P(RleRoundTrip, RandomRunsComeBack) {
                 data.insert(data.end(), element.begin(), element.end());
             }
         }
-        LogLines quiet;
+        LogCapture quiet;
         EXPECT_EQ(c.decode(c.encode(data), data.size()), data) << c.name << " trial " << trial;
     }
-    LogLines quiet;
+    LogCapture quiet;
     const Bytes longRun(70000 * c.k, 0x55);
     EXPECT_EQ(c.decode(c.encode(longRun), longRun.size()), longRun);
 }

@@ -14,6 +14,7 @@
 #include "toolkit/screen/threads.h"
 #include "toolkit/screen/window.h"
 #include "toolkit/text/textoutput.h"
+#include "util/encoding.h"
 #include "util/log.h"
 
 namespace zarvik {
@@ -164,45 +165,12 @@ std::string coordinate(double v) {
 }  // namespace
 
 void t_AppendUtf8(std::string& out, std::uint32_t c) {
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        c = 0;
-    }
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    const bool valid = c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+    utf8append(out, valid ? c : 0);
 }
 
 std::uint32_t t_NextScalar(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
-    const std::uint8_t b0 = byte(i);
-    int length = b0 < 0x80 ? 1 : (b0 >> 5) == 6 ? 2 : (b0 >> 4) == 14 ? 3 : (b0 >> 3) == 30 ? 4 : 0;
-    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    std::uint32_t c = length == 1 ? b0 : b0 & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        const std::uint8_t b = byte(i + static_cast<std::size_t>(k));
-        if ((b >> 6) != 2) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = c << 6 | (b & 0x3F);
-    }
-    i += static_cast<std::size_t>(length);
-    return c;
+    return utf8next(text, i);
 }
 
 std::int64_t t_TimeMillis() {

@@ -11,6 +11,7 @@
 #include "toolkit/screen/palette.h"
 #include "toolkit/screen/pixels.h"
 #include "toolkit/screen/window.h"
+#include "util/encoding.h"
 #include "util/log.h"
 
 namespace zarvik {
@@ -55,16 +56,9 @@ const MixTable& mixTable(int fg, int bg) {
 
 void writeCharacter(std::uint8_t code) {
     // The code is a Latin-1 character; standard output takes UTF-8.
-    char text[2];
-    std::size_t length = 1;
-    if (code < 0x80) {
-        text[0] = char(code);
-    } else {
-        text[0] = char(0xC0 | (code >> 6));
-        text[1] = char(0x80 | (code & 0x3F));
-        length = 2;
-    }
-    std::fwrite(text, 1, length, stdout);
+    std::string text;
+    utf8append(text, code);
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
 }
 

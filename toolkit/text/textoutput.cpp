@@ -10,6 +10,7 @@
 #include "toolkit/screen/palette.h"
 #include "toolkit/screen/window.h"
 #include "toolkit/text/glyph.h"
+#include "util/encoding.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -34,46 +35,6 @@ t_Window* text(std::string_view name, std::uint8_t window) {
 }
 t_Window* initialized(std::string_view name, std::uint8_t window) {
     return t_CheckWindow(name, window, t_Check::Initialized);
-}
-
-// Next Unicode scalar of UTF-8 text; malformed sequences give U+FFFD and skip one byte.
-char32_t nextScalar(std::string_view s, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b0 = byte(i);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int length = b0 >= 0xF0 && b0 <= 0xF4 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC2 && b0 < 0xE0 ? 2 : 0;
-    if (length == 0 || i + length > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    char32_t c = b0 & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        const unsigned char b = byte(i + k);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = c << 6 | (b & 0x3F);
-    }
-    const char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < minimum[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += std::size_t(length);
-    return c;
-}
-
-void appendUtf8(std::string& out, std::uint8_t code) {
-    if (code < 0x80) {
-        out += char(code);
-    } else {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    }
 }
 
 std::uint8_t* cells(const t_Window& w) {
@@ -203,7 +164,7 @@ void printScalars(std::uint8_t window, const Scalars& next) {
 
 void writeCharacter(std::uint8_t code) {
     std::string out;
-    appendUtf8(out, code);
+    utf8append(out, code);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);
 }
@@ -220,7 +181,7 @@ void t_Print(std::uint8_t window, std::string_view text) {
         if (i >= text.size()) {
             return false;
         }
-        s = nextScalar(text, i);
+        s = utf8next(text, i);
         return true;
     });
 }
@@ -654,11 +615,11 @@ void t_Header(std::uint8_t window, std::string_view left, std::string_view right
         std::size_t last = 0;
         for (std::size_t i = 0; i < line.size();) {
             last = i;
-            nextScalar(line, i);
+            utf8next(line, i);
         }
         t_Print(window, std::string_view(line).substr(0, last));
         std::size_t i = last;
-        const char32_t s = nextScalar(line, i);
+        const char32_t s = utf8next(line, i);
         t_PrintSymbol(window, s > 255 ? std::uint8_t('?') : std::uint8_t(s), w->TextColor, w->TextHpos,
                       w->TextVpos);
     }
@@ -695,7 +656,7 @@ std::string t_GetScreen(std::uint8_t window, std::string_view separator) {
     std::string all;
     for (int l = 0; l < rows; ++l) {
         for (int c = 0; c < columns; ++c) {
-            appendUtf8(all, plane[std::size_t(l) * std::size_t(columns) + std::size_t(c)]);
+            utf8append(all, plane[std::size_t(l) * std::size_t(columns) + std::size_t(c)]);
         }
         all += separator;
     }

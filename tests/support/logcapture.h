@@ -1,5 +1,6 @@
 #pragma once
-// Collects the log lines written while it lives.
+// Collects the log lines written while it lives, from any thread; for tests, benchmarks and fuzz
+// targets that check what the log, a person or a stored file sees.
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ class LogCapture {
   public:
     LogCapture() {
         setlogsink([this](std::string_view line) {
-            std::lock_guard<std::mutex> lock(mutex_);
+            const std::lock_guard lock(mutex_);
             lines_.emplace_back(line);
         });
     }
@@ -22,8 +23,12 @@ class LogCapture {
     LogCapture& operator=(const LogCapture&) = delete;
 
     std::vector<std::string> lines() const {
-        std::lock_guard<std::mutex> lock(mutex_);
+        const std::lock_guard lock(mutex_);
         return lines_;
+    }
+    void clear() {
+        const std::lock_guard lock(mutex_);
+        lines_.clear();
     }
 
   private:

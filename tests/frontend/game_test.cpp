@@ -208,7 +208,9 @@ TEST(LastGame, ADamagedFileIsSetAside) {
     zarvik::test::writeTemp("lastgame_damaged/data/zarvik/letztes-spiel.zarvik", damaged);
     const Scripted run = script("lastgame_damaged_run", "", folder);
     EXPECT_NE(run.screen.find("Standard-Konfiguration benutzen"), std::string::npos) << run.screen;
-    EXPECT_NE(run.out.find("the last game could not be resumed"), std::string::npos) << run.out;
+    // The log, with its line about the file, goes to standard error beside the dialogs.
+    const std::string log = readFile(temp("lastgame_damaged_run") + ".err");
+    EXPECT_NE(log.find("the last game could not be resumed"), std::string::npos) << log;
     int setAside = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder + "/data/zarvik")) {
         const std::string name = entry.path().filename().string();

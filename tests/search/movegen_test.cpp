@@ -109,7 +109,7 @@ TEST(SearchMovegen, AgreesWithTheRulesOnSpecialMoves) {
 TEST(SearchMovegen, CapturesAndQuietsTogetherAreAllMoves) {
     std::string error;
     for (const char* fen : {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                            "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 b kq - 0 1"}) {
+                            "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1"}) {
         const std::optional<Position> p = Position::fromFen(fen, error);
         ASSERT_TRUE(p) << error;
         MoveList all, captures, quiets;

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MateCase{"RookCorner", "k7/8/2K5/8/8/8/8/7R w - - 0 1", 2},
                     MateCase{"RookThree", "k7/8/8/3K4/8/8/8/7R w - - 0 1", 3},
                     MateCase{"QueenFour", "7k/8/8/8/5K2/8/8/1Q6 w - - 0 1", 4},
-                    MateCase{"QueenFourOtherCorner", "k7/8/8/8/3K4/8/8/7Q w - - 0 1", 4}),
+                    MateCase{"QueenFourOtherCorner", "k7/8/8/8/2K5/8/8/6Q1 w - - 0 1", 4}),
     [](const testing::TestParamInfo<MateCase>& info) { return std::string(info.param.name); });
 
 struct TacticCase {
@@ -157,8 +157,8 @@ TEST(SearchDraws, RepetitionAndFiftyMoves) {
     for (const DrawCase& c :
          {DrawCase{"knights out and back", start, {"g1f3", "g8f6", "f3g1", "f6g8"}, true},
           DrawCase{"out and back, other knight", start, {"g1f3", "g8f6", "f3g1", "b8c6"}, false},
-          DrawCase{"hundredth half-move", "4k3/8/8/8/8/8/4R3/4K3 w - - 99 80", {"e2d2"}, true},
-          DrawCase{"ninety-ninth", "4k3/8/8/8/8/8/4R3/4K3 w - - 98 80", {"e2d2"}, false},
+          DrawCase{"hundredth half-move", "4k3/8/8/8/8/8/3R4/4K3 w - - 99 80", {"d2c2"}, true},
+          DrawCase{"ninety-ninth", "4k3/8/8/8/8/8/3R4/4K3 w - - 98 80", {"d2c2"}, false},
           DrawCase{"mate on the hundredth", "4k3/R7/8/8/8/8/8/4K2R w - - 99 80", {"h1h8"}, false}}) {
         Position p = at(c.fen);
         for (const char* text : c.moves) {

@@ -1,6 +1,7 @@
 // The key and menu queues seen from the program: order, pending flags, current events, waiting.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "tests/events/fixture.h"
@@ -78,6 +79,36 @@ TEST_F(KeyQueue, WaitKeyWaitsForAKeyFromAnotherThreadWithTheCursorShown) {
     EXPECT_EQ(t_WaitKey(0), "q");
     poster.join();
     EXPECT_EQ(t_WindowRecord(0).TextCursorLevel, 0);
+}
+
+// The program waits for input only once it has looked at the latest key and no handler runs.
+TEST_F(KeyQueue, WaitingForInputOnlyWhileAKeyWaitHasSeenEverything) {
+    initTextWindow(0, 10, 2);
+    EXPECT_FALSE(t_WaitingForInput()) << "nobody waits";
+    std::atomic<int> taken{0};
+    std::thread program([&] {
+        for (int i = 0; i < 2; ++i) {
+            t_WaitKey(0);
+            ++taken;
+        }
+    });
+    ASSERT_TRUE(eventually([] { return t_WaitingForInput(); }));
+    std::atomic<bool> release{false};
+    t_RunHandler("t_Test", [&] {
+        while (!release) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    EXPECT_FALSE(t_WaitingForInput()) << "a handler runs";
+    release = true;
+    ASSERT_TRUE(eventually([] { return t_WaitingForInput(); }));
+    t_PostKeys("a");
+    // Waiting again means the key was taken.
+    EXPECT_TRUE(!t_WaitingForInput() || taken == 1) << "a key the program has not seen";
+    ASSERT_TRUE(eventually([&] { return taken == 1 && t_WaitingForInput(); }));
+    t_PostKeys("b");
+    program.join();
+    EXPECT_FALSE(t_WaitingForInput()) << "the program went on";
 }
 
 TEST_F(KeyQueue, WaitKeyTurnsAnInvalidScalarIntoNul) {

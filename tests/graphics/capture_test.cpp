@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include "tests/graphics/printing.h"
@@ -141,8 +142,8 @@ TEST_F(SaveScreen, FrontWindowGoesToTheChosenFile) {
     ASSERT_FALSE(requests.empty());
     EXPECT_EQ(requests.back().title, "Grafik sichern unter");
     EXPECT_EQ(requests.back().message, "Grafik sichern unter");
-    EXPECT_EQ(requests.back().fileTypes, (std::vector<std::string>{"gr", "png"}));
-    EXPECT_EQ(requests.back().proposedName, testHost().applicationName() + "-Grafik.gr");
+    EXPECT_EQ(requests.back().fileTypes, (std::vector<std::string>{"png", "gr"}));
+    EXPECT_EQ(requests.back().proposedName, testHost().applicationName() + "-Grafik.png");
 
     const g_Graphic saved = g_LoadGraphic(path);
     EXPECT_EQ(saved.Format, g_FormatLZW + g_FormatRLEPackedARGBColor);
@@ -189,6 +190,41 @@ TEST(PngFile, RefusesWrongSizesAndKeepsTheOldFileWhenItCannotWrite) {
     EXPECT_FALSE(g_IsPNGName("png"));
     EXPECT_FALSE(g_IsPNGName("a.png.gr"));
     std::filesystem::remove(path);
+}
+
+TEST_F(SaveScreen, FailedWriteIsToldWithFileAndReason) {
+    window(0, 8);
+    const std::filesystem::path locked = folder / "gesperrt";
+    std::filesystem::create_directories(locked);
+    std::filesystem::permissions(locked,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    struct Case {
+        std::string path;
+        const char* reason;
+    };
+    std::vector<Case> cases{
+        {(folder / "fehlt" / "Bild.gr").string(), "Datei oder Ordner nicht gefunden"},
+        {(folder / "fehlt" / "Bild.png").string(), "Datei oder Ordner nicht gefunden"},
+        {(folder / "datei" / "Bild.png").string(), "Ein Teil des Pfades ist kein Ordner"}};
+    std::ofstream(folder / "datei") << "x";
+    if (::geteuid() != 0) {  // root writes into a read-only folder
+        cases.push_back({(locked / "Bild.gr").string(), "Keine Zugriffsberechtigung"});
+        cases.push_back({(locked / "Bild.png").string(), "Keine Zugriffsberechtigung"});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::size_t before = testHost().messages().size();
+        testHost().pushSaveAnswer(c.path);
+        {
+            CapturedOutput quiet;
+            g_SaveScreenAs();
+        }
+        const std::vector<std::string> messages = testHost().messages();
+        ASSERT_EQ(messages.size(), before + 1);
+        EXPECT_EQ(messages.back(), "Die Grafik konnte nicht gesichert werden.\n" + c.path + "\n" + c.reason);
+        EXPECT_FALSE(std::filesystem::exists(c.path));
+    }
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
 }
 
 TEST_F(SaveScreen, CancelledDialogWritesNothing) {

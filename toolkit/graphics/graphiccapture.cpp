@@ -1,6 +1,7 @@
 #include "toolkit/graphics/graphiccapture.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "toolkit/graphics/graphicfile.h"
 #include "toolkit/graphics/graphicpack.h"
@@ -9,6 +10,7 @@
 #include "toolkit/screen/pixels.h"
 #include "toolkit/screen/window.h"
 #include "util/dialogs.h"
+#include "util/files.h"
 #include "util/log.h"
 #include "util/paths.h"
 
@@ -126,20 +128,22 @@ void g_SaveScreenAs() {
     if (screen == g_EmptyGraphic()) {
         return;  // the capture has reported why; there is nothing to save
     }
-    const std::string proposed = filenamewithoutextension(titleOf(window)) + ".gr";
+    // PNG first: it is what other programs open.
+    const std::string proposed = filenamewithoutextension(titleOf(window)) + ".png";
     const std::string path =
-        selectfiletosave(proposed, "Grafik sichern unter", "Grafik sichern unter", "gr,png");
+        selectfiletosave(proposed, "Grafik sichern unter", "Grafik sichern unter", "png,gr");
     if (path.empty()) {
         return;
     }
     // A .png name is for other programs to read: the picture as seen, in their format.
-    if (g_IsPNGName(path)) {
-        if (!g_WritePNG(path, screen.Width, screen.Height, g_ScreenRGB(window))) {
-            logline("g_SaveScreenAs: Error writing PNG file " + path);
-        }
-        return;
+    const std::optional<Bytes> bytes = g_IsPNGName(path)
+                                           ? pngFileBytes(screen.Width, screen.Height, g_ScreenRGB(window))
+                                           : graphicFileBytes(g_CompressLZW(g_CompressRLE(g_Pack(screen))));
+    // Only a picture too large for its format has no bytes.
+    const int error = bytes ? setbinarytofile(path, *bytes) : EFBIG;
+    if (error != 0) {
+        showmessage("Die Grafik konnte nicht gesichert werden.\n" + path + "\n" + filereason(error));
     }
-    g_SaveGraphic(path, g_CompressLZW(g_CompressRLE(g_Pack(screen))));
 }
 
 }  // namespace zarvik

@@ -14,7 +14,8 @@ g_Graphic g_GetScreenRect(std::uint8_t window, int x1, int y1, int x2, int y2);
 g_Graphic g_GetScreen(std::uint8_t window);
 
 // Captures the console window in front (the default window when none is), packs and codes it,
-// and writes it to the file the user chooses; nothing when the dialog is cancelled.
+// and writes it to the file the user chooses (PNG for a .png name); nothing when the dialog is
+// cancelled. A failed write is told in a message dialog with the file and the reason.
 void g_SaveScreenAs();
 
 }  // namespace zarvik

@@ -45,13 +45,17 @@ std::optional<Bytes> encode(int width, int height, std::span<const std::uint8_t>
 
 }  // namespace
 
-bool g_WritePNG(const std::string& path, int width, int height, std::span<const std::uint8_t> rgb) {
+std::optional<Bytes> pngFileBytes(int width, int height, std::span<const std::uint8_t> rgb) {
     // PNG allows 2^31 - 1 a side; the picture must also be exactly the pixels named.
     if (width <= 0 || height <= 0 || rgb.size() / 3 / std::size_t(width) != std::size_t(height) ||
         rgb.size() != std::size_t(width) * std::size_t(height) * 3) {
-        return false;
+        return std::nullopt;
     }
-    const std::optional<Bytes> stream = encode(width, height, rgb);
+    return encode(width, height, rgb);
+}
+
+bool g_WritePNG(const std::string& path, int width, int height, std::span<const std::uint8_t> rgb) {
+    const std::optional<Bytes> stream = pngFileBytes(width, height, rgb);
     return stream && setbinarytofile(path, *stream) == 0;
 }
 

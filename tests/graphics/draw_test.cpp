@@ -291,6 +291,24 @@ TEST_F(Draw, ColourStateAfterDrawing) {
     EXPECT_EQ(g_Scrn(0, 0, 0, g_Index), 0);
 }
 
+TEST_F(Draw, ChosenColourPlotsLikeADrawnPixel) {
+    struct Case {
+        int depth, r, g, b, index;
+    };
+    for (const Case c : {Case{4, 255, 255, 255, 15}, Case{4, 250, 10, 10, 1}, Case{4, 0, 200, 0, 12},
+                         Case{4, 100, 100, 100, 5}, Case{1, 255, 255, 255, 15}, Case{1, 200, 200, 10, 15},
+                         Case{1, 100, 100, 100, 0}, Case{1, 250, 10, 10, 0}}) {
+        SCOPED_TRACE(::testing::Message() << c.depth << " bits " << c.r << "," << c.g << "," << c.b);
+        window(c.depth);
+        g_ColorRGB(0, argb(255, c.r, c.g, c.b));
+        g_Plot(0, 0, 0);
+        g_Draw(0, picture(g_FormatRGBColor, 1, 1, {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b)}),
+               1, 0, 1, -1);
+        EXPECT_EQ(g_Scrn(0, 0, 0, g_Index), c.index);
+        EXPECT_EQ(g_Scrn(0, 1, 0, g_Index), c.index);
+    }
+}
+
 TEST_F(Draw, StoredFormsDrawLikeThePlainImage) {
     Bytes data;
     for (int i = 0; i < 12 * 12; ++i) {

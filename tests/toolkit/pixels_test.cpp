@@ -127,12 +127,9 @@ TEST_F(Pixels, WindowColourFormUsesTheTextColourOnSmallDepths) {
 }
 
 TEST_F(Pixels, ColorRGBSetsTheDrawingColourAndSmallDepthTextColour) {
-    graphicWindow(1);
-    g_ColorRGB(0, argb(255, 255, 255, 255));
-    EXPECT_EQ(t_WindowRecord(0).TextColor, 15);
     graphicWindow(4);
     g_ColorRGB(0, argb(255, 255, 255, 255));
-    EXPECT_EQ(t_WindowRecord(0).TextColor, 15);
+    EXPECT_EQ(t_WindowRecord(0).TextColor >> 4, 15);
     graphicWindow(24);
     g_ColorRGB(0, argb(3, 4, 5, 6));
     EXPECT_EQ(t_WindowRecord(0).RGBColor, (t_RGBColor{3, 4, 5, 6}));

@@ -34,22 +34,15 @@ Span visible(int origin, int block, int count, int windowSize) {
     return {std::min<std::int64_t>(first, count), std::min<std::int64_t>(last, count)};
 }
 
-// The window colour for a true-colour pixel. Depths 1 and 4 plot the text colour's foreground:
-// the nearest palette entry at depth 4, white or black by brightness at depth 1.
-void selectTrueColor(std::uint8_t window, int depth, int alpha, int red, int green, int blue) {
-    if (depth == 4) {
-        t_Color(window, t_PaletteIndex(red, green, blue));
-    } else if (depth == 1) {
-        t_Color(window, red + green + blue > 383 ? 15 : 0);
-    } else {
-        g_ColorRGB(window, t_ColorValue({std::uint8_t(alpha), std::uint8_t(red), std::uint8_t(green),
-                                         std::uint8_t(blue)}));
-    }
+// The window colour for a true-colour pixel; the window's depth picks the palette entry.
+void selectTrueColor(std::uint8_t window, int alpha, int red, int green, int blue) {
+    g_ColorRGB(window, t_ColorValue({std::uint8_t(alpha), std::uint8_t(red), std::uint8_t(green),
+                                     std::uint8_t(blue)}));
 }
 
 // Sets the window's colour for one pixel the way the pixel's format asks; false when the pixel
 // is transparent and is left out.
-bool selectColor(std::uint8_t window, int depth, int format, const std::uint8_t* p, int transparent) {
+bool selectColor(std::uint8_t window, int format, const std::uint8_t* p, int transparent) {
     switch (format) {
         case g_FormatMonochrome: {
             const int v = p[0] & 1;
@@ -68,16 +61,16 @@ bool selectColor(std::uint8_t window, int depth, int format, const std::uint8_t*
             return true;
         }
         case g_FormatGrey:
-            selectTrueColor(window, depth, 255, p[0], p[0], p[0]);
+            selectTrueColor(window, 255, p[0], p[0], p[0]);
             return true;
         case g_FormatRGBColor:
-            selectTrueColor(window, depth, 255, p[0], p[1], p[2]);
+            selectTrueColor(window, 255, p[0], p[1], p[2]);
             return true;
         case g_FormatAGrey:
-            selectTrueColor(window, depth, p[0], p[1], p[1], p[1]);
+            selectTrueColor(window, p[0], p[1], p[1], p[1]);
             return true;
         default:
-            selectTrueColor(window, depth, p[0], p[1], p[2], p[3]);
+            selectTrueColor(window, p[0], p[1], p[2], p[3]);
             return true;
     }
 }
@@ -113,7 +106,6 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     }
 
     const int format = image->Format;
-    const int depth = w->BitDepth;
     const int width = image->Width;
     const int height = image->Height;
     const int bw = blockSize(image->ScaleWidth, scale);
@@ -133,7 +125,7 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     std::int64_t lastVisited = -1;
     for (std::int64_t r = rows.first; r < rows.last; ++r) {
         for (std::int64_t c = columns.first; c < columns.last; ++c) {
-            if (!selectColor(window, depth, format, pixelAt(r, c), transparent)) {
+            if (!selectColor(window, format, pixelAt(r, c), transparent)) {
                 continue;
             }
             lastVisited = r * width + c;
@@ -145,7 +137,7 @@ void g_Draw(std::uint8_t window, const g_Graphic& graphic, int x, int y, std::ui
     for (std::int64_t last = static_cast<std::int64_t>(width) * height - 1; last > lastVisited; --last) {
         const std::uint8_t* p = pixelAt(last / width, last % width);
         if (!transparentPixel(format, p, transparent)) {
-            selectColor(window, depth, format, p, transparent);
+            selectColor(window, format, p, transparent);
             break;
         }
     }

@@ -218,13 +218,16 @@ void g_ColorRGB(std::uint8_t window, std::uint32_t color) {
     if (w == nullptr) {
         return;
     }
+    // Depths 1 and 4 plot the text colour's foreground: the nearest palette entry at depth 4,
+    // white or black by brightness at depth 1.
     const Channels c = channels(color);
     if (w->BitDepth == 4) {
-        w->TextColor = std::uint8_t(t_PaletteIndex(c.r, c.g, c.b));
+        t_Color(window, t_PaletteIndex(c.r, c.g, c.b));
     } else if (w->BitDepth == 1) {
-        w->TextColor = c.r + c.g + c.b > 383 ? 15 : 0;
+        t_Color(window, c.r + c.g + c.b > 383 ? 15 : 0);
+    } else {
+        w->RGBColor = t_ColorOfValue(color);
     }
-    w->RGBColor = t_ColorOfValue(color);
 }
 
 }  // namespace zarvik

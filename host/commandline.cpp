@@ -56,6 +56,8 @@ CommandLine parseArguments(const std::vector<std::string>& arguments) {
         } else if (!optionsEnded && (argument == "--help" || argument == "-h")) {
             line.action = CommandLineAction::ShowHelp;
             return line;
+        } else if (!optionsEnded && argument == "--log") {
+            line.log = true;
         } else if (!optionsEnded && argument == "--version") {
             line.action = CommandLineAction::ShowVersion;
             return line;
@@ -93,6 +95,8 @@ std::string helpText() {
            "\n"
            "  -h, --help     diese Hilfe zeigen und beenden\n"
            "      --version  die Version zeigen und beenden\n"
+           "      --log      das Protokoll auch auf die Standardausgabe schreiben (sonst nur in\n"
+           "                 die Systemkonsole)\n"
            "Dazu die Optionen von Qt, etwa -platform NAME oder -style NAME.\n"
            "\n"
            "Umgebung: ZARVIK_RESOURCES nennt den Ordner mit Schriften und Bildern.\n";

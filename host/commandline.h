@@ -1,6 +1,6 @@
 #pragma once
-// The command line of the application: --help and --version answer without starting the GUI; every
-// other argument that is not an option is a document to open.
+// The command line of the application: --help and --version answer without starting the GUI, --log
+// also writes the log to standard output; every other argument that is not an option is a document.
 #include <string>
 #include <vector>
 
@@ -13,6 +13,7 @@ enum class CommandLineAction { Run, ShowHelp, ShowVersion, Refuse };
 struct CommandLine {
     CommandLineAction action = CommandLineAction::Run;
     std::vector<std::string> documents;  // absolute paths, in the given order
+    bool log = false;                    // the log also on standard output, not only in the console
     std::string refusedOption;
 };
 

@@ -11,6 +11,7 @@
 #include "host/appdelegate.h"
 #include "host/commandline.h"
 #include "host/translations.h"
+#include "util/log.h"
 
 int main(int argc, char** argv) {
     using namespace zarvik::qthost;
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
         std::fwrite(text.data(), 1, text.size(), stderr);
         return 2;
     }
+
+    // The log stays in the system console window; a terminal gets it only when asked for.
+    zarvik::setlogstream(line.log ? stdout : nullptr);
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zarvik"));

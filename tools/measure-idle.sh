@@ -24,7 +24,7 @@ cleanup() {
 # Starts the game and waits for its first frame; sets `app` and `log`.
 launch() {
   log=$(mktemp)
-  "${ZARVIK_BINARY:-build/zarvik}" >"$log" 2>&1 &
+  "${ZARVIK_BINARY:-build/zarvik}" --log >"$log" 2>&1 &
   app=$!
   for _ in $(seq 1 400); do
     if grep -q "first frame of window 0" "$log"; then

@@ -36,7 +36,7 @@ launch() {
   log=$(mktemp)
   local started shown line
   started=$(date +%s%3N)
-  "${ZARVIK_BINARY:-build/zarvik}" >"$log" 2>&1 &
+  "${ZARVIK_BINARY:-build/zarvik}" --log >"$log" 2>&1 &
   app=$!
   for _ in $(seq 1 200); do
     line=$(grep -m1 "first frame of window 0" "$log" || true)

@@ -59,6 +59,15 @@ void setlogsink(std::function<void(std::string_view)> sink) {
 
 void fatal(std::string_view line) {
     logline(line);
+    // The console window dies with the process: without a stream the reason goes to standard error.
+    std::FILE* stream = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(logmutex());
+        stream = streamslot();
+    }
+    if (stream == nullptr) {
+        std::fprintf(stderr, "%.*s\n", int(line.size()), line.data());
+    }
     std::abort();
 }
 

@@ -20,7 +20,8 @@ void setlogstream(std::FILE* stream);
 // reached standard output, on the thread that logged, without the log's lock held.
 void setlogsink(std::function<void(std::string_view)> sink);
 
-// Writes `line` as the fatal message and ends the process (internal errors that cannot go on).
+// Writes `line` as the fatal message and ends the process (internal errors that cannot go on); without
+// a log stream the line also goes to standard error.
 [[noreturn]] void fatal(std::string_view line);
 
 }  // namespace zarvik

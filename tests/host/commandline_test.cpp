@@ -48,6 +48,29 @@ TEST(CommandLine, OptionsAnswerOrAreRefused) {
     EXPECT_EQ(dashed.documents[0], "/tmp/-odd.zarvik");
 }
 
+TEST(CommandLine, LogGoesToStandardOutputOnlyWhenAsked) {
+    struct Case {
+        QStringList arguments;
+        bool log;
+        std::vector<std::string> documents;
+    };
+    const Case cases[] = {
+        {{}, false, {}},
+        {{QStringLiteral("/tmp/a.zarvik")}, false, {"/tmp/a.zarvik"}},
+        {{QStringLiteral("--log")}, true, {}},
+        {{QStringLiteral("/tmp/a.zarvik"), QStringLiteral("--log")}, true, {"/tmp/a.zarvik"}},
+        {{QStringLiteral("--"), QStringLiteral("/tmp/--log")}, false, {"/tmp/--log"}},  // a file after "--"
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.action, CommandLineAction::Run);
+        EXPECT_EQ(line.log, c.log);
+        EXPECT_EQ(line.documents, c.documents);
+    }
+    EXPECT_NE(helpText().find("--log"), std::string::npos);
+}
+
 TEST(CommandLine, QtsOwnOptionsArePassedOver) {
     const CommandLine version = parseCommandLine(
         {QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--version")});

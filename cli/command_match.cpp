@@ -39,20 +39,6 @@ std::string uciPath() {
     return self.substr(0, self.find_last_of('/') + 1) + "zarvik-uci";
 }
 
-const char* resultText(PgnResult result) {
-    switch (result) {
-        case PgnResult::whiteWins:
-            return "1-0";
-        case PgnResult::blackWins:
-            return "0-1";
-        case PgnResult::draw:
-            return "1/2-1/2";
-        case PgnResult::unknown:
-            return "*";
-    }
-    return "*";
-}
-
 int runMatch(const std::vector<std::string>& args) {
     std::vector<std::string> names;
     std::string openingsFile;
@@ -155,7 +141,8 @@ int runMatch(const std::vector<std::string>& args) {
             score.losses += firstLost ? 1 : 0;
             score.draws += !firstWon && !firstLost ? 1 : 0;
             std::printf("game %d/%d: %s - %s %s%s%s | %s +%d =%d -%d\n", score.games(), total,
-                        white.name.c_str(), black.name.c_str(), resultText(result.result),
+                        white.name.c_str(), black.name.c_str(),
+                        std::string(resultToken(result.result)).c_str(),
                         result.termination.empty() ? "" : " ", result.termination.c_str(),
                         players[0]->name.c_str(), score.wins, score.draws, score.losses);
             std::fflush(stdout);

@@ -164,11 +164,16 @@ TEST_F(Presentation, UpdateThreadSkipsAWindowWhileItIsBeingDrawn) {
 TEST_F(Presentation, ImagesWhileTheProgramDrawsStayWholeFrames) {
     initGraphic(5, 24);
     std::atomic<bool> stop{false};
+    std::atomic<int> plotted{0};
     std::thread program([&] {
         for (int i = 0; !stop; ++i) {
             g_Plot(5, i % 32, (i / 32) % 32, 0xFF000000u | static_cast<std::uint32_t>(i));
+            plotted = i + 1;
         }
     });
+    // A pixel's first plot writes its channels one by one over black; from the second pass on every
+    // mix of old and new channels is still a whole pixel of that place.
+    EXPECT_TRUE(eventually([&] { return plotted >= 32 * 32; }));
     // Plot i stores red (i >> 8) & 255, green (i >> 16) & 255 and blue 255 at x = i % 32,
     // y = (i / 32) % 32: a pixel is black (not plotted yet) or has blue 255 and the low two bits of
     // its red equal to bits 8 and 9 of x + 32 y. Anything else is a torn or misplaced pixel.

@@ -15,7 +15,9 @@
 #include "frontend/prompts.h"
 #include "frontend/record.h"
 #include "frontend/savedgame.h"
+#include "frontend/searchturn.h"
 #include "frontend/state.h"
+#include "frontend/strength.h"
 #include "rules/lastmove.h"
 #include "toolkit/app/events.h"
 #include "toolkit/app/input.h"
@@ -100,6 +102,40 @@ std::optional<bool> askConfiguration(std::string_view question) {
     }
 }
 
+// After the computer was chosen for a colour: "Stufe 1" to "Stufe 10", or the one-ply "leicht" or
+// "schwer"; Return keeps `preset`, anything else asks again. None when interrupted.
+std::optional<int> askStrength(int preset) {
+    const int line = t_Vpos(kWindow);
+    for (;;) {
+        t_InputForm(kWindow, paddedQuestion("Spielstärke (1-10, leicht, schwer)"), "", true, 0, 6);
+        while (!t_InputFormEdit(kWindow, &programInterrupted)) {
+            if (gameOpened().load() || nextGameCommand() == GameCommand::newGame) {
+                return std::nullopt;
+            }
+            takeGameCommand();  // nothing else applies here
+        }
+        const std::string answer = t_WindowRecord(kWindow).InputString;
+        if (answer.empty()) {
+            return preset;
+        }
+        if (const std::optional<int> strength = strengthFromAnswer(answer)) {
+            return strength;
+        }
+        t_Vtab(kWindow, line);
+        t_Htab(kWindow, 1);
+        t_ClearEndOfLine(kWindow);
+    }
+}
+
+// The strength of a computer colour: the old question, then the level question defaulting to its answer.
+std::optional<int> askComputerStrength() {
+    const std::optional<bool> hard = askConfiguration("Spielstärke ist schwer");
+    if (!hard) {
+        return std::nullopt;
+    }
+    return askStrength(*hard ? 2 : 0);
+}
+
 // Waits for the computer's move, printing a dot every 0.1 s. The wait also ends when the game was
 // replaced or the program is interrupted.
 void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
@@ -123,7 +159,7 @@ HumanTurn computerMove(Color color) {
     const std::shared_ptr<Game> game = currentGame();
     if (game) {
         const std::shared_ptr<Player> current = game->currentPlayer();
-        if (current && startComputerMove(*current)) {
+        if (current && !playSearchingTurn(game, current, color) && startComputerMove(*current)) {
             waitForComputer(game, color);
         }
     }
@@ -323,12 +359,12 @@ bool configureGame() {
             whiteDifficulty() = 2;
             white = makeHuman(Color::white);
         } else {
-            const std::optional<bool> hard = askConfiguration("Spielstärke ist schwer");
-            if (!hard) {
+            const std::optional<int> strength = askComputerStrength();
+            if (!strength) {
                 return false;
             }
             whiteIsHuman() = false;
-            whiteDifficulty() = *hard ? 2 : 0;
+            whiteDifficulty() = *strength;
             white = makeComputer(Color::white, whiteDifficulty());
         }
         std::shared_ptr<Player> black;
@@ -341,12 +377,12 @@ bool configureGame() {
             blackDifficulty() = 2;
             black = makeHuman(Color::black);
         } else {
-            const std::optional<bool> hard = askConfiguration("Spielstärke ist schwer");
-            if (!hard) {
+            const std::optional<int> strength = askComputerStrength();
+            if (!strength) {
                 return false;
             }
             blackIsHuman() = false;
-            blackDifficulty() = *hard ? 2 : 0;
+            blackDifficulty() = *strength;
             black = makeComputer(Color::black, blackDifficulty());
         }
         setPlayers(white, black);

@@ -1,13 +1,18 @@
 #include "computer/aiplayer.h"
 #include "computer/configuration.h"
 #include "computer/dispatch.h"
+#include "computer/searchplayer.h"
 #include "frontend/state.h"
+#include "frontend/strength.h"
 #include "toolkit/app/startup.h"
 #include "toolkit/host.h"
 
 namespace zarvik::frontend {
 
 std::shared_ptr<Player> makeComputer(Color color, int difficulty) {
+    if (const std::optional<int> level = levelOfStrength(difficulty)) {
+        return std::make_shared<SearchPlayer>(color, *level);
+    }
     return std::make_shared<AIPlayer>(color, AIConfiguration(difficultyFromRawValue(difficulty)));
 }
 

@@ -41,28 +41,32 @@ bool isPromotionKey(char32_t key) {
 }
 
 bool Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) {
-    const std::shared_ptr<Game> playing = game.lock();
+    return movePieceFor(*this, from, to, promotion);
+}
+
+bool movePieceFor(Player& player, BoardLocation from, BoardLocation to, Human::Promotion promotion) {
+    const std::shared_ptr<Game> playing = player.game.lock();
     if (!playing || playing->state() != State::inProgress()) {
         throw MoveError::gameIsNotInProgress;
     }
-    if (!playing->isCurrentPlayer(*this)) {
+    if (!playing->isCurrentPlayer(player)) {
         throw MoveError::notThisPlayersTurn;
     }
-    canMovePiece(from, to);
+    player.canMovePiece(from, to);
     const Board before = playing->board;
     const std::vector<BoardOperation> operations = playing->board.movePiece(from, to);
-    const std::shared_ptr<PlayerDelegate> reportTo = delegate.lock();
+    const std::shared_ptr<PlayerDelegate> reportTo = player.delegate.lock();
 
-    const std::vector<BoardLocation> promotable = playing->board.getLocationsOfPromotablePawns(*color);
+    const std::vector<BoardLocation> promotable = playing->board.getLocationsOfPromotablePawns(*player.color);
     if (promotable.empty()) {
         if (reportTo) {
-            reportTo->playerDidMakeMove(*this, operations);
+            reportTo->playerDidMakeMove(player, operations);
         }
         return true;
     }
 
     const BoardLocation square = promotable.front();
-    const bool onScreen = promotion == Promotion::mayAsk;
+    const bool onScreen = promotion == Human::Promotion::mayAsk;
     const int promptLine = onScreen ? promotionPromptLine() : 0;
     std::string choice = promotionChoice();
     if (choice.empty() && onScreen) {
@@ -75,7 +79,8 @@ bool Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) 
         choice = *asked;
     }
     const PromotionPiece piece = promotionPieceFor(choice.empty() ? 'D' : choice.front());
-    const char letter = *color == Color::white ? piece.letter : static_cast<char>(piece.letter - 'A' + 'a');
+    const char letter =
+        *player.color == Color::white ? piece.letter : static_cast<char>(piece.letter - 'A' + 'a');
     lastMove().transformedPiece = std::string(1, letter);
     if (onScreen) {
         showPromotionLetter(letter);
@@ -83,10 +88,10 @@ bool Human::makeMove(BoardLocation from, BoardLocation to, Promotion promotion) 
     setPromotionChoice("");
 
     const std::optional<Piece> pawn = playing->board.pieceAt(square);
-    playing->board.setPiece(square,
-                            Piece(piece.type, *color, pawn ? pawn->tag : std::nullopt, false, false, square));
+    playing->board.setPiece(
+        square, Piece(piece.type, *player.color, pawn ? pawn->tag : std::nullopt, false, false, square));
     if (reportTo) {
-        reportTo->playerDidMakeMove(*this, operations);
+        reportTo->playerDidMakeMove(player, operations);
     }
     lastMove().transformedLocation = static_cast<int>(square.index);
     logline("*** Transform " + squareName(square.index) + "/" + std::string(1, letter));

@@ -21,6 +21,10 @@ class Human : public Player {
     bool makeMove(BoardLocation from, BoardLocation to, Promotion promotion = Promotion::mayAsk);
 };
 
+// The same move for any player of the game (the searching computer passes `neverAsk` and stores its
+// promotion letter first).
+bool movePieceFor(Player& player, BoardLocation from, BoardLocation to, Human::Promotion promotion);
+
 // The piece and the record letter (upper case) of a promotion letter: T/R rook, S/K knight,
 // L/B bishop, anything else queen.
 struct PromotionPiece {

@@ -3,6 +3,7 @@
 #include "frontend/castling.h"
 #include "frontend/human.h"
 #include "frontend/state.h"
+#include "frontend/strength.h"
 #include "rules/lastmove.h"
 #include "util/paths.h"
 
@@ -43,13 +44,14 @@ bool makeMove(Game& game, Player& mover, Color color, const PerftMove& move) {
     return true;
 }
 
-// A player tag as the program writes it: "Zarvik (leicht)" is the computer at that level, every
-// other name a person. Difficulty 0 easy, 1 medium, 2 hard; none for a person.
+// A player tag as the program writes it: "Zarvik (leicht)" or "Zarvik (Stufe 7)" is the computer at
+// that strength (an unknown one plays as "schwer"), every other name a person.
 std::optional<int> computerLevel(std::string_view name) {
-    if (!name.starts_with("Zarvik (")) {
+    constexpr std::string_view kComputer = "Zarvik (";
+    if (!name.starts_with(kComputer) || !name.ends_with(")")) {
         return std::nullopt;
     }
-    return name == "Zarvik (leicht)" ? 0 : name == "Zarvik (mittel)" ? 1 : 2;
+    return strengthFromName(name.substr(kComputer.size(), name.size() - kComputer.size() - 1)).value_or(2);
 }
 
 std::string moveName(int number, Color mover, std::string_view text) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frontend/state.h"
+#include "frontend/strength.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -44,20 +45,9 @@ void addStep(GameRecord& record, bool ended) {
     record.redoMoves.clear();
 }
 
-std::string difficultyText(int difficulty) {
-    switch (difficulty) {
-        case 0:
-            return " (leicht)";
-        case 1:
-            return " (mittel)";
-        default:
-            return " (schwer)";
-    }
-}
-
 std::string playerLine(std::string_view label, bool isHuman, int difficulty) {
     std::string line(label);
-    line += isHuman ? "Mensch" : "Computer" + difficultyText(difficulty);
+    line += isHuman ? "Mensch" : "Computer (" + strengthName(difficulty) + ")";
     line += kLineEnd;
     return line;
 }

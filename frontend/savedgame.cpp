@@ -4,6 +4,7 @@
 
 #include "frontend/castling.h"
 #include "frontend/state.h"
+#include "frontend/strength.h"
 #include "rules/lastmove.h"
 
 namespace zarvik::frontend {
@@ -106,9 +107,14 @@ SavedPlayers savedPlayers(std::string_view text) {
             return;
         }
         human = false;
-        difficulty = playerLine.find("(leicht)") != std::string_view::npos   ? 0
-                     : playerLine.find("(mittel)") != std::string_view::npos ? 1
-                                                                             : 2;
+        // An unknown strength plays on as the hard computer.
+        const std::size_t open = playerLine.find('(');
+        const std::size_t close = playerLine.find(')', open);
+        const std::optional<int> named =
+            open == std::string_view::npos || close == std::string_view::npos
+                ? std::nullopt
+                : strengthFromName(playerLine.substr(open + 1, close - open - 1));
+        difficulty = named.value_or(2);
     };
     read(line(1), players.whiteIsHuman, players.whiteDifficulty);
     read(line(2), players.blackIsHuman, players.blackDifficulty);

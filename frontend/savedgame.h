@@ -24,7 +24,7 @@ bool hasRecordHeader(std::string_view text);
 std::optional<std::vector<std::string>> savedMoveLines(std::string_view text, std::size_t* start = nullptr);
 
 // The players a record's player lines name: a computer line ("Computer (leicht)") plays on as the
-// computer at that level, everything else is a person. Difficulty 0 easy, 1 medium, 2 hard.
+// computer at that level, everything else is a person. Difficulty as frontend/strength.h keeps it.
 struct SavedPlayers {
     bool whiteIsHuman = true;
     int whiteDifficulty = 2;

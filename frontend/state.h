@@ -21,7 +21,7 @@ namespace zarvik::frontend {
 std::atomic<bool>& gameOpened();
 std::atomic<bool>& whiteIsHuman();
 std::atomic<bool>& blackIsHuman();
-// 0 easy, 1 medium, 2 hard.
+// 0 easy, 1 medium, 2 hard, or a searching level (frontend/strength.h).
 std::atomic<int>& whiteDifficulty();
 std::atomic<int>& blackDifficulty();
 
@@ -45,7 +45,7 @@ std::shared_ptr<Game> makeGame(const std::shared_ptr<Player>& white, const std::
 std::string promotionChoice();
 void setPromotionChoice(std::string letter);
 
-// A computer player of that colour and difficulty (0 easy, 1 medium, 2 hard), and a human player.
+// A computer player of that colour and difficulty (as above), and a human player.
 std::shared_ptr<Player> makeComputer(Color color, int difficulty);
 std::shared_ptr<Player> makeHuman(Color color);
 

@@ -222,3 +222,67 @@ TEST(LastGame, ADamagedFileIsSetAside) {
 }
 
 }  // namespace
+
+namespace {
+
+// The level question after the computer was chosen: a level, Return for the old answer, or a wrong
+// answer asked again. "!" makes the searching computer move at once.
+TEST(Level, ChosenInTheDialogueAndNamedInTheRecord) {
+    struct Case {
+        const char* name;
+        const char* answer;
+        const char* player;
+        bool thinksAWhile;  // long enough for the screen to catch it thinking
+    };
+    const Case cases[] = {
+        {"seven", "7\\r", "Schwarz = Computer (Stufe 7)\r", true},
+        {"return", "\\r", "Schwarz = Computer (leicht)\r", false},
+        {"again", "11\\rstufe\\r2\\r", "Schwarz = Computer (Stufe 2)\r", false},
+    };
+    for (const Case& c : cases) {
+        const std::string thinking = temp(std::string("level_thinking_") + c.name);
+        const Scripted run =
+            script(std::string("level_") + c.name, "keys NJJN\nkeys " + std::string(c.answer) +
+                                                       "\nkeys E2-E4\\r\nscreen " + thinking + "\nkeys !\n");
+        EXPECT_NE(run.record.find(c.player), std::string::npos) << c.name << "\n" << run.record;
+        EXPECT_NE(run.record.find("Schwarz: "), std::string::npos) << c.name << ": the computer moved\n"
+                                                                   << run.record;
+        EXPECT_NE(run.screen.find("Zug für weiss eingeben"), std::string::npos) << c.name << "\n"
+                                                                                << run.screen;
+        if (c.thinksAWhile) {
+            EXPECT_NE(readFile(thinking).find("Computerspieler denkt nach"), std::string::npos)
+                << c.name << "\n"
+                << readFile(thinking);
+        }
+    }
+}
+
+// Opened at a level, the game goes on with the searching computer at that level: it thinks, or has
+// already answered, when the script ends.
+TEST(Level, OpenedGamesKeepTheirLevel) {
+    struct Case {
+        const char* name;
+        std::string file;
+        const char* players;
+    };
+    const Case cases[] = {
+        {"level.zarvik",
+         "Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Computer (Stufe 4)\r\r  1 10:00:00 Weiss:  "
+         " "
+         "E2-E4\r",
+         "Schwarz = Computer (Stufe 4)\r"},
+        {"level.pgn", "[White \"Mensch\"]\n[Black \"Zarvik (Stufe 10)\"]\n\n1. e4 *\n",
+         "Schwarz = Computer (Stufe 10)\r"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = writeTemp(std::string("level_") + c.name, c.file);
+        const Scripted run = script(std::string("level_") + c.name, "open " + path + "\n");
+        EXPECT_NE(run.record.find(c.players), std::string::npos) << c.name << "\n" << run.record;
+        EXPECT_NE(run.record.find("  1 "), std::string::npos) << c.name << "\n" << run.record;
+        const bool searching = run.screen.find("Computerspieler denkt nach") != std::string::npos ||
+                               run.record.find("Schwarz: ") != std::string::npos;
+        EXPECT_TRUE(searching) << c.name << "\n" << run.screen;
+    }
+}
+
+}  // namespace

@@ -166,8 +166,9 @@ TEST(Play, CheckmateEndsTheGameAndReplaysToTheSamePosition) {
 }
 
 TEST(Play, ComputerAgainstComputerToTheEnd) {
-    // No standard configuration, white a computer (easy), black a computer (easy).
-    const Played p = play("computers", "NNNJN");
+    // No standard configuration, white a computer (easy), black a computer (easy); Return keeps
+    // the easy strength at the level question.
+    const Played p = play("computers", "NNN\\rJN\\r");
     EXPECT_NE(p.record.find("Weiss   = Computer (leicht)\rSchwarz = Computer (leicht)\r\r"),
               std::string::npos)
         << p.record;

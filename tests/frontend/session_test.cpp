@@ -216,7 +216,7 @@ TEST(Session, DocumentArrivingWhileAQuestionWaits) {
 
 TEST(Session, OpenWhileTheComputerThinks) {
     inOwnProcess([](Session& s) {
-        typeKeys(keysOf("NNNJN"));  // two easy computers, which never leave the program quiet
+        typeKeys(keysOf("NNN\\rJN\\r"));  // two easy computers, which never leave the program quiet
         ASSERT_TRUE(waitUntilShown("Computerspieler berechnet", std::chrono::seconds(20))) << s.screen();
         s.host().pushOpenAnswer({tempFile("opening.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
@@ -421,7 +421,8 @@ TEST(Session, AnOpenEndsTheDialogueAtEveryQuestion) {
     for (const Case& c :
          {Case{"standard", "", "Standard-Konfiguration benutzen"}, Case{"white", "N", "Weiss = Mensch"},
           Case{"white strength", "NN", "Spielstärke ist schwer"}, Case{"black", "NJ", "Schwarz = Computer"},
-          Case{"black strength", "NJJ", "Spielstärke ist schwer"}}) {
+          Case{"black strength", "NJJ", "Spielstärke ist schwer"},
+          Case{"black level", "NJJN", "Spielstärke (1-10, leicht, schwer)"}}) {
         SCOPED_TRACE(c.name);
         inOwnProcess([&c](Session& s) {
             s.type(c.keys);
@@ -439,19 +440,19 @@ TEST(Session, AnOpenEndsTheDialogueAtEveryQuestion) {
 // The questions of the dialogue line up: each text padded to 39 columns, "<" in column 40.
 TEST(Session, QuestionsArePaddedTo39Columns) {
     inOwnProcess([](Session& s) {
-        s.type("NNNJ");
+        s.type("NNN\\rJ");
         const std::string screen = s.screen();
         int questions = 0;
         for (int line = 19; line <= 25; ++line) {
             const std::string text = screenText(screen, line, 1, 49);
-            if (text.find("J/N>") == std::string::npos) {
+            if (text.find("J/N>") == std::string::npos && text.find("(1-10") == std::string::npos) {
                 continue;
             }
             ++questions;
             EXPECT_EQ(screenText(screen, line, 40, 40), "<") << text;
             EXPECT_EQ(screenText(screen, line, 39, 39), " ") << text;
         }
-        EXPECT_EQ(questions, 5) << screen;
+        EXPECT_EQ(questions, 6) << screen;
     });
 }
 

@@ -285,4 +285,14 @@ TEST(Level, OpenedGamesKeepTheirLevel) {
     }
 }
 
+// A take-back while the searching computer thinks does not wait for its answer: the person's move
+// is taken back and the computer never answers it.
+TEST(Level, TakeBackWhileItThinks) {
+    const Scripted run =
+        script("level_takeback", "keys NJJN\nkeys 10\\r\nkeys E2-E4\\r\n" + menu("Zug zurücknehmen"));
+    EXPECT_NE(run.record.find("Schwarz = Computer (Stufe 10)\r"), std::string::npos) << run.record;
+    EXPECT_EQ(run.record.find("  1 "), std::string::npos) << run.record;
+    EXPECT_NE(run.screen.find("Zug für weiss eingeben"), std::string::npos) << run.screen;
+}
+
 }  // namespace

@@ -68,6 +68,13 @@ bool playSearchingTurn(const std::shared_ptr<Game>& game, const std::shared_ptr<
     if (searching == nullptr) {
         return false;
     }
+    // Thinking is work, not a wait for the person, although keys may make the computer move now.
+    struct Working {
+        Working() { t_BeginWork(); }
+        ~Working() { t_EndWork(); }
+        Working(const Working&) = delete;
+        Working& operator=(const Working&) = delete;
+    } working;
     auto thinking = std::make_shared<Thinking>();
     searching->startThinking(
         game->board, color, {},

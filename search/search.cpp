@@ -117,7 +117,7 @@ void Search::rewardQuiet(Move move, int ply, int depth, const MoveList& tried, i
 int Search::quiesce(int alpha, int beta, int ply) {
     pvLength_[ply] = ply;
     ++nodes_;
-    if (stopped_.load(std::memory_order_relaxed) || timeUp()) {
+    if (stopping() || timeUp()) {
         stopped_.store(true, std::memory_order_relaxed);
         return 0;
     }
@@ -162,7 +162,7 @@ int Search::quiesce(int alpha, int beta, int ply) {
         pos_->make(m);
         const int score = -quiesce(-beta, -alpha, ply + 1);
         pos_->unmake(m);
-        if (stopped_.load(std::memory_order_relaxed)) {
+        if (stopping()) {
             return 0;
         }
         if (score > best) {
@@ -188,7 +188,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
     }
     pvLength_[ply] = ply;
     ++nodes_;
-    if (stopped_.load(std::memory_order_relaxed) || timeUp()) {
+    if (stopping() || timeUp()) {
         stopped_.store(true, std::memory_order_relaxed);
         return 0;
     }
@@ -227,7 +227,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
             pos_->makeNull();
             const int score = -alphaBeta(-beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
             pos_->unmakeNull();
-            if (stopped_.load(std::memory_order_relaxed)) {
+            if (stopping()) {
                 return 0;
             }
             if (score >= beta) {
@@ -281,7 +281,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
             }
         }
         pos_->unmake(m);
-        if (stopped_.load(std::memory_order_relaxed)) {
+        if (stopping()) {
             return 0;
         }
         if (score > bestScore) {
@@ -328,7 +328,7 @@ int Search::rootSearch(int depth, int alpha, int beta, bool exactScores) {
             }
         }
         pos_->unmake(rm.move);
-        if (stopped_.load(std::memory_order_relaxed)) {
+        if (stopping()) {
             break;
         }
         if (i == 0 || exactScores || score > alpha) {
@@ -422,7 +422,7 @@ Outcome Search::run(Position& position, const Limits& limits, const Handicap& ha
         }
         for (;;) {
             const int result = rootSearch(depth, alpha, beta, exactScores);
-            if (stopped_.load(std::memory_order_relaxed)) {
+            if (stopping()) {
                 break;
             }
             if (result <= alpha) {
@@ -441,7 +441,7 @@ Outcome Search::run(Position& position, const Limits& limits, const Handicap& ha
             }
         }
         limitsApply_ = true;
-        const bool interrupted = stopped_.load(std::memory_order_relaxed);
+        const bool interrupted = stopping();
         if (interrupted && rootMoves_[0].score == -kInfinite) {
             break;  // nothing new learnt; the previous iteration's order stands
         }

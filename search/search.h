@@ -56,7 +56,8 @@ class Search {
     // finished iteration. `seed` picks the handicapped second-best moves.
     Outcome run(Position& position, const Limits& limits, const Handicap& handicap,
                 const std::function<void(const Report&)>& onReport, std::uint64_t seed = 0);
-    // Ends the search as soon as possible; its best move so far is the answer.
+    // Ends the search as soon as possible (after the first iteration); its best move so far is the
+    // answer.
     void stop() { stopped_.store(true, std::memory_order_relaxed); }
     // Clears an earlier stop; the next `run` searches until its limits.
     void rearm() { stopped_.store(false, std::memory_order_relaxed); }
@@ -74,6 +75,9 @@ class Search {
     int quiesce(int alpha, int beta, int ply);
     void orderMoves(MoveList& moves, std::array<int, 256>& scores, Move hashMove, int ply) const;
     bool timeUp();
+    // A stop counts only once the first iteration is complete, so that even an instant stop answers
+    // with a searched move.
+    bool stopping() const { return limitsApply_ && stopped_.load(std::memory_order_relaxed); }
     void updatePv(int ply, Move move);
     void rewardQuiet(Move move, int ply, int depth, const MoveList& tried, int triedCount);
 

@@ -63,7 +63,8 @@ TEST(RecordFormat, LinesToTheCharacter) {
 }
 
 TEST(HalfMove, AppendsLineAndEndsOnRepetition) {
-    GameRecord record{"H\rW\rS\r\r", 0, {}};
+    GameRecord record;
+    record.text = "H\rW\rS\r\r";
     for (int i = 0; i < 11; ++i) {
         const int from[] = {6, 62, 21, 45};
         const int to[] = {21, 45, 6, 62};
@@ -108,7 +109,8 @@ TEST(HalfMove, FinalLinesAndGivingUp) {
 // Take-back returns the record to where it stood before each step; redo brings the steps back in
 // order; a new step after a take-back drops what was taken back.
 TEST(HalfMove, TakeBackAndRedo) {
-    GameRecord record{"H\rW\rS\r\r"};
+    GameRecord record;
+    record.text = "H\rW\rS\r\r";
     markRecordStart(record);
     const std::string start = record.text;
     LastMove e4 = ordinary(12, 28);
@@ -153,7 +155,9 @@ TEST(HalfMove, TakeBackAndRedo) {
 }
 
 GameRecord recordWithMoves(int moves) {
-    GameRecord record{"Spielverlauf am 01.01.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r", moves, {}};
+    GameRecord record;
+    record.text = "Spielverlauf am 01.01.2026\rWeiss   = Mensch\rSchwarz = Mensch\r\r";
+    record.lineCount = moves;
     for (int i = 1; i <= moves; ++i) {
         record.text += moveLinePrefix(i, "10:00:00", "Weiss") + "E2-E4\r";
     }

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
+#include <thread>
 
 #include "data_folders.h"
 
@@ -57,8 +59,11 @@ class Session {
             postFileEvent(pending);
         }
         startChessProgram();
-        // Every run starts at a yes/no question; a slow start (sanitizers) must not look quiet.
-        waitForScreen("J/N>");
+        // Every run without a document starts at a yes/no question; a slow start (sanitizers) must
+        // not look quiet.
+        if (pending.empty()) {
+            waitForScreen("J/N>");
+        }
     }
     bool waitForScreen(std::string_view text) { return waitForScreenText(text, std::chrono::seconds(20)); }
     void type(std::string_view keys) {
@@ -211,6 +216,34 @@ TEST(Session, DocumentArrivingWhileAQuestionWaits) {
         EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
         EXPECT_FALSE(fileEventPending());
+    });
+}
+
+// While the searching computer thinks, line 21 says so; "!" makes it move at once, and a take-back
+// while it thinks takes back the person's move without waiting for an answer.
+TEST(Session, TheSearchingComputerMovesOnRequestAndYieldsToATakeBack) {
+    inOwnProcess([](Session& s) {
+        const auto recordHas = [](const std::string& text) {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (gameRecordSnapshot().text.find(text) == std::string::npos) {
+                if (std::chrono::steady_clock::now() > end) {
+                    return false;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            return true;
+        };
+        typeKeys(keysOf("NJJN10\\rE2-E4\\r"));
+        ASSERT_TRUE(waitUntilShown("Computerspieler denkt nach", std::chrono::seconds(20))) << s.screen();
+        t_PostKeys("!");
+        ASSERT_TRUE(recordHas("  2 ")) << gameRecordSnapshot().text;
+        typeKeys(keysOf("D2-D4\\r"));
+        ASSERT_TRUE(recordHas("  3 ")) << gameRecordSnapshot().text;
+        s.menu("Zug zurücknehmen", "Spiel");
+        const std::string record = gameRecordSnapshot().text;
+        EXPECT_EQ(record.find("  3 "), std::string::npos) << record;
+        EXPECT_NE(record.find("  2 "), std::string::npos) << record;
+        EXPECT_NE(s.screen().find("Zug für weiss eingeben"), std::string::npos) << s.screen();
     });
 }
 

@@ -29,6 +29,7 @@ struct EventSignal {
     std::uint64_t waitersSeen = 0;  // the generation `waiters` belongs to
     int waiters = 0;
     int handlersRunning = 0;
+    int working = 0;  // t_BeginWork without its t_EndWork yet
 
     void notify() {
         {
@@ -295,7 +296,23 @@ void t_WaitForEvents(const std::function<bool()>& done) {
 bool t_WaitingForInput() {
     EventSignal& signal = eventSignal();
     const std::lock_guard lock(signal.mutex);
-    return signal.handlersRunning == 0 && signal.waitersSeen == signal.generation && signal.waiters > 0;
+    return signal.handlersRunning == 0 && signal.working == 0 && signal.waitersSeen == signal.generation &&
+           signal.waiters > 0;
+}
+
+void t_BeginWork() {
+    EventSignal& signal = eventSignal();
+    const std::lock_guard lock(signal.mutex);
+    ++signal.working;
+}
+
+void t_EndWork() {
+    EventSignal& signal = eventSignal();
+    {
+        const std::lock_guard lock(signal.mutex);
+        --signal.working;
+    }
+    signal.notify();
 }
 
 std::optional<int> t_NewestKeyValue() {

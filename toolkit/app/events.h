@@ -105,6 +105,10 @@ void t_WaitForEvents(const std::function<bool()>& done);
 // True while a thread blocks in t_WaitForEvents having seen the latest change of every queue and no
 // handler thread runs: the program has answered all input so far and waits for more.
 bool t_WaitingForInput();
+// While the program works on its own but still looks at keys (a computer player that thinks and can
+// be told to move), t_WaitingForInput is false. Calls nest; each t_BeginWork needs its t_EndWork.
+void t_BeginWork();
+void t_EndWork();
 // Makes every waiting t_WaitForEvents test its condition again: the program changed a flag that a
 // waiting condition reads.
 void t_WakeEventWaiters();

@@ -194,16 +194,17 @@ TEST(Panel, PrintsRecordTextLiterallyAndCutsIt) {
         std::string line;
         std::string shown;
     };
-    for (const Case& c : {
-             Case{"plain", "  1 10:00:00 Weiss:   E2-E4", "  1 10:00:00 Weiss:   E2-E4"},
-             Case{"escape sequence", "A\x1b[2JB", "A?[2JB"},
-             Case{"controls", std::string("\x07\x08\t\x0c\x0e\x0f\x7f", 7) + "x", "???????x"},
-             Case{"nul", std::string("a\0b", 3), "a?b"},
-             Case{"30 characters", std::string(30, 'x'), std::string(30, 'x')},
-             Case{"cut", std::string(45, 'x'), std::string(30, 'x')},
-             Case{"umlauts count once", std::string(28, 'x') + "äöü", std::string(28, 'x') + "äö"},
-             Case{"empty", "", ""},
-         }) {
+    const Case cases[] = {
+        Case{"plain", "  1 10:00:00 Weiss:   E2-E4", "  1 10:00:00 Weiss:   E2-E4"},
+        Case{"escape sequence", "A\x1b[2JB", "A?[2JB"},
+        Case{"controls", std::string("\x07\x08\t\x0c\x0e\x0f\x7f", 7) + "x", "???????x"},
+        Case{"nul", std::string("a\0b", 3), "a?b"},
+        Case{"30 characters", std::string(30, 'x'), std::string(30, 'x')},
+        Case{"cut", std::string(45, 'x'), std::string(30, 'x')},
+        Case{"umlauts count once", std::string(28, 'x') + "äöü", std::string(28, 'x') + "äö"},
+        Case{"empty", "", ""},
+    };
+    for (const Case& c : cases) {
         EXPECT_EQ(panelText(c.line), c.shown) << c.name;
     }
 }

@@ -201,7 +201,7 @@ TEST(Panel, PrintsRecordTextLiterallyAndCutsIt) {
         Case{"nul", std::string("a\0b", 3), "a?b"},
         Case{"30 characters", std::string(30, 'x'), std::string(30, 'x')},
         Case{"cut", std::string(45, 'x'), std::string(30, 'x')},
-        Case{"umlauts count once", std::string(28, 'x') + "äöü", std::string(28, 'x') + "äö"},
+        Case{"umlauts count once", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxäöü", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxäö"},
         Case{"empty", "", ""},
     };
     for (const Case& c : cases) {

@@ -97,7 +97,7 @@ int runMatch(const std::vector<std::string>& args) {
         players[p] = engineNamed(names[p], uciPath());
         if (!players[p]) {
             return usageError("unknown player \"" + names[p] +
-                              "\" (1-10, easy, hard or uci:COMMAND;Option=Value)");
+                              "\" (1-10, easy, hard, uci:COMMAND;Option=Value or cecp:COMMAND;Option=Value)");
         }
     }
     std::vector<Opening> openings = builtInOpenings();

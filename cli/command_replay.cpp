@@ -52,8 +52,7 @@ int run(const std::vector<std::string>& args) {
     }
     std::printf(
         "state: %s\n%s",
-        stateText(game->state(), findRepetition(frontend::gameRecordSnapshot().moveList).any())
-            .c_str(),
+        stateText(game->state(), findRepetition(frontend::gameRecordSnapshot().moveList).any()).c_str(),
         board.c_str());
     std::fflush(stdout);
     return 0;

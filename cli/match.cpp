@@ -6,7 +6,6 @@
 #include <map>
 #include <sstream>
 
-#include "cli/uciclient.h"
 #include "notation/pgnread.h"
 #include "notation/pgnwrite.h"
 #include "notation/san.h"
@@ -89,12 +88,16 @@ std::string pgnOf(const Opening& opening, const std::string& white, const std::s
 }  // namespace
 
 std::optional<EngineSpec> engineNamed(const std::string& text, const std::string& uciPath) {
-    if (text.starts_with("uci:")) {
-        const std::vector<std::string> parts = split(text.substr(4), ';');
+    const bool cecp = text.starts_with("cecp:");
+    if (text.starts_with("uci:") || cecp) {
+        const std::vector<std::string> parts = split(text.substr(cecp ? 5 : 4), ';');
         if (parts.empty()) {
             return std::nullopt;
         }
-        EngineSpec spec{parts[0].substr(parts[0].find_last_of('/') + 1), parts[0], {}};
+        EngineSpec spec{parts[0].substr(parts[0].find_last_of('/') + 1),
+                        parts[0],
+                        {},
+                        cecp ? Protocol::cecp : Protocol::uci};
         for (std::size_t i = 1; i < parts.size(); ++i) {
             const std::size_t equals = parts[i].find('=');
             if (equals == std::string::npos) {
@@ -237,14 +240,14 @@ GameResult playGame(const EngineSpec& white, const EngineSpec& black, const Open
     const std::size_t openingPlies = moves.size();
 
     std::string problem;
-    std::unique_ptr<UciClient> engines[2] = {UciClient::launch(white.commandLine, white.options, problem),
-                                             UciClient::launch(black.commandLine, black.options, problem)};
+    std::unique_ptr<EngineClient> engines[2] = {EngineClient::launch(white, problem),
+                                                EngineClient::launch(black, problem)};
     for (int side = 0; side < 2; ++side) {
-        if (!engines[side] || !engines[side]->newGame()) {
+        if (!engines[side]) {
             return finish(side == 0 ? PgnResult::blackWins : PgnResult::whiteWins, "engine did not start");
         }
     }
-    milliseconds clock[2] = {control.base, control.base};
+    MoveRequest request{opening.fen, {}, toMove, control, {control.base, control.base}};
     const PgnResult lossOf[2] = {PgnResult::blackWins, PgnResult::whiteWins};
     for (;;) {
         const std::vector<PerftMove> legal = legalMoves(board, toMove);
@@ -262,44 +265,29 @@ GameResult playGame(const EngineSpec& white, const EngineSpec& black, const Open
             return finish(PgnResult::draw, "adjudicated after " + std::to_string(maxPlies) + " plies");
         }
         const int side = toMove == Color::white ? 0 : 1;
-        std::string position = opening.fen.empty() ? "position startpos" : "position fen " + opening.fen;
-        if (!moves.empty()) {
-            position += " moves";
-            for (const PerftMove& m : moves) {
-                position += " " + m.text();
-            }
+        request.moves.clear();
+        for (const PerftMove& m : moves) {
+            request.moves.push_back(m.text());
         }
-        std::string go;
-        milliseconds allowed;
-        if (control.movetime) {
-            go = "go movetime " + std::to_string(control.movetime->count());
-            allowed = *control.movetime + kGrace;
-        } else {
-            go = "go wtime " + std::to_string(clock[0].count()) + " btime " +
-                 std::to_string(clock[1].count()) + " winc " + std::to_string(control.increment.count()) +
-                 " binc " + std::to_string(control.increment.count());
-            allowed = clock[side] + kGrace;
-        }
-        UciClient& engine = *engines[side];
-        engine.send(position);
+        request.toMove = toMove;
+        const milliseconds allowed = (control.movetime ? *control.movetime : request.clock[side]) + kGrace;
         const auto asked = Clock::now();
-        engine.send(go);
-        const std::optional<std::string> answer = engine.waitFor("bestmove", allowed);
+        const std::optional<std::string> answer = engines[side]->bestMove(request, allowed);
         const auto used = std::chrono::duration_cast<milliseconds>(Clock::now() - asked);
         if (!answer) {
             return finish(lossOf[side], "time forfeit");
         }
+        if (*answer == "resign") {
+            return finish(lossOf[side], "resignation");
+        }
         if (!control.movetime) {
-            clock[side] -= used;
-            if (clock[side].count() < 0) {
+            request.clock[side] -= used;
+            if (request.clock[side].count() < 0) {
                 return finish(lossOf[side], "time forfeit");
             }
-            clock[side] += control.increment;
+            request.clock[side] += control.increment;
         }
-        std::istringstream words(*answer);
-        std::string keyword;
-        std::string text;
-        words >> keyword >> text;
+        const std::string& text = *answer;
         const auto found = std::find_if(legal.begin(), legal.end(), [&](const PerftMove& m) {
             return m.text() == text || (m.promotion == PieceType::queen && m.text() == text + "q");
         });

@@ -8,21 +8,16 @@
 #include <utility>
 #include <vector>
 
+#include "cli/engineclient.h"
 #include "notation/pgn.h"
 #include "rules/board.h"
 #include "rules/perft.h"
 
 namespace zarvik::cli {
 
-// A player: a command line and the options to set, with the name the games give it.
-struct EngineSpec {
-    std::string name;
-    std::string commandLine;
-    std::vector<std::pair<std::string, std::string>> options;
-};
-
 // "1".."10", "Stufe N", "easy"/"leicht", "hard"/"schwer" run zarvik-uci from `uciPath` at that level;
-// "uci:COMMAND;Name=Value;..." runs another engine. None for anything else.
+// "uci:COMMAND;Name=Value;..." and "cecp:COMMAND;Name=Value;..." run another engine. None for
+// anything else.
 std::optional<EngineSpec> engineNamed(const std::string& text, const std::string& uciPath);
 
 struct Opening {
@@ -35,12 +30,6 @@ const std::vector<Opening>& builtInOpenings();
 // Openings from a file: EPD (a position a line) or PGN (the moves of each game). Empty on trouble,
 // with the reason in `error`.
 std::vector<Opening> readOpenings(const std::string& path, std::string& error);
-
-struct TimeControl {
-    std::optional<std::chrono::milliseconds> movetime;
-    std::chrono::milliseconds base{0};
-    std::chrono::milliseconds increment{0};
-};
 
 struct GameResult {
     PgnResult result = PgnResult::unknown;

@@ -111,12 +111,16 @@ std::optional<std::string> CecpClient::bestMove(const MoveRequest& request, mill
     for (const std::string& move : request.moves) {
         engine.send((usermove_ ? "usermove " : "") + move);
     }
+    // A time per move is one move per period with the move's time on the clock: "st" takes whole
+    // seconds only in several engines.
     const TimeControl& control = request.control;
+    const int own = request.toMove == Color::white ? 0 : 1;
     if (control.movetime) {
-        engine.send("st " + seconds(*control.movetime));
+        engine.send("level 1 " + minutesAndSeconds(std::max(*control.movetime, milliseconds(1000))) + " 0");
+        engine.send("time " + std::to_string(control.movetime->count() / 10));
+        engine.send("otim " + std::to_string(control.movetime->count() / 10));
     } else {
         engine.send("level 0 " + minutesAndSeconds(control.base) + " " + seconds(control.increment));
-        const int own = request.toMove == Color::white ? 0 : 1;
         engine.send("time " + std::to_string(request.clock[own].count() / 10));
         engine.send("otim " + std::to_string(request.clock[1 - own].count() / 10));
     }

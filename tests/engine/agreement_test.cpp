@@ -44,7 +44,9 @@ TEST(Agreement, TheEngineMovesAsTheInProcessPlayer) {
     for (const Difficulty level : {Difficulty::easy, Difficulty::hard}) {
         const char* name = level == Difficulty::easy ? "easy" : "hard";
         UciProcess engine;
-        engine.send(std::string("setoption name Level value ") + name);
+        std::string option = "setoption name Level value ";
+        option += name;
+        engine.send(option);
         int inBook = 0;
         for (const PlayedPosition& p : positions) {
             AIPlayer player(p.toMove, AIConfiguration(level), nullptr);
@@ -65,7 +67,10 @@ TEST(Agreement, TheEngineMovesAsTheInProcessPlayer) {
 // The best move as `zarvik-cli rate` names it ("E2-E4", "O-O"), in long algebraic form without a
 // promotion letter.
 std::string rateBest(const char* level, const std::string& fen, Color toMove) {
-    const std::string command = std::string(ZARVIK_CLI) + " rate " + level + " '" + fen + "' 2>&1";
+    std::string command = ZARVIK_CLI;
+    for (const std::string& part : {std::string(" rate "), std::string(level), " '" + fen + "' 2>&1"}) {
+        command += part;
+    }
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::array<char, 256> line{};
     std::string best;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/frontend/cli_run.h"
@@ -49,6 +50,43 @@ TEST(CliMatch, PlaysEachOpeningWithBothColoursAndRatesTheResult) {
     EXPECT_EQ(count(games, "[Result \""), 4);
     EXPECT_EQ(count(games, "[FEN \""), 4);
     EXPECT_EQ(count(games, "[White \"Zarvik Stufe 2\"]"), 2);
+}
+
+// A CECP engine that names its features, logs what it hears and always answers g2g4: as White
+// after 1. f3 e5 it walks into mate, as Black the move is not its own.
+TEST(CliMatch, PlaysACecpEngineAsItsFeaturesAsk) {
+    const std::string engine = tempPath("cecp.sh");
+    const std::string heard = tempPath("cecp.heard");
+    const std::string openings = tempPath("fools.epd");
+    const std::string pgn = tempPath("cecp.pgn");
+    const std::string log = tempPath("cecp.log");
+    {
+        std::ofstream out(engine);
+        out << "#!/bin/sh\n"
+            << "while read -r line; do\n"
+            << "  echo \"$line\" >> '" << heard << "'\n"
+            << "  case \"$line\" in\n"
+            << "    'protover 2') echo 'feature usermove=1 setboard=1 done=1' ;;\n"
+            << "    go) echo 'move g2g4' ;;\n"
+            << "    quit) exit 0 ;;\n"
+            << "  esac\n"
+            << "done\n";
+        std::ofstream(openings) << "rnbqkbnr/pppp1ppp/8/4p3/8/5P2/PPPPP1PP/RNBQKBNR w KQkq -\n";
+    }
+    std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
+    ASSERT_EQ(
+        runCli("match 10 'cecp:" + engine + "' --openings " + openings + " --movetime 50 --pgn " + pgn, log),
+        0)
+        << readFile(log);
+    EXPECT_NE(readFile(log).find("+2 =0 -0"), std::string::npos) << readFile(log);
+    const std::string games = readFile(pgn);
+    EXPECT_NE(games.find("g4 Qh4# 0-1"), std::string::npos) << games;
+    const std::string lines = readFile(heard);
+    for (const char* expected :
+         {"accepted usermove", "setboard rnbqkbnr/pppp1ppp/8/4p3/8/5P2/PPPPP1PP/RNBQKBNR w KQkq",
+          "usermove ", "level 1 0:01 0", "time 5"}) {
+        EXPECT_NE(lines.find(expected), std::string::npos) << expected << "\n" << lines;
+    }
 }
 
 struct BadMatchCase {

@@ -138,11 +138,14 @@ bool saveGameAs() {
         return false;
     }
     std::string text;
+    std::shared_ptr<const PgnExport> imported;
     {
         RecordAccess record;
         text = record->text;
+        imported = record->imported;
     }
-    if (const std::optional<std::string> failure = writeSavedGameFile(path, savedFileText(path, text))) {
+    if (const std::optional<std::string> failure =
+            writeSavedGameFile(path, savedFileText(path, text, imported.get()))) {
         showmessage(*failure);
         return false;
     }

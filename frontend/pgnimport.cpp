@@ -74,6 +74,7 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     record.text = recordHeader(date ? *date + now.substr(std::min<std::size_t>(10, now.size())) : now) +
                   configurationLines(!white, white.value_or(2), !black, black.value_or(2));
     markRecordStart(record);
+    record.imported = std::make_shared<const PgnExport>(exportOf(reading));
     const std::string timeOfDay = now.size() >= 8 ? now.substr(now.size() - 8) : now;
 
     std::size_t taken = 0;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "notation/pgnwrite.h"
 #include "rules/color.h"
 #include "rules/lastmove.h"
 #include "rules/repetition.h"
@@ -37,6 +38,9 @@ struct GameRecord {
     std::string redoText;
     std::vector<RecordStep> redoSteps;
     std::vector<PlayedMove> redoMoves;
+    // The notation of the file of another chess program the game was opened from (tags, comments,
+    // variations, result), kept for saving the game in that form again.
+    std::shared_ptr<const PgnExport> imported;
 };
 
 // --- pure formatting and rules over values

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 
 #include "cli_run.h"
@@ -250,6 +251,38 @@ TEST(Script, SavedAsPgnAndOpenedAgain) {
     // Opened again as a document: the three moves saved, Nc6 played after the save is not in it.
     EXPECT_NE(run.record.find("Weiss:   G1-F3\r"), std::string::npos) << run.record;
     EXPECT_EQ(run.record.find("B8-C6"), std::string::npos) << run.record;
+}
+
+// A file as another chess program writes it, with everything a player adds, is saved again with all of
+// it: the standard form `pgn-extract` gives both is the same.
+TEST(Script, APgnGameSavedAgainKeepsItsNotation) {
+    const std::string game =
+        "[Event \"Klubabend\"]\n[Site \"Bonn\"]\n[Date \"2026.12.05\"]\n[Round \"3\"]\n[White \"Anna\"]\n"
+        "[Black \"Bert\"]\n[Result \"1-0\"]\n[ECO \"C60\"]\n[Annotator \"Carl\"]\n\n{Vorweg} 1. e4 {gut} e5 "
+        "(1... c5 2. Nf3 (2. c3) d6) 2. Nf3 $1 Nc6 3. Bb5 a6 {Schwarz gibt auf} 1-0\n";
+    const std::string original = writeTemp("roundtrip.pgn", game);
+    const std::string again = temp("roundtrip_again.pgn");
+    const std::string onwards = temp("roundtrip_onwards.pgn");
+    const Scripted run =
+        script("roundtrip", "keys N\nopen " + original + "\nmenu Spiel sichern unter… " + again +
+                                "\nkeys B5-A4\\r\nmenu Spiel sichern unter… " + onwards + "\n");
+    EXPECT_EQ(run.err, "");
+    const auto normalised = [](const std::string& path) {
+        const std::string out = path + ".extract";
+        const int status = std::system(
+            ("PATH=\"$PATH:/usr/games\" pgn-extract -s " + shellQuoted(path) + " >" + out).c_str());
+        return status == 0 ? std::optional(readFile(out)) : std::nullopt;
+    };
+    const std::optional<std::string> expected = normalised(original);
+    if (!expected) {
+        GTEST_SKIP() << "pgn-extract is not installed";
+    }
+    EXPECT_EQ(normalised(again), expected);
+    // Played on: the new move follows with the game running again.
+    const std::string later = readFile(onwards);
+    EXPECT_NE(later.find("[Result \"*\"]\n[ECO \"C60\"]\n[Annotator \"Carl\"]\n"), std::string::npos)
+        << later;
+    EXPECT_NE(later.find("3. Bb5 a6 {Schwarz gibt auf} 4. Ba4 *\n"), std::string::npos) << later;
 }
 
 TEST(PgnCommand, PrintsTheGameOrSaysWhyNot) {

@@ -4,6 +4,7 @@
 
 #include "frontend/human.h"
 #include "frontend/pgnimport.h"
+#include "frontend/record.h"
 #include "frontend/savedgame.h"
 #include "notation/pgnwrite.h"
 #include "notation/san.h"
@@ -152,7 +153,7 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
     } else if (!board.canColorMoveAnyPiece(toMove)) {
         game.result = PgnResult::draw;
         game.termination = "Patt";
-    } else if (recordText.find("*** Remis ***") != std::string_view::npos) {
+    } else if (endedByRepetition(recordText)) {
         game.result = PgnResult::draw;
         game.termination = "Remis durch Zugwiederholung";
     } else if (const std::optional<Color> loser = gaveUp(recordText)) {

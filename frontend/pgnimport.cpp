@@ -90,7 +90,11 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
             break;
         }
         ++taken;
-        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay)) {
+        // The players of a file went on after a repetition unless the game ends there drawn.
+        const bool last = taken == reading.moves.size();
+        const RepetitionRule rule =
+            last && reading.result == PgnResult::draw ? RepetitionRule::ends : RepetitionRule::ignored;
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rule)) {
             imported.ended = true;
             break;
         }
@@ -122,8 +126,10 @@ std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMov
             first =
                 "Die Partie ist zu lang: Zug " + moveName(number, mover, "") + "und alle weiteren fehlen.";
         } else {
-            first = "Die Partie endet nach den Regeln des Programms vor Zug " + moveName(number, mover, "") +
-                    "durch Wiederholung; die weiteren Züge fehlen.";
+            std::string move = moveName(number, mover, "");
+            move.pop_back();
+            first = "Die Partie endet nach den Regeln des Programms vor Zug " + move +
+                    "; die weiteren Züge fehlen.";
         }
     } else if (reading.refused) {
         const PgnRefusedMove& refused = *reading.refused;

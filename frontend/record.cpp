@@ -127,7 +127,7 @@ std::optional<std::string> finalText(const LastMove& move) {
 }
 
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay) {
+                    std::string_view timeOfDay, RepetitionRule rule) {
     record.lineCount += 1;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
@@ -136,7 +136,8 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
         record.text += text;
         record.text += kLineEnd;
     }
-    const Repetition repetition = findRepetition(record.moveList);
+    const Repetition repetition =
+        rule == RepetitionRule::ends ? findRepetition(record.moveList) : Repetition{};
     if (repetition.twoMoves) {
         logline("*** Repeated last two moves for three times");
     }
@@ -155,6 +156,10 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
     }
     addStep(record, final.has_value());
     return final.has_value();
+}
+
+bool endedByRepetition(std::string_view recordText) {
+    return recordText.find("*** Remis ***") != std::string_view::npos;
 }
 
 void appendResignation(GameRecord& record, Color color) {

@@ -65,10 +65,18 @@ std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blac
 // "*** Zarvikmatt ***", "*** Patt ***" or "*** Remis ***" in that order of precedence, or none.
 std::optional<std::string> finalText(const LastMove& move);
 
+// Whether a repetition ends the game: in play always; in a game read from a file only where the file
+// ends it drawn, since its players went on.
+enum class RepetitionRule { ends, ignored };
+
 // Appends the move line for the half-move in `move`, tests for repetition (setting `remis` and
-// logging the period) and appends the centred final line. True when the game has ended.
+// logging the period) unless the rule is ignored, and appends the centred final line. True when the
+// game has ended.
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay);
+                    std::string_view timeOfDay, RepetitionRule rule = RepetitionRule::ends);
+
+// The record ends with the final line of a draw by repetition.
+bool endedByRepetition(std::string_view recordText);
 
 // Ends the record with the centred final line "*** Weiss gibt auf ***" or "*** Schwarz gibt auf ***".
 void appendResignation(GameRecord& record, Color color);

@@ -189,6 +189,22 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
     }
 }
 
+// A game of another program is read to its end; its last position is drawn by repetition only where
+// the file ends the game drawn.
+TEST(Replay, ARepeatingPgnGameEndsAsTheFileEndsIt) {
+    const std::string repeated = "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 ";
+    struct Case {
+        std::string moves;
+        const char* state;
+    };
+    for (const Case& c : {Case{repeated + "7. e4 *", "state: in progress\n"},
+                          Case{repeated + "1-0", "state: in progress\n"},
+                          Case{repeated + "1/2-1/2", "state: draw by repetition\n"}}) {
+        const std::string out = zarvik::test::replay(writeTemp("repeated.pgn", c.moves));
+        EXPECT_NE(out.find(c.state), std::string::npos) << c.moves << "\n" << out;
+    }
+}
+
 // Line ends as editors and file transfers leave them, with and without a byte-order mark.
 TEST(Replay, EveryLineEndOpensToTheSameBoard) {
     const std::string expected = zarvik::test::replay(writeTemp("ends_cr.zarvik", kOpening));

@@ -8,6 +8,7 @@
 #include "frontend/savedgame.h"
 #include "notation/pgnwrite.h"
 #include "notation/san.h"
+#include "rules/fen.h"
 
 namespace zarvik::frontend {
 namespace {
@@ -132,11 +133,22 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
     }
     PgnExport game;
     game.date = pgnDate(lineAt(recordText, 0));
-    game.white = playerName(lineAt(recordText, 1));
-    game.black = playerName(lineAt(recordText, 2));
+    const int white = whitePlayerLine(recordText);
+    game.white = playerName(lineAt(recordText, white));
+    game.black = playerName(lineAt(recordText, white + 1));
 
-    Board board(true);
-    Color toMove = Color::white;
+    FenPosition start{Board(true), Color::white};
+    if (const std::string_view fen = startFenOf(recordText); !fen.empty()) {
+        std::string error;
+        std::optional<FenPosition> position = readFen(fen, error);
+        if (!position) {
+            return std::nullopt;
+        }
+        start = std::move(*position);
+        game.fen = fen;
+    }
+    Board board = start.board;
+    Color toMove = start.toMove;
     for (const std::string& line : *lines) {
         if (!board.canColorMoveAnyPiece(toMove)) {
             break;  // the game ended here, as the replay's does

@@ -63,7 +63,7 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     Replay& replay = imported.replay;
     replay.white = std::make_shared<Human>(Color::white);
     replay.black = std::make_shared<Human>(Color::black);
-    replay.game = makeGame(replay.white, replay.black);
+    replay.game = makeGame(replay.white, replay.black, reading.fen);
     Game& game = *replay.game;
 
     const std::string now(dateTime);
@@ -72,7 +72,9 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     const std::optional<int> white = computerLevel(tagValue(reading.tags, "White"));
     const std::optional<int> black = computerLevel(tagValue(reading.tags, "Black"));
     record.text = recordHeader(date ? *date + now.substr(std::min<std::size_t>(10, now.size())) : now) +
+                  (reading.fen.empty() ? "" : startPositionLine(reading.fen)) +
                   configurationLines(!white, white.value_or(2), !black, black.value_or(2));
+    record.startFen = reading.fen;
     markRecordStart(record);
     record.imported = std::make_shared<const PgnExport>(exportOf(reading));
     const std::string timeOfDay = now.size() >= 8 ? now.substr(now.size() - 8) : now;
@@ -120,8 +122,9 @@ std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMov
                                   const std::string& path) {
     std::string first;
     if (halfMovesTaken < reading.moves.size()) {
-        const int number = static_cast<int>(halfMovesTaken / 2) + 1;
-        const Color mover = halfMovesTaken % 2 == 0 ? Color::white : Color::black;
+        const int ply = plyBefore(reading.fen) + static_cast<int>(halfMovesTaken);
+        const int number = ply / 2 + 1;
+        const Color mover = ply % 2 == 0 ? Color::white : Color::black;
         if (halfMovesTaken == kImportedHalfMovesLimit) {
             first =
                 "Die Partie ist zu lang: Zug " + moveName(number, mover, "") + "und alle weiteren fehlen.";

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frontend/state.h"
+#include "notation/pgnread.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -105,6 +106,39 @@ std::string moveLinePrefix(int lineNumber, std::string_view timeOfDay, std::stri
 
 std::string recordHeader(std::string_view dateTime) {
     return "Spielverlauf am " + std::string(dateTime.substr(0, 10)) + kLineEnd;
+}
+
+namespace {
+constexpr std::string_view kStartPositionPrefix = "Stellung: ";
+}  // namespace
+
+std::string startPositionLine(std::string_view fen) {
+    return std::string(kStartPositionPrefix) + std::string(fen) + kLineEnd;
+}
+
+std::string_view startFenOf(std::string_view recordText) {
+    const std::size_t headerEnd = recordText.find(kLineEnd);
+    if (headerEnd == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view line = recordText.substr(headerEnd + 1);
+    if (!line.starts_with(kStartPositionPrefix)) {
+        return {};
+    }
+    return line.substr(kStartPositionPrefix.size(), line.find(kLineEnd) - kStartPositionPrefix.size());
+}
+
+int whitePlayerLine(std::string_view recordText) {
+    const std::size_t headerEnd = recordText.find(kLineEnd);
+    return headerEnd != std::string_view::npos &&
+                   recordText.substr(headerEnd + 1).starts_with(kStartPositionPrefix)
+               ? 2
+               : 1;
+}
+
+Color sideToMove(const GameRecord& record) {
+    const bool blackFirst = plyBefore(record.startFen) % 2 == 1;
+    return (record.moveList.size() % 2 == 1) != blackFirst ? Color::black : Color::white;
 }
 
 std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blackIsHuman,

@@ -41,6 +41,9 @@ struct GameRecord {
     // The notation of the file of another chess program the game was opened from (tags, comments,
     // variations, result), kept for saving the game in that form again.
     std::shared_ptr<const PgnExport> imported;
+    // The position before the first move, in FEN; empty for the starting position. The record's text
+    // names it in the line after the header.
+    std::string startFen;
 };
 
 // --- pure formatting and rules over values
@@ -57,6 +60,19 @@ std::string moveLinePrefix(int lineNumber, std::string_view timeOfDay, std::stri
 
 // "Spielverlauf am 05.12.2026" and a line end, from the 19-character date and time text.
 std::string recordHeader(std::string_view dateTime);
+
+// The line after the header of a game from a position of its own: "Stellung: " and the FEN.
+std::string startPositionLine(std::string_view fen);
+
+// The FEN of a record's start position line; empty when the record has none.
+std::string_view startFenOf(std::string_view recordText);
+
+// The number of the white player's line, from 0: 1, or 2 after a start position line.
+int whitePlayerLine(std::string_view recordText);
+
+// The side that makes the record's next half-move: the start position's side to move and the half-moves
+// made since.
+Color sideToMove(const GameRecord& record);
 
 // The two player lines and the empty line.
 std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blackIsHuman,

@@ -171,8 +171,21 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
         {"pgn without a game", writeTemp("replay_letter.PGN", "Lieber Hans,\nanbei die Partie.\n"), 1,
          "dialog: Die Datei enthält kein gesichertes Spiel."},
         {"pgn from a position of its own",
-         writeTemp("replay_setup.pgn", "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n1. e4"), 1,
-         "dialog: Die Datei enthält kein gesichertes Spiel."},
+         writeTemp("replay_setup.pgn", "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n1. e4"), 0,
+         ""},
+        {"pgn from a position that cannot occur",
+         writeTemp("replay_kings.pgn", "[SetUp \"1\"]\n[FEN \"8/8/8/8/8/8/3kK3/8 w - - 0 1\"]\n1. Ke3"), 1,
+         "dialog: Die Stellung im FEN-Tag ist nicht möglich: the kings stand side by side"},
+        {"saved from a position of its own",
+         writeTemp("replay_setup.zarvik",
+                   "Spielverlauf am 05.12.2026\rStellung: 4k3/8/8/8/8/8/4P3/4K3 b - - 0 "
+                   "1\rWeiss   = Mensch\rSchwarz = Mensch\r\r  1 10:00:00 Schwarz: E8-D7\r"),
+         0, ""},
+        {"saved from a position that cannot occur",
+         writeTemp("replay_pawn.zarvik",
+                   "Spielverlauf am 05.12.2026\rStellung: 4k2P/8/8/8/8/8/8/4K3 w - - 0 1\rWeiss   = Mensch\r"
+                   "Schwarz = Mensch\r\r"),
+         1, "dialog: Die Stellung im Kopf der Datei ist nicht möglich: a pawn cannot stand"},
         {"pgn too large", writeTemp("replay_huge.pgn", "1. e4 " + std::string(1 << 20, ' ')), 1,
          "dialog: Die Datei enthält kein gesichertes Spiel."},
     };
@@ -197,12 +210,37 @@ TEST(Replay, ARepeatingPgnGameEndsAsTheFileEndsIt) {
         std::string moves;
         const char* state;
     };
-    for (const Case& c : {Case{repeated + "7. e4 *", "state: in progress\n"},
-                          Case{repeated + "1-0", "state: in progress\n"},
-                          Case{repeated + "1/2-1/2", "state: draw by repetition\n"}}) {
+    for (const Case& c :
+         {Case{repeated + "7. e4 *", "state: in progress\n"}, Case{repeated + "1-0", "state: in progress\n"},
+          Case{repeated + "1/2-1/2", "state: draw by repetition\n"}}) {
         const std::string out = zarvik::test::replay(writeTemp("repeated.pgn", c.moves));
         EXPECT_NE(out.find(c.state), std::string::npos) << c.moves << "\n" << out;
     }
+}
+
+// A game from a position of its own plays on from it and is saved in both forms with that position.
+TEST(Script, ASetUpGameIsPlayedOnAndSaved) {
+    const std::string fen = "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30";
+    const std::string path = writeTemp("setup.pgn", "[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n30... Kd7 *\n");
+    const std::string pgn = temp("setup_saved.pgn");
+    const std::string saved = temp("setup_saved.zarvik");
+    const Scripted run =
+        script("setup", "keys N\nopen " + path + "\nkeys E2-E4\\r\nmenu Spiel sichern unter… " + pgn +
+                            "\nmenu Spiel sichern unter… " + saved + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.record.find("Stellung: " + fen + "\rWeiss   = Mensch\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Schwarz: E8-D7\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
+    const std::string text = readFile(pgn);
+    EXPECT_NE(text.find("[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n30... Kd7 31. e4 *\n"), std::string::npos)
+        << text;
+    // Both files open again to the same position.
+    EXPECT_EQ(readFile(saved), run.record);
+    const std::string fromPgn = zarvik::test::replay(pgn);
+    EXPECT_EQ(fromPgn.substr(fromPgn.find("state:")), [&] {
+        const std::string fromSaved = zarvik::test::replay(saved);
+        return fromSaved.substr(fromSaved.find("state:"));
+    }());
 }
 
 // Line ends as editors and file transfers leave them, with and without a byte-order mark.

@@ -74,7 +74,12 @@ int runAnalyse(const std::vector<std::string>& args) {
             std::fprintf(stderr, "analyse: no game in \"%s\"\n", subject.c_str());
             return 1;
         }
-        position = search::Position();
+        std::string error;
+        position = game.fen.empty() ? search::Position() : search::Position::fromFen(game.fen, error);
+        if (!position) {
+            std::fprintf(stderr, "analyse: %s\n", error.c_str());
+            return 1;
+        }
         for (const PerftMove& move : game.moves) {
             if (!position->makeNamed(move.text())) {
                 break;

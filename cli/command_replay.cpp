@@ -9,7 +9,6 @@
 #include "frontend/savedgame.h"
 #include "frontend/state.h"
 #include "rules/board.h"
-#include "rules/repetition.h"
 #include "toolkit/headless/headlesshost.h"
 
 namespace zarvik::cli {
@@ -52,7 +51,7 @@ int run(const std::vector<std::string>& args) {
     }
     std::printf(
         "state: %s\n%s",
-        stateText(game->state(), findRepetition(frontend::gameRecordSnapshot().moveList).any()).c_str(),
+        stateText(game->state(), frontend::endedByRepetition(frontend::gameRecordSnapshot().text)).c_str(),
         board.c_str());
     std::fflush(stdout);
     return 0;

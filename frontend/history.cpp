@@ -16,11 +16,11 @@ bool isHuman(Color color) {
 
 // The record's moves made again on a new game of the current players, on the main thread where
 // the computer reports its moves, so that the last-move record is never written twice at once.
-void rebuildGame(const std::vector<PlayedMove>& moves, bool running) {
+void rebuildGame(const std::vector<PlayedMove>& moves, const std::string& startFen, bool running) {
     const std::shared_ptr<Player> white = whitePlayer();
     const std::shared_ptr<Player> black = blackPlayer();
     std::shared_ptr<Game> game;
-    host().runOnMainThread([&] { game = gameAfter(white, black, moves); });
+    host().runOnMainThread([&] { game = gameAfter(white, black, moves, startFen); });
     lastMove().reset();
     setCurrentGame(game);
     gameRunning() = running && game->state() == State::inProgress();
@@ -54,8 +54,8 @@ bool applyPlayedMove(Game& game, const PlayedMove& move) {
 }
 
 std::shared_ptr<Game> gameAfter(const std::shared_ptr<Player>& white, const std::shared_ptr<Player>& black,
-                                const std::vector<PlayedMove>& moves) {
-    std::shared_ptr<Game> game = makeGame(white, black);
+                                const std::vector<PlayedMove>& moves, std::string_view startFen) {
+    std::shared_ptr<Game> game = makeGame(white, black, startFen);
     for (const PlayedMove& move : moves) {
         lastMove().reset();
         applyPlayedMove(*game, move);
@@ -65,6 +65,7 @@ std::shared_ptr<Game> gameAfter(const std::shared_ptr<Player>& white, const std:
 
 bool takeBackMoves() {
     std::vector<PlayedMove> moves;
+    std::string startFen;
     {
         RecordAccess record;
         if (!takeBackStep(*record)) {
@@ -72,7 +73,7 @@ bool takeBackMoves() {
         }
         // Against the computer: back to a position where a person moves, as long as there is one.
         for (;;) {
-            const Color toMove = record->moveList.size() % 2 == 0 ? Color::white : Color::black;
+            const Color toMove = sideToMove(*record);
             if (isHuman(toMove) || (whiteIsHuman().load() == blackIsHuman().load()) ||
                 record->steps.empty()) {
                 break;
@@ -80,17 +81,20 @@ bool takeBackMoves() {
             takeBackStep(*record);
         }
         moves = record->moveList;
+        startFen = record->startFen;
     }
-    rebuildGame(moves, true);
+    rebuildGame(moves, startFen, true);
     return true;
 }
 
 void restartFromRecord() {
-    rebuildGame(RecordAccess()->moveList, true);
+    const GameRecord record = gameRecordSnapshot();
+    rebuildGame(record.moveList, record.startFen, true);
 }
 
 bool redoMoves() {
     std::vector<PlayedMove> moves;
+    std::string startFen;
     bool ended = false;
     {
         RecordAccess record;
@@ -100,15 +104,16 @@ bool redoMoves() {
         }
         ended = step->ended;
         // A person's move comes back with the computer's reply to it.
-        const Color toMove = record->moveList.size() % 2 == 0 ? Color::white : Color::black;
+        const Color toMove = sideToMove(*record);
         if (!ended && !isHuman(toMove) && whiteIsHuman().load() != blackIsHuman().load()) {
             if (const std::optional<RedoneStep> reply = redoStep(*record)) {
                 ended = reply->ended;
             }
         }
         moves = record->moveList;
+        startFen = record->startFen;
     }
-    rebuildGame(moves, !ended);
+    rebuildGame(moves, startFen, !ended);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "frontend/savedfile.h"
 #include "frontend/savedgame.h"
 #include "frontend/state.h"
+#include "rules/fen.h"
 #include "rules/lastmove.h"
 #include "toolkit/app/printer.h"
 #include "toolkit/host.h"
@@ -37,7 +38,7 @@ void takeOpenedGame(GameRecord record, const Replay& replay, const SavedPlayers&
     const std::shared_ptr<Player> black =
         playerFor(Color::black, players.blackIsHuman, players.blackDifficulty);
     std::shared_ptr<Game> game;
-    host().runOnMainThread([&] { game = gameAfter(white, black, replay.moveList); });
+    host().runOnMainThread([&] { game = gameAfter(white, black, replay.moveList, record.startFen); });
     *RecordAccess() = std::move(record);
     p_SetPrinter(text);
     whiteIsHuman() = dynamic_cast<Human*>(white.get()) != nullptr;
@@ -54,6 +55,11 @@ namespace {
 // The first game of a file of another chess program, recorded as the program records moves.
 bool openPgnGame(const std::string& path, std::string_view bytes) {
     const PgnReading reading = readPgn(bytes);
+    if (reading.failure == PgnFailure::setUpPosition) {
+        logline("chess_Open: Impossible position " + path);
+        showmessage(impossiblePositionMessage(path, "FEN-Tag", reading.problem));
+        return false;
+    }
     if (reading.failure != PgnFailure::none) {
         logline("chess_Open: No game " + path);
         showmessage(notASavedGameMessage(path));
@@ -99,6 +105,12 @@ bool openSavedGameText(const std::string& path, std::string text) {
         showmessage(notASavedGameMessage(path));
         return false;
     }
+    const std::string startFen(startFenOf(text));
+    if (std::string problem; !startFen.empty() && !readFen(startFen, problem)) {
+        logline("chess_Open: Impossible position " + path);
+        showmessage(impossiblePositionMessage(path, "Kopf der Datei", problem));
+        return false;
+    }
     logline("chess_Open: Success");
     // Moves played on after the open are appended as lines of their own.
     if (!text.ends_with('\r')) {
@@ -116,7 +128,7 @@ bool openSavedGameText(const std::string& path, std::string text) {
                 logline(message);
             }
         },
-        [](const std::function<void()>& step) { host().runOnMainThread(step); }, firstLine);
+        [](const std::function<void()>& step) { host().runOnMainThread(step); }, firstLine, startFen);
     if (refusals > kRefusalsLogged) {
         logline("chess_Open: " + std::to_string(refusals - kRefusalsLogged) + " more lines refused");
     }
@@ -127,6 +139,7 @@ bool openSavedGameText(const std::string& path, std::string text) {
     record.text = text;
     record.lineCount = replay.lineCount;
     record.start = {std::min(firstLine, text.size()), 0, 0, false};
+    record.startFen = startFen;
     takeOpenedGame(std::move(record), replay, savedPlayers(text));
     return true;
 }
@@ -138,11 +151,14 @@ bool saveGameAs() {
         return false;
     }
     std::string text;
+    std::shared_ptr<const PgnExport> imported;
     {
         RecordAccess record;
         text = record->text;
+        imported = record->imported;
     }
-    if (const std::optional<std::string> failure = writeSavedGameFile(path, savedFileText(path, text))) {
+    if (const std::optional<std::string> failure =
+            writeSavedGameFile(path, savedFileText(path, text, imported.get()))) {
         showmessage(*failure);
         return false;
     }

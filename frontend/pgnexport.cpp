@@ -1,10 +1,14 @@
 #include "frontend/pgnexport.h"
 
+#include <algorithm>
+
 #include "frontend/human.h"
 #include "frontend/pgnimport.h"
+#include "frontend/record.h"
 #include "frontend/savedgame.h"
 #include "notation/pgnwrite.h"
 #include "notation/san.h"
+#include "rules/fen.h"
 
 namespace zarvik::frontend {
 namespace {
@@ -119,7 +123,7 @@ std::optional<Color> gaveUp(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::string> recordAsPgn(std::string_view recordText) {
+std::optional<PgnExport> recordGame(std::string_view recordText) {
     if (!hasRecordHeader(recordText)) {
         return std::nullopt;
     }
@@ -129,11 +133,22 @@ std::optional<std::string> recordAsPgn(std::string_view recordText) {
     }
     PgnExport game;
     game.date = pgnDate(lineAt(recordText, 0));
-    game.white = playerName(lineAt(recordText, 1));
-    game.black = playerName(lineAt(recordText, 2));
+    const int white = whitePlayerLine(recordText);
+    game.white = playerName(lineAt(recordText, white));
+    game.black = playerName(lineAt(recordText, white + 1));
 
-    Board board(true);
-    Color toMove = Color::white;
+    FenPosition start{Board(true), Color::white};
+    if (const std::string_view fen = startFenOf(recordText); !fen.empty()) {
+        std::string error;
+        std::optional<FenPosition> position = readFen(fen, error);
+        if (!position) {
+            return std::nullopt;
+        }
+        start = std::move(*position);
+        game.fen = fen;
+    }
+    Board board = start.board;
+    Color toMove = start.toMove;
     for (const std::string& line : *lines) {
         if (!board.canColorMoveAnyPiece(toMove)) {
             break;  // the game ended here, as the replay's does
@@ -150,22 +165,46 @@ std::optional<std::string> recordAsPgn(std::string_view recordText) {
     } else if (!board.canColorMoveAnyPiece(toMove)) {
         game.result = PgnResult::draw;
         game.termination = "Patt";
-    } else if (recordText.find("*** Remis ***") != std::string_view::npos) {
+    } else if (endedByRepetition(recordText)) {
         game.result = PgnResult::draw;
         game.termination = "Remis durch Zugwiederholung";
     } else if (const std::optional<Color> loser = gaveUp(recordText)) {
         game.result = *loser == Color::white ? PgnResult::blackWins : PgnResult::whiteWins;
         game.termination = *loser == Color::white ? "Weiss gibt auf" : "Schwarz gibt auf";
     }
-    return writePgn(game);
+    return game;
 }
 
-std::string savedFileText(std::string_view path, const std::string& recordText) {
+std::optional<std::string> recordAsPgn(std::string_view recordText) {
+    const std::optional<PgnExport> game = recordGame(recordText);
+    return game ? std::optional(writePgn(*game)) : std::nullopt;
+}
+
+PgnExport withImportedNotation(PgnExport own, const PgnExport& imported) {
+    PgnExport game = imported;
+    const auto [ownEnd, importedEnd] = std::ranges::mismatch(own.moves, imported.moves);
+    const auto shared = static_cast<std::size_t>(ownEnd - own.moves.begin());
+    const bool unchanged = ownEnd == own.moves.end() && importedEnd == imported.moves.end();
+    // A take-back and other moves leave the file's notes of the moves they replaced behind.
+    game.notes.resize(std::min(shared, game.notes.size()));
+    game.moves = std::move(own.moves);
+    if (!unchanged || (own.result != PgnResult::unknown && own.result != imported.result)) {
+        game.result = own.result;
+        game.termination = std::move(own.termination);
+    }
+    return game;
+}
+
+std::string savedFileText(std::string_view path, const std::string& recordText, const PgnExport* imported) {
     if (!hasPgnExtension(path)) {
         return recordText;
     }
     // A record the program keeps always reads; an empty game stands in should it ever not.
-    return recordAsPgn(recordText).value_or(writePgn(PgnExport{}));
+    std::optional<PgnExport> game = recordGame(recordText);
+    if (game && imported != nullptr) {
+        game = withImportedNotation(std::move(*game), *imported);
+    }
+    return writePgn(game.value_or(PgnExport{}));
 }
 
 }  // namespace zarvik::frontend

@@ -65,7 +65,7 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     Replay& replay = imported.replay;
     replay.white = std::make_shared<Human>(Color::white);
     replay.black = std::make_shared<Human>(Color::black);
-    replay.game = makeGame(replay.white, replay.black);
+    replay.game = makeGame(replay.white, replay.black, reading.fen);
     Game& game = *replay.game;
 
     const std::string now(dateTime);
@@ -74,8 +74,11 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     const std::optional<int> white = computerLevel(tagValue(reading.tags, "White"));
     const std::optional<int> black = computerLevel(tagValue(reading.tags, "Black"));
     record.text = recordHeader(date ? *date + now.substr(std::min<std::size_t>(10, now.size())) : now) +
+                  (reading.fen.empty() ? "" : startPositionLine(reading.fen)) +
                   configurationLines(!white, white.value_or(2), !black, black.value_or(2));
+    record.startFen = reading.fen;
     markRecordStart(record);
+    record.imported = std::make_shared<const PgnExport>(exportOf(reading));
     const std::string timeOfDay = now.size() >= 8 ? now.substr(now.size() - 8) : now;
 
     std::size_t taken = 0;
@@ -91,7 +94,11 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
             break;
         }
         ++taken;
-        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay)) {
+        // The players of a file went on after a repetition unless the game ends there drawn.
+        const bool last = taken == reading.moves.size();
+        const RepetitionRule rule =
+            last && reading.result == PgnResult::draw ? RepetitionRule::ends : RepetitionRule::ignored;
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rule)) {
             imported.ended = true;
             break;
         }
@@ -117,14 +124,17 @@ std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMov
                                   const std::string& path) {
     std::string first;
     if (halfMovesTaken < reading.moves.size()) {
-        const int number = static_cast<int>(halfMovesTaken / 2) + 1;
-        const Color mover = halfMovesTaken % 2 == 0 ? Color::white : Color::black;
+        const int ply = plyBefore(reading.fen) + static_cast<int>(halfMovesTaken);
+        const int number = ply / 2 + 1;
+        const Color mover = ply % 2 == 0 ? Color::white : Color::black;
         if (halfMovesTaken == kImportedHalfMovesLimit) {
             first =
                 "Die Partie ist zu lang: Zug " + moveName(number, mover, "") + "und alle weiteren fehlen.";
         } else {
-            first = "Die Partie endet nach den Regeln des Programms vor Zug " + moveName(number, mover, "") +
-                    "durch Wiederholung; die weiteren Züge fehlen.";
+            std::string move = moveName(number, mover, "");
+            move.pop_back();
+            first = "Die Partie endet nach den Regeln des Programms vor Zug " + move +
+                    "; die weiteren Züge fehlen.";
         }
     } else if (reading.refused) {
         const PgnRefusedMove& refused = *reading.refused;

@@ -4,6 +4,7 @@
 
 #include "frontend/state.h"
 #include "frontend/strength.h"
+#include "notation/pgnread.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -97,6 +98,39 @@ std::string recordHeader(std::string_view dateTime) {
     return "Spielverlauf am " + std::string(dateTime.substr(0, 10)) + kLineEnd;
 }
 
+namespace {
+constexpr std::string_view kStartPositionPrefix = "Stellung: ";
+}  // namespace
+
+std::string startPositionLine(std::string_view fen) {
+    return std::string(kStartPositionPrefix) + std::string(fen) + kLineEnd;
+}
+
+std::string_view startFenOf(std::string_view recordText) {
+    const std::size_t headerEnd = recordText.find(kLineEnd);
+    if (headerEnd == std::string_view::npos) {
+        return {};
+    }
+    const std::string_view line = recordText.substr(headerEnd + 1);
+    if (!line.starts_with(kStartPositionPrefix)) {
+        return {};
+    }
+    return line.substr(kStartPositionPrefix.size(), line.find(kLineEnd) - kStartPositionPrefix.size());
+}
+
+int whitePlayerLine(std::string_view recordText) {
+    const std::size_t headerEnd = recordText.find(kLineEnd);
+    return headerEnd != std::string_view::npos &&
+                   recordText.substr(headerEnd + 1).starts_with(kStartPositionPrefix)
+               ? 2
+               : 1;
+}
+
+Color sideToMove(const GameRecord& record) {
+    const bool blackFirst = plyBefore(record.startFen) % 2 == 1;
+    return (record.moveList.size() % 2 == 1) != blackFirst ? Color::black : Color::white;
+}
+
 std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blackIsHuman,
                                int blackDifficulty) {
     return playerLine("Weiss   = ", whiteIsHuman, whiteDifficulty) +
@@ -117,7 +151,7 @@ std::optional<std::string> finalText(const LastMove& move) {
 }
 
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay) {
+                    std::string_view timeOfDay, RepetitionRule rule) {
     record.lineCount += 1;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
@@ -126,7 +160,8 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
         record.text += text;
         record.text += kLineEnd;
     }
-    const Repetition repetition = findRepetition(record.moveList);
+    const Repetition repetition =
+        rule == RepetitionRule::ends ? findRepetition(record.moveList) : Repetition{};
     if (repetition.twoMoves) {
         logline("*** Repeated last two moves for three times");
     }
@@ -145,6 +180,10 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
     }
     addStep(record, final.has_value());
     return final.has_value();
+}
+
+bool endedByRepetition(std::string_view recordText) {
+    return recordText.find("*** Remis ***") != std::string_view::npos;
 }
 
 void appendResignation(GameRecord& record, Color color) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "notation/pgnwrite.h"
 #include "rules/color.h"
 #include "rules/lastmove.h"
 #include "rules/repetition.h"
@@ -37,6 +38,12 @@ struct GameRecord {
     std::string redoText;
     std::vector<RecordStep> redoSteps;
     std::vector<PlayedMove> redoMoves;
+    // The notation of the file of another chess program the game was opened from (tags, comments,
+    // variations, result), kept for saving the game in that form again.
+    std::shared_ptr<const PgnExport> imported;
+    // The position before the first move, in FEN; empty for the starting position. The record's text
+    // names it in the line after the header.
+    std::string startFen;
 };
 
 // --- pure formatting and rules over values
@@ -54,6 +61,19 @@ std::string moveLinePrefix(int lineNumber, std::string_view timeOfDay, std::stri
 // "Spielverlauf am 05.12.2026" and a line end, from the 19-character date and time text.
 std::string recordHeader(std::string_view dateTime);
 
+// The line after the header of a game from a position of its own: "Stellung: " and the FEN.
+std::string startPositionLine(std::string_view fen);
+
+// The FEN of a record's start position line; empty when the record has none.
+std::string_view startFenOf(std::string_view recordText);
+
+// The number of the white player's line, from 0: 1, or 2 after a start position line.
+int whitePlayerLine(std::string_view recordText);
+
+// The side that makes the record's next half-move: the start position's side to move and the half-moves
+// made since.
+Color sideToMove(const GameRecord& record);
+
 // The two player lines and the empty line.
 std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blackIsHuman,
                                int blackDifficulty);
@@ -61,10 +81,18 @@ std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blac
 // "*** Zarvikmatt ***", "*** Patt ***" or "*** Remis ***" in that order of precedence, or none.
 std::optional<std::string> finalText(const LastMove& move);
 
+// Whether a repetition ends the game: in play always; in a game read from a file only where the file
+// ends it drawn, since its players went on.
+enum class RepetitionRule { ends, ignored };
+
 // Appends the move line for the half-move in `move`, tests for repetition (setting `remis` and
-// logging the period) and appends the centred final line. True when the game has ended.
+// logging the period) unless the rule is ignored, and appends the centred final line. True when the
+// game has ended.
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay);
+                    std::string_view timeOfDay, RepetitionRule rule = RepetitionRule::ends);
+
+// The record ends with the final line of a draw by repetition.
+bool endedByRepetition(std::string_view recordText);
 
 // Ends the record with the centred final line "*** Weiss gibt auf ***" or "*** Schwarz gibt auf ***".
 void appendResignation(GameRecord& record, Color color);

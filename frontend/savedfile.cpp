@@ -38,6 +38,15 @@ std::string notASavedGameMessage(const std::string& path) {
     return "Die Datei enthält kein gesichertes Spiel.\n" + path;
 }
 
+std::string impossiblePositionMessage(const std::string& path, std::string_view where,
+                                      std::string_view problem) {
+    if (problem.starts_with("FEN: ")) {
+        problem.remove_prefix(5);
+    }
+    return "Die Stellung im " + std::string(where) + " ist nicht möglich: " + std::string(problem) + "\n" +
+           path;
+}
+
 SavedGameFile readSavedGameFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {

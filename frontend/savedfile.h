@@ -32,5 +32,9 @@ std::optional<std::string> writeSavedGameFile(const std::string& path, std::stri
 std::string cannotSaveMessage(const std::string& path, std::string_view reason);
 std::string cannotOpenMessage(const std::string& path, std::string_view reason);
 std::string notASavedGameMessage(const std::string& path);
+// A file whose start position cannot occur; `where` names the place ("FEN-Tag"), `problem` the
+// position reader's reason.
+std::string impossiblePositionMessage(const std::string& path, std::string_view where,
+                                      std::string_view problem);
 
 }  // namespace zarvik::frontend

@@ -48,7 +48,10 @@ bool hasRecordHeader(std::string_view text) {
 }
 
 std::optional<std::vector<std::string>> savedMoveLines(std::string_view text, std::size_t* firstLine) {
-    const std::size_t p1 = text.find(kLineEnd);
+    std::size_t p1 = text.find(kLineEnd);
+    if (whitePlayerLine(text) == 2) {
+        p1 = text.find(kLineEnd, p1 + 1);  // past the start position line
+    }
     if (p1 == std::string_view::npos ||
         !(startsWith(text, p1 + 1, "Weiss") || startsWith(text, p1 + 1, "White"))) {
         return std::nullopt;
@@ -116,8 +119,9 @@ SavedPlayers savedPlayers(std::string_view text) {
                 : strengthFromName(playerLine.substr(open + 1, close - open - 1));
         difficulty = named.value_or(2);
     };
-    read(line(1), players.whiteIsHuman, players.whiteDifficulty);
-    read(line(2), players.blackIsHuman, players.blackDifficulty);
+    const auto white = static_cast<std::size_t>(whitePlayerLine(text));
+    read(line(white), players.whiteIsHuman, players.whiteDifficulty);
+    read(line(white + 1), players.blackIsHuman, players.blackDifficulty);
     return players;
 }
 
@@ -182,13 +186,13 @@ void replayLine(Replay& replay, const std::string& line, std::size_t lineEnd,
 
 Replay replayMoveLines(const std::vector<std::string>& lines,
                        const std::function<void(const std::string&)>& refused,
-                       const ReplayStepRunner& runStep, std::size_t start) {
+                       const ReplayStepRunner& runStep, std::size_t start, std::string_view startFen) {
     // Small enough that the main thread, where the replay runs in the program, answers in between.
     constexpr std::size_t kLinesPerStep = 256;
     Replay replay;
     replay.white = std::make_shared<Human>(Color::white);
     replay.black = std::make_shared<Human>(Color::black);
-    replay.game = makeGame(replay.white, replay.black);
+    replay.game = makeGame(replay.white, replay.black, startFen);
     const Game& game = *replay.game;
 
     std::size_t next = 0;

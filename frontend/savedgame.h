@@ -1,7 +1,7 @@
 #pragma once
-// Reading a saved game: the game record written to a ".zarvik" file. The reader checks the header
-// and the two player lines, then replays the move lines on a new board with two human players so
-// that the position at the end of the file is on the board.
+// Reading a saved game: the game record written to a ".zarvik" file. The reader checks the header,
+// the start position line where there is one, and the two player lines, then replays the move lines on a new
+// board with two human players so that the position at the end of the file is on the board.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -55,10 +55,12 @@ using ReplayStepRunner = std::function<void(const std::function<void()>&)>;
 // Replays the lines in order; each refused line (illegal move, bad coordinates, impossible castling)
 // is skipped after `refused` has been told its message. Stops when the game has ended or at a final
 // line ("*** ... ***"). The lines are replayed in parts of a few hundred, each through `runStep`.
-// `start` is the position of the first line in the record's text, from which the steps count.
+// `start` is the position of the first line in the record's text, from which the steps count;
+// `startFen` the position before the first move (empty: the starting position).
 Replay replayMoveLines(const std::vector<std::string>& lines,
                        const std::function<void(const std::string&)>& refused,
-                       const ReplayStepRunner& runStep = {}, std::size_t start = 0);
+                       const ReplayStepRunner& runStep = {}, std::size_t start = 0,
+                       std::string_view startFen = {});
 
 // The whole path test of documents: the last 7 characters in lower case are ".zarvik".
 bool hasSavedGameExtension(std::string_view path);

@@ -5,6 +5,7 @@
 
 #include "frontend/human.h"
 #include "rules/board.h"
+#include "rules/fen.h"
 
 namespace zarvik::frontend {
 namespace {
@@ -108,7 +109,12 @@ void replaceGame(std::shared_ptr<Player> white, std::shared_ptr<Player> black, s
     }
 }
 
-std::shared_ptr<Game> makeGame(const std::shared_ptr<Player>& white, const std::shared_ptr<Player>& black) {
+std::shared_ptr<Game> makeGame(const std::shared_ptr<Player>& white, const std::shared_ptr<Player>& black,
+                               std::string_view startFen) {
+    std::string error;
+    if (const std::optional<FenPosition> start = startFen.empty() ? std::nullopt : readFen(startFen, error)) {
+        return Game::create(white, black, start->board, start->toMove);
+    }
     return Game::create(white, black, Board(true), Color::white);
 }
 

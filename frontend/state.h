@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "rules/color.h"
 #include "rules/game.h"
@@ -39,8 +40,10 @@ void replaceGame(std::shared_ptr<Player> white, std::shared_ptr<Player> black, s
 
 // A new game of the current players in the starting position, white to move.
 std::shared_ptr<Game> makeNewGame();
-// A game of the two given players in the starting position, white to move.
-std::shared_ptr<Game> makeGame(const std::shared_ptr<Player>& white, const std::shared_ptr<Player>& black);
+// A game of the two given players in the position of `startFen` (a position the reader accepted), or in
+// the starting position, white to move, when it is empty.
+std::shared_ptr<Game> makeGame(const std::shared_ptr<Player>& white, const std::shared_ptr<Player>& black,
+                               std::string_view startFen = {});
 
 std::string promotionChoice();
 void setPromotionChoice(std::string letter);

@@ -1,5 +1,6 @@
 #include "notation/pgnread.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "rules/fen.h"
@@ -134,18 +135,12 @@ std::string_view positionFields(std::string_view fen) {
     return fen.substr(0, at);
 }
 
-// Whether the tags place the first move somewhere other than the starting position.
-bool startsElsewhere(const std::vector<PgnTag>& tags) {
-    bool hasFen = false;
-    for (const PgnTag& tag : tags) {
-        if (tag.name == "FEN") {
-            hasFen = true;
-            if (positionFields(tag.value) != positionFields(kStartFen)) {
-                return true;
-            }
-        }
+std::string_view field(std::string_view fen, int index) {
+    for (int i = 0; i < index; ++i) {
+        const std::size_t blank = fen.find(' ');
+        fen = blank == std::string_view::npos ? std::string_view() : fen.substr(blank + 1);
     }
-    return !hasFen && tagValue(tags, "SetUp") == "1";
+    return fen.substr(0, fen.find(' '));
 }
 
 class Reader {
@@ -163,8 +158,8 @@ class Reader {
         while (pos_ < in_.size() && !done_) {
             step();
         }
-        if (!startChecked_ && startsElsewhere(reading_.tags)) {
-            reading_.failure = PgnFailure::setUpPosition;
+        if (!startChecked_) {
+            setUpStart();
         }
         if (reading_.failure == PgnFailure::none && reading_.tags.empty() && reading_.moves.empty()) {
             reading_ = PgnReading{};
@@ -387,12 +382,38 @@ class Reader {
         }
     }
 
+    // The position the tags set up, where they name one other than the starting position.
+    void setUpStart() {
+        startChecked_ = true;
+        bool hasFen = false;
+        for (const PgnTag& tag : reading_.tags) {
+            if (tag.name != "FEN" || hasFen) {
+                continue;
+            }
+            hasFen = true;
+            if (positionFields(tag.value) == positionFields(kStartFen)) {
+                continue;
+            }
+            if (const std::optional<FenPosition> start = readFen(tag.value, reading_.problem)) {
+                reading_.board = start->board;
+                reading_.toMove = start->toMove;
+                reading_.fen = tag.value;
+                firstPly_ = plyBefore(tag.value);
+            } else {
+                reading_.failure = PgnFailure::setUpPosition;
+            }
+        }
+        if (!hasFen && tagValue(reading_.tags, "SetUp") == "1") {
+            reading_.failure = PgnFailure::setUpPosition;
+            reading_.problem = "SetUp without a FEN tag";
+        }
+    }
+
     void takeToken(std::string_view token) {
         inMovetext_ = true;
         if (!startChecked_) {
-            startChecked_ = true;
-            if (startsElsewhere(reading_.tags)) {
-                reading_.failure = PgnFailure::setUpPosition;
+            setUpStart();
+            if (reading_.failure != PgnFailure::none) {
                 done_ = true;
                 return;
             }
@@ -414,8 +435,8 @@ class Reader {
         }
         const SanReading san = readSan(reading_.board, reading_.toMove, move);
         if (!san.move) {
-            reading_.refused = PgnRefusedMove{static_cast<int>(reading_.moves.size() / 2) + 1,
-                                              reading_.toMove, printable(move), san.problem};
+            const int ply = firstPly_ + static_cast<int>(reading_.moves.size());
+            reading_.refused = PgnRefusedMove{ply / 2 + 1, reading_.toMove, printable(move), san.problem};
             done_ = true;
             return;
         }
@@ -432,6 +453,7 @@ class Reader {
     std::size_t pos_ = 0;
     bool inMovetext_ = false;
     bool startChecked_ = false;
+    int firstPly_ = 0;
     bool done_ = false;
     PgnReading reading_;
 };
@@ -440,6 +462,18 @@ class Reader {
 
 PgnReading readPgn(std::string_view bytes) {
     return Reader(bytes).read();
+}
+
+int plyBefore(std::string_view fen) {
+    if (fen.empty()) {
+        return 0;
+    }
+    const std::string_view number = field(fen, 5);
+    int moves = 0;
+    for (const char c : number.substr(0, 6)) {
+        moves = isDigit(c) ? moves * 10 + (c - '0') : moves;
+    }
+    return 2 * (std::max(moves, 1) - 1) + (field(fen, 1) == "b" ? 1 : 0);
 }
 
 }  // namespace zarvik

@@ -2,8 +2,8 @@
 // Reads the first game of a file of games as other chess programs write them, leniently: move
 // numbers in any spacing, a byte-order mark, any line ends and tags in UTF-8 or Latin-1. Comments,
 // variations and annotation glyphs are kept beside the moves. The moves are replayed from the
-// starting position; the first move that cannot be made stops the replay and is reported, the
-// moves before it are kept.
+// starting position or the one the FEN tag sets up; the first move that cannot be made stops the
+// replay and is reported, the moves before it are kept.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,7 +19,7 @@ namespace zarvik {
 enum class PgnFailure {
     none,
     noGame,         // no tags and no readable move
-    setUpPosition,  // the game starts from a position of its own (FEN tag)
+    setUpPosition,  // the position the tags set up is missing or cannot occur (see `problem`)
     tooLarge,       // more than kPgnMaxBytes
 };
 
@@ -33,6 +33,8 @@ struct PgnRefusedMove {
 
 struct PgnReading {
     PgnFailure failure = PgnFailure::none;
+    std::string problem;                // why the set-up position was refused, in English
+    std::string fen;                    // the position before the first move; empty for the starting one
     std::vector<PgnTag> tags;           // in file order, values in UTF-8
     std::vector<PerftMove> moves;       // the moves replayed
     std::vector<PgnNotes> notes;        // one per move
@@ -42,6 +44,10 @@ struct PgnReading {
     PgnResult result = PgnResult::unknown;  // the game's result token, if it came before any refusal
     std::optional<PgnRefusedMove> refused;
 };
+
+// Half-moves played before the first move of a game from `fen` (empty: the starting position), as
+// its move number and side to move say: 0 for White's first move, 1 for Black's, 2 for White's second.
+int plyBefore(std::string_view fen);
 
 PgnReading readPgn(std::string_view bytes);
 

@@ -2,6 +2,7 @@
 
 #include "notation/san.h"
 #include "rules/board.h"
+#include "rules/fen.h"
 
 namespace zarvik {
 namespace {
@@ -147,6 +148,12 @@ std::string writePgn(const PgnExport& game) {
     if (!game.termination.empty()) {
         appendTag(text, "Termination", game.termination);
     }
+    std::string error;
+    const std::optional<FenPosition> start = game.fen.empty() ? std::nullopt : readFen(game.fen, error);
+    if (start) {
+        appendTag(text, "SetUp", "1");
+        appendTag(text, "FEN", game.fen);
+    }
     for (const PgnTag& tag : game.otherTags) {
         appendTag(text, tag.name, tag.value);
     }
@@ -156,18 +163,19 @@ std::string writePgn(const PgnExport& game) {
     for (const std::string& comment : game.comments) {
         addComment(lines, comment);
     }
-    Board board(true);
-    Color toMove = Color::white;
+    Board board = start ? start->board : Board(true);
+    Color toMove = start ? start->toMove : Color::white;
+    const int firstPly = start ? plyBefore(game.fen) : 0;
     bool interrupted = true;
-    for (std::size_t ply = 0; ply < game.moves.size(); ++ply) {
-        const PerftMove& move = game.moves[ply];
+    for (std::size_t i = 0; i < game.moves.size(); ++i) {
+        const PerftMove& move = game.moves[i];
         if (!isLegalMove(board, toMove, move)) {
             break;
         }
         // A move number stays on the line of its move.
-        interrupted =
-            addMove(lines, numberedMove(static_cast<int>(ply), interrupted, sanText(board, toMove, move)),
-                    ply < game.notes.size() ? game.notes[ply] : kNoNotes, static_cast<int>(ply));
+        const int ply = firstPly + static_cast<int>(i);
+        interrupted = addMove(lines, numberedMove(ply, interrupted, sanText(board, toMove, move)),
+                              i < game.notes.size() ? game.notes[i] : kNoNotes, ply);
         board = afterMove(board, toMove, move);
         toMove = opposite(toMove);
     }
@@ -187,12 +195,15 @@ PgnExport exportOf(const PgnReading& reading) {
                              : tag.name == "Black"       ? &game.black
                              : tag.name == "Termination" ? &game.termination
                                                          : nullptr;
+        // The set-up position is written from `fen`.
+        const bool setUp = !reading.fen.empty() && (tag.name == "SetUp" || tag.name == "FEN");
         if (field != nullptr) {
             *field = tag.value;
-        } else if (tag.name != "Result") {
+        } else if (tag.name != "Result" && !setUp) {
             game.otherTags.push_back(tag);
         }
     }
+    game.fen = reading.fen;
     game.moves = reading.moves;
     game.result = reading.result;
     game.comments = reading.comments;

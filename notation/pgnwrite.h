@@ -1,7 +1,8 @@
 #pragma once
 // Writes one game in the export form that every reader takes: the seven tags in their order, a
-// Termination tag where needed and any other tags, then numbered moves with their comments,
-// glyphs and variations in lines of at most 79 characters, and the result.
+// Termination tag where needed, SetUp and FEN for a game from a position of its own, any other tags, then
+// numbered moves with their comments, glyphs and variations in lines of at most 79 characters, and the
+// result.
 #include <string>
 #include <vector>
 
@@ -18,7 +19,8 @@ struct PgnExport {
     std::string round = "-";
     std::string white = "?";
     std::string black = "?";
-    std::vector<PerftMove> moves;  // legal moves from the starting position, White first
+    std::string fen;               // the position before the first move; empty for the starting position
+    std::vector<PerftMove> moves;  // legal moves from that position
     PgnResult result = PgnResult::unknown;
     std::string termination;            // how the game ended, unless by mate; no tag when empty
     std::vector<PgnTag> otherTags;      // after the others, in this order

@@ -21,6 +21,8 @@ struct PerftMove {
 
     // Long algebraic: "e2e4", "e7e8q", castling as the king's move "e1g1".
     std::string text() const;
+
+    friend bool operator==(const PerftMove&, const PerftMove&) = default;
 };
 
 // The legal moves of `toMove`: ordinary moves by origin then destination square (promotions in the

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "notation/pgnread.h"
+
 namespace zarvik::frontend {
 namespace {
 
@@ -75,6 +77,44 @@ TEST(RecordAsPgn, ComputerPlayersAndEnglishHeaders) {
     EXPECT_NE(pgn->find("[White \"Zarvik (schwer)\"]\n[Black \"Zarvik (mittel)\"]\n"), std::string::npos)
         << *pgn;
     EXPECT_NE(pgn->find("\n1. d4 *\n"), std::string::npos) << *pgn;
+}
+
+// The record's game as saved after opening another program's file: what the file said stays as far
+// as the moves agree.
+TEST(RecordAsPgn, KeepsTheNotationOfTheFileItWasOpenedFrom) {
+    const PgnExport imported = exportOf(
+        readPgn("[Event \"Klubabend\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n[Result \"1-0\"]\n[ECO \"C20\"]\n"
+                "{Vorweg} 1. e4 {gut} 1... e5 (1... c5 2. Nf3) 2. Nf3 $1 1-0"));
+    struct Case {
+        const char* name;
+        std::vector<std::string> moves;
+        const char* movetext;
+    };
+    const Case cases[] = {
+        {"unchanged: the file's result of a game given up",
+         {"E2-E4", "E7-E5", "G1-F3"},
+         "{Vorweg} 1. e4 {gut} 1... e5 (1... c5 2. Nf3) 2. Nf3 $1 1-0"},
+        {"moves played on",
+         {"E2-E4", "E7-E5", "G1-F3", "B8-C6"},
+         "{Vorweg} 1. e4 {gut} 1... e5 (1... c5 2. Nf3) 2. Nf3 $1 Nc6 *"},
+        {"taken back and played otherwise",
+         {"E2-E4", "E7-E5", "F1-C4"},
+         "{Vorweg} 1. e4 {gut} 1... e5 (1... c5 2. Nf3) 2. Bc4 *"},
+        {"taken back", {"E2-E4"}, "{Vorweg} 1. e4 {gut} *"},
+    };
+    for (const Case& c : cases) {
+        const std::string pgn = savedFileText("x.pgn", record(c.moves), &imported);
+        EXPECT_TRUE(
+            pgn.starts_with("[Event \"Klubabend\"]\n[Site \"?\"]\n[Date \"????.??.??\"]\n[Round "
+                            "\"-\"]\n[White \"Anna\"]\n[Black \"Bert\"]\n"))
+            << c.name << "\n"
+            << pgn;
+        EXPECT_NE(pgn.find("[ECO \"C20\"]\n\n" + std::string(c.movetext) + "\n\n"), std::string::npos)
+            << c.name << "\n"
+            << pgn;
+    }
+    // A saved game of the program's own keeps its own form.
+    EXPECT_EQ(savedFileText("x.zarvik", record({"E2-E4"}), &imported), record({"E2-E4"}));
 }
 
 TEST(RecordAsPgn, OnlyRecords) {

@@ -44,8 +44,20 @@ TEST(PgnImport, RecordedAsTheProgramRecordsMoves) {
          true},
         {"unknown date parts give today's", "[Date \"2026.??.??\"] 1. d4 *",
          "07.12.2026" + players + lines({"D2-D4"}), false},
-        {"repetition ends the game where the program ends it",
+        {"a repetition played on is read to the end",
          "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 7. e4 *",
+         "07.12.2026" + players +
+             lines({"G1-F3", "G8-F6", "F3-G1", "F6-G8", "G1-F3", "G8-F6", "F3-G1", "F6-G8", "G1-F3", "G8-F6",
+                    "F3-G1", "F6-G8", "E2-E4"}),
+         false},
+        {"a repetition at the end of a game given up",
+         "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 1-0",
+         "07.12.2026" + players +
+             lines({"G1-F3", "G8-F6", "F3-G1", "F6-G8", "G1-F3", "G8-F6", "F3-G1", "F6-G8", "G1-F3", "G8-F6",
+                    "F3-G1", "F6-G8"}),
+         false},
+        {"a repetition at the end of a drawn game ends it",
+         "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 1/2-1/2",
          "07.12.2026" + players +
              lines({"G1-F3", "G8-F6", "F3-G1", "F6-G8", "G1-F3", "G8-F6", "F3-G1", "F6-G8", "G1-F3", "G8-F6",
                     "F3-G1", "F6-G8"}) +
@@ -82,13 +94,9 @@ TEST(PgnImport, MessageNamesTheMoveWhereTheGameStopped) {
               "Zug 2... Qxf3 ist nicht erlaubt. Das Spiel wurde bis vor diesen Zug geöffnet.\n" + path);
     EXPECT_EQ(partlyImportedMessage(readPgn("1. e4 Hallo"), 1, path),
               "Zug 1... Hallo ist nicht lesbar. Das Spiel wurde bis vor diesen Zug geöffnet.\n" + path);
-    const PgnReading repeated =
-        readPgn("1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 7. e4 *");
     EXPECT_EQ(
-        partlyImportedMessage(repeated, 12, path),
-        "Die Partie endet nach den Regeln des Programms vor Zug 7. durch Wiederholung; die weiteren Züge "
-        "fehlen.\n" +
-            path);
+        partlyImportedMessage(readPgn("1. e4 e5 2. Nf3 *"), 1, path),
+        "Die Partie endet nach den Regeln des Programms vor Zug 1...; die weiteren Züge fehlen.\n" + path);
     const PgnReading whole = readPgn("1. e4 e5 *");
     EXPECT_EQ(partlyImportedMessage(whole, 2, path), "");
 }

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 
 #include "cli_run.h"
@@ -170,8 +171,21 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
         {"pgn without a game", writeTemp("replay_letter.PGN", "Lieber Hans,\nanbei die Partie.\n"), 1,
          "dialog: Die Datei enthält kein gesichertes Spiel."},
         {"pgn from a position of its own",
-         writeTemp("replay_setup.pgn", "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n1. e4"), 1,
-         "dialog: Die Datei enthält kein gesichertes Spiel."},
+         writeTemp("replay_setup.pgn", "[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n1. e4"), 0,
+         ""},
+        {"pgn from a position that cannot occur",
+         writeTemp("replay_kings.pgn", "[SetUp \"1\"]\n[FEN \"8/8/8/8/8/8/3kK3/8 w - - 0 1\"]\n1. Ke3"), 1,
+         "dialog: Die Stellung im FEN-Tag ist nicht möglich: the kings stand side by side"},
+        {"saved from a position of its own",
+         writeTemp("replay_setup.zarvik",
+                   "Spielverlauf am 05.12.2026\rStellung: 4k3/8/8/8/8/8/4P3/4K3 b - - 0 "
+                   "1\rWeiss   = Mensch\rSchwarz = Mensch\r\r  1 10:00:00 Schwarz: E8-D7\r"),
+         0, ""},
+        {"saved from a position that cannot occur",
+         writeTemp("replay_pawn.zarvik",
+                   "Spielverlauf am 05.12.2026\rStellung: 4k2P/8/8/8/8/8/8/4K3 w - - 0 1\rWeiss   = Mensch\r"
+                   "Schwarz = Mensch\r\r"),
+         1, "dialog: Die Stellung im Kopf der Datei ist nicht möglich: a pawn cannot stand"},
         {"pgn too large", writeTemp("replay_huge.pgn", "1. e4 " + std::string(1 << 20, ' ')), 1,
          "dialog: Die Datei enthält kein gesichertes Spiel."},
     };
@@ -186,6 +200,47 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
             EXPECT_NE(readFile(base + ".out").find("state: in progress"), std::string::npos) << c.name;
         }
     }
+}
+
+// A game of another program is read to its end; its last position is drawn by repetition only where
+// the file ends the game drawn.
+TEST(Replay, ARepeatingPgnGameEndsAsTheFileEndsIt) {
+    const std::string repeated = "1. Nf3 Nf6 2. Ng1 Ng8 3. Nf3 Nf6 4. Ng1 Ng8 5. Nf3 Nf6 6. Ng1 Ng8 ";
+    struct Case {
+        std::string moves;
+        const char* state;
+    };
+    for (const Case& c :
+         {Case{repeated + "7. e4 *", "state: in progress\n"}, Case{repeated + "1-0", "state: in progress\n"},
+          Case{repeated + "1/2-1/2", "state: draw by repetition\n"}}) {
+        const std::string out = zarvik::test::replay(writeTemp("repeated.pgn", c.moves));
+        EXPECT_NE(out.find(c.state), std::string::npos) << c.moves << "\n" << out;
+    }
+}
+
+// A game from a position of its own plays on from it and is saved in both forms with that position.
+TEST(Script, ASetUpGameIsPlayedOnAndSaved) {
+    const std::string fen = "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30";
+    const std::string path = writeTemp("setup.pgn", "[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n30... Kd7 *\n");
+    const std::string pgn = temp("setup_saved.pgn");
+    const std::string saved = temp("setup_saved.zarvik");
+    const Scripted run =
+        script("setup", "keys N\nopen " + path + "\nkeys E2-E4\\r\nmenu Spiel sichern unter… " + pgn +
+                            "\nmenu Spiel sichern unter… " + saved + "\n");
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.record.find("Stellung: " + fen + "\rWeiss   = Mensch\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Schwarz: E8-D7\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
+    const std::string text = readFile(pgn);
+    EXPECT_NE(text.find("[SetUp \"1\"]\n[FEN \"" + fen + "\"]\n\n30... Kd7 31. e4 *\n"), std::string::npos)
+        << text;
+    // Both files open again to the same position.
+    EXPECT_EQ(readFile(saved), run.record);
+    const std::string fromPgn = zarvik::test::replay(pgn);
+    EXPECT_EQ(fromPgn.substr(fromPgn.find("state:")), [&] {
+        const std::string fromSaved = zarvik::test::replay(saved);
+        return fromSaved.substr(fromSaved.find("state:"));
+    }());
 }
 
 // Line ends as editors and file transfers leave them, with and without a byte-order mark.
@@ -250,6 +305,38 @@ TEST(Script, SavedAsPgnAndOpenedAgain) {
     // Opened again as a document: the three moves saved, Nc6 played after the save is not in it.
     EXPECT_NE(run.record.find("Weiss:   G1-F3\r"), std::string::npos) << run.record;
     EXPECT_EQ(run.record.find("B8-C6"), std::string::npos) << run.record;
+}
+
+// A file as another chess program writes it, with everything a player adds, is saved again with all of
+// it: the standard form `pgn-extract` gives both is the same.
+TEST(Script, APgnGameSavedAgainKeepsItsNotation) {
+    const std::string game =
+        "[Event \"Klubabend\"]\n[Site \"Bonn\"]\n[Date \"2026.12.05\"]\n[Round \"3\"]\n[White \"Anna\"]\n"
+        "[Black \"Bert\"]\n[Result \"1-0\"]\n[ECO \"C60\"]\n[Annotator \"Carl\"]\n\n{Vorweg} 1. e4 {gut} e5 "
+        "(1... c5 2. Nf3 (2. c3) d6) 2. Nf3 $1 Nc6 3. Bb5 a6 {Schwarz gibt auf} 1-0\n";
+    const std::string original = writeTemp("roundtrip.pgn", game);
+    const std::string again = temp("roundtrip_again.pgn");
+    const std::string onwards = temp("roundtrip_onwards.pgn");
+    const Scripted run =
+        script("roundtrip", "keys N\nopen " + original + "\nmenu Spiel sichern unter… " + again +
+                                "\nkeys B5-A4\\r\nmenu Spiel sichern unter… " + onwards + "\n");
+    EXPECT_EQ(run.err, "");
+    const auto normalised = [](const std::string& path) {
+        const std::string out = path + ".extract";
+        const int status = std::system(
+            ("PATH=\"$PATH:/usr/games\" pgn-extract -s " + shellQuoted(path) + " >" + out).c_str());
+        return status == 0 ? std::optional(readFile(out)) : std::nullopt;
+    };
+    const std::optional<std::string> expected = normalised(original);
+    if (!expected) {
+        GTEST_SKIP() << "pgn-extract is not installed";
+    }
+    EXPECT_EQ(normalised(again), expected);
+    // Played on: the new move follows with the game running again.
+    const std::string later = readFile(onwards);
+    EXPECT_NE(later.find("[Result \"*\"]\n[ECO \"C60\"]\n[Annotator \"Carl\"]\n"), std::string::npos)
+        << later;
+    EXPECT_NE(later.find("3. Bb5 a6 {Schwarz gibt auf} 4. Ba4 *\n"), std::string::npos) << later;
 }
 
 TEST(PgnCommand, PrintsTheGameOrSaysWhyNot) {

@@ -71,10 +71,48 @@ TEST(PgnRead, TagsInLatin1BecomeUtf8) {
     EXPECT_EQ(read.tags.size(), 6u);
 }
 
-TEST(PgnRead, AGameFromItsOwnPositionIsRefused) {
+TEST(PgnRead, AGameFromItsOwnPositionPlaysFromIt) {
     const PgnReading read = readPgn(dataFile("setup_position.pgn"));
-    EXPECT_EQ(read.failure, PgnFailure::setUpPosition);
-    EXPECT_TRUE(read.moves.empty());
+    EXPECT_EQ(read.failure, PgnFailure::none);
+    EXPECT_EQ(read.fen, "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
+    ASSERT_EQ(read.moves.size(), 1u);
+    EXPECT_EQ(read.moves[0].text(), "e2e4");
+    EXPECT_EQ(read.toMove, Color::black);
+}
+
+// Positions that cannot occur are refused with the reason; the move numbers of a set-up follow its FEN.
+TEST(PgnRead, SetUpPositions) {
+    struct Case {
+        const char* name;
+        const char* fen;
+        const char* moves;
+        std::size_t plies;
+        const char* problem;  // "" when read
+        int refusedNumber;    // 0 when no move is refused
+    };
+    const Case cases[] = {
+        {"black to move at move 30", "4k3/8/8/8/8/8/4P3/4K3 b - - 3 30", "30... Kd7 31. e4 Kc6 32. Kh1", 3,
+         "", 32},
+        {"kings side by side", "8/8/8/8/8/8/3kK3/8 w - - 0 1", "1. Ke3", 0,
+         "FEN: the kings stand side by side", 0},
+        {"side not to move in check", "4k3/8/8/8/8/8/4R3/4K3 w - - 0 1", "1. Kd1", 0,
+         "FEN: black is in check but not to move", 0},
+        {"pawn on the last rank", "4k2P/8/8/8/8/8/8/4K3 w - - 0 1", "1. Kd1", 0,
+         "FEN: a pawn cannot stand on the first or last rank", 0},
+        {"not a position", "Anfangsstellung", "1. e4", 0,
+         "FEN: expected 4 to 6 fields (placement, side to move, castling, en passant, clocks)", 0},
+    };
+    for (const Case& c : cases) {
+        const PgnReading read =
+            readPgn("[SetUp \"1\"]\n[FEN \"" + std::string(c.fen) + "\"]\n\n" + std::string(c.moves) + " *");
+        EXPECT_EQ(read.moves.size(), c.plies) << c.name;
+        EXPECT_EQ(read.failure == PgnFailure::none, read.problem.empty()) << c.name;
+        if (*c.problem != '\0') {
+            EXPECT_EQ(read.failure, PgnFailure::setUpPosition) << c.name;
+            EXPECT_EQ(read.problem, c.problem) << c.name;
+        }
+        EXPECT_EQ(read.refused ? read.refused->number : 0, c.refusedNumber) << c.name;
+    }
 }
 
 TEST(PgnRead, AnAmbiguousMoveStopsTheGameAndKeepsTheMovesBefore) {

@@ -154,6 +154,9 @@ TEST(PgnWrite, CommentsVariationsAndResultsAreWrittenBack) {
         {"resigned", "[Result \"0-1\"]\n1. f3 e5 2. g4 d6 0-1", "1. f3 e5 2. g4 d6 0-1\n"},
         {"an opening brace inside a comment", "1. e4 {a { b} *", "1. e4 {a { b} *\n"},
         {"agreed drawn", "[Result \"1/2-1/2\"]\n1. e4 e5 1/2-1/2", "1. e4 e5 1/2-1/2\n"},
+        {"set up, black to move",
+         "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n30... Kd7 (30... Kf7 31. e4) 31. e4 *",
+         "30... Kd7 (30... Kf7 31. e4) 31. e4 *\n"},
     };
     for (const RoundTripCase& c : cases) {
         const std::string text = writePgn(exportOf(readPgn(c.read)));
@@ -161,6 +164,19 @@ TEST(PgnWrite, CommentsVariationsAndResultsAreWrittenBack) {
         // What was written reads back to the same game.
         EXPECT_EQ(writePgn(exportOf(readPgn(text))), text) << c.name;
     }
+}
+
+TEST(PgnWrite, ASetUpPositionIsWrittenWithBothTags) {
+    PgnExport game;
+    game.fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
+    game.moves = {PerftMove{12, 28, std::nullopt, std::nullopt}};
+    const std::string text = writePgn(game);
+    EXPECT_NE(
+        text.find("[Result \"*\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n\n1. e4 *\n"),
+        std::string::npos)
+        << text;
+    // Read back, the tags are not doubled.
+    EXPECT_EQ(writePgn(exportOf(readPgn(text))), text);
 }
 
 TEST(PgnWrite, EveryTagIsWrittenBackInItsPlace) {

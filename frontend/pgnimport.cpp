@@ -91,13 +91,19 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
             break;
         }
         ++taken;
-        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay)) {
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, DrawRules::ownOnly)) {
             imported.ended = true;
             break;
         }
     }
-    // A game given up ends with its final line.
+    // A game given up or drawn by a rule the replay does not apply ends with its final line.
     const std::string_view termination = tagValue(reading.tags, "Termination");
+    for (const DrawEnding& ending : drawEndings()) {
+        if (!imported.ended && taken == reading.moves.size() && termination == ending.termination) {
+            appendDrawEnding(record, ending);
+            imported.ended = true;
+        }
+    }
     for (const Color color : {Color::white, Color::black}) {
         if (!imported.ended && taken == reading.moves.size() &&
             termination == std::string(colorWord(color)) + " gibt auf") {

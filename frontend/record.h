@@ -6,11 +6,13 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "rules/color.h"
+#include "rules/drawrules.h"
 #include "rules/lastmove.h"
 #include "rules/repetition.h"
 
@@ -61,10 +63,32 @@ std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blac
 // "*** Zarvikmatt ***", "*** Patt ***" or "*** Remis ***" in that order of precedence, or none.
 std::optional<std::string> finalText(const LastMove& move);
 
+// The draws that end a record with a final line of their own, and the termination a portable game
+// file gives each: the draw rules of the chess rules of play, and a draw agreed at the board (no rule).
+struct DrawEnding {
+    std::optional<DrawRule> rule;
+    std::string_view finalText;
+    std::string_view termination;
+    std::string_view cause;  // English, as in "draw by repetition" on the standard output
+};
+std::span<const DrawEnding> drawEndings();
+// The draw ending whose final line the record text has; null when none.
+const DrawEnding* drawEndingIn(std::string_view recordText);
+// The ending of that rule; none: the agreed draw.
+const DrawEnding& drawEndingOf(std::optional<DrawRule> rule);
+
+// Whether a half-move is judged by the draw rules of the chess rules of play too (a move made now),
+// or by the game's own rules only, as older versions did (a game read from a file).
+enum class DrawRules { all, ownOnly };
+
 // Appends the move line for the half-move in `move`, tests for repetition (setting `remis` and
-// logging the period) and appends the centred final line. True when the game has ended.
-bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay);
+// logging the period) and the other draw rules when asked, and appends the centred final line.
+// True when the game has ended.
+bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord, std::string_view timeOfDay,
+                    DrawRules rules = DrawRules::all);
+
+// Ends the record with the final line of a draw (agreed, or read from a file).
+void appendDrawEnding(GameRecord& record, const DrawEnding& ending);
 
 // Ends the record with the centred final line "*** Weiss gibt auf ***" or "*** Schwarz gibt auf ***".
 void appendResignation(GameRecord& record, Color color);

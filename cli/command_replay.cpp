@@ -14,11 +14,16 @@
 namespace zarvik::cli {
 namespace {
 
-// A game that the record's repetition rule ended is a draw although the rules let it go on.
-std::string stateText(State state, bool repeated) {
+// A game that the record's repetition rule or a draw ending ended is a draw although the rules let it
+// go on.
+std::string stateText(State state, const std::string& record) {
     switch (state.kind) {
         case State::Kind::inProgress:
-            return repeated ? "draw by repetition" : "in progress";
+            if (const frontend::DrawEnding* ending = frontend::drawEndingIn(record)) {
+                return "draw by " + std::string(ending->cause);
+            }
+            return findRepetition(frontend::gameRecordSnapshot().moveList).any() ? "draw by repetition"
+                                                                                 : "in progress";
         case State::Kind::won:
             return state.color == Color::white ? "white wins" : "black wins";
         case State::Kind::staleMate:
@@ -51,7 +56,7 @@ int run(const std::vector<std::string>& args) {
     }
     std::printf(
         "state: %s\n%s",
-        stateText(game->state(), frontend::endedByRepetition(frontend::gameRecordSnapshot().text)).c_str(),
+        stateText(game->state(), frontend::gameRecordSnapshot().text).c_str(),
         board.c_str());
     std::fflush(stdout);
     return 0;

@@ -6,6 +6,7 @@
 #include "frontend/human.h"
 #include "frontend/mousemove.h"
 #include "frontend/prompts.h"
+#include "frontend/refusal.h"
 #include "frontend/state.h"
 #include "frontend/typedmove.h"
 #include "rules/lastmove.h"
@@ -17,7 +18,8 @@ namespace zarvik::frontend {
 namespace {
 
 constexpr std::uint8_t kWindow = 0;
-constexpr int kMoveLength = 5;
+// Long enough for the long algebraic forms ("e7xd8=D+").
+constexpr int kMoveLength = 10;
 constexpr int kEscape = 27;
 
 void message(std::string_view text) {
@@ -58,12 +60,16 @@ HumanTurn readHumanMove(Color color) {
         if (!typed) {
             continue;  // Escape took the mouse's mark away: ask again
         }
-        const std::string input = upperCase(*typed);
         t_Cr(kWindow);
         t_ClearEndOfWindow(kWindow);
 
         const std::shared_ptr<Game> game = currentGame();
-        const TypedMove move = parseTypedMove(input);
+        if (!game) {
+            continue;
+        }
+        const TypedMove move = parseTypedMove(*typed, game->board, color);
+        // The game's own player of this colour, so that player and game always belong together.
+        const std::shared_ptr<Player> player = color == Color::white ? game->whitePlayer() : game->blackPlayer();
         switch (move.kind) {
             case TypedMove::Kind::giveUp: {
                 const std::optional<bool> giveUp = askGiveUp();
@@ -75,36 +81,45 @@ HumanTurn readHumanMove(Color color) {
                 }
                 continue;
             }
-            case TypedMove::Kind::kingSideCastle:
-            case TypedMove::Kind::queenSideCastle: {
-                const bool kingSide = move.kind == TypedMove::Kind::kingSideCastle;
-                // The game's own player of this colour, so that player and game always belong together.
-                const std::shared_ptr<Player> player =
-                    game ? (color == Color::white ? game->whitePlayer() : game->blackPlayer()) : nullptr;
-                if (player && castleIfAllowed(*game, *player, color,
-                                              kingSide ? CastleSide::kingSide : CastleSide::queenSide)) {
+            case TypedMove::Kind::castle:
+                if (player && castleIfAllowed(*game, *player, color, move.side)) {
                     return HumanTurn::moved;
                 }
-                message(kingSide ? "Kleine Rochade (Königsseite) nicht möglich."
-                                 : "Große Rochade (Damenseite) nicht möglich.");
+                message(castlingRefusalText(game->board, color, move.side));
                 continue;
-            }
+            case TypedMove::Kind::ambiguous:
+                message(ambiguityText(game->board, move.candidates));
+                continue;
+            case TypedMove::Kind::illegal:
+                if (player && move.named) {
+                    message(algebraicRefusalText(*player, game->board, *move.named));
+                }
+                continue;
             case TypedMove::Kind::missingSeparator:
                 message("Trennzeichen (-) zwischen den Positionen fehlt.");
                 continue;
             case TypedMove::Kind::badCoordinates:
                 message("Unzulässige Koordinaten.");
                 continue;
-            case TypedMove::Kind::ordinary:
+            case TypedMove::Kind::unreadable:
+                message("Zug nicht lesbar (z.B. E2-E4, Sf3, exd5, O-O).");
+                continue;
+            case TypedMove::Kind::move:
                 break;
         }
-        const std::shared_ptr<Player> current = game ? game->currentPlayer() : nullptr;
+        const std::shared_ptr<Player> current = game->currentPlayer();
         auto* human = dynamic_cast<Human*>(current.get());
         if (human == nullptr) {
             continue;
         }
+        // A promotion piece named in the text is taken without asking.
+        if (move.promotion) {
+            setPromotionChoice(std::string(1, *move.promotion));
+        }
         try {
-            if (human->makeMove(move.from, move.to)) {
+            const bool made = human->makeMove(move.from, move.to);
+            setPromotionChoice("");
+            if (made) {
                 return HumanTurn::moved;
             }
             // The promotion question was interrupted. A take-back only cancels this move.
@@ -113,8 +128,9 @@ HumanTurn readHumanMove(Color color) {
             }
             takeGameCommand();
             drawBoards(*game);
-        } catch (MoveError) {
-            t_Print(kWindow, "Unzulässiger Zug.");
+        } catch (MoveError error) {
+            setPromotionChoice("");
+            t_Print(kWindow, refusalText(error, game->board, move.from, move.to));
             t_Cr(kWindow);
             t_ClearEndOfLine(kWindow);
         }

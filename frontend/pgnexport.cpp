@@ -168,6 +168,9 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
     } else if (endedByRepetition(recordText)) {
         game.result = PgnResult::draw;
         game.termination = "Remis durch Zugwiederholung";
+    } else if (const DrawEnding* drawn = drawEndingIn(recordText)) {
+        game.result = PgnResult::draw;
+        game.termination = drawn->termination;
     } else if (const std::optional<Color> loser = gaveUp(recordText)) {
         game.result = *loser == Color::white ? PgnResult::blackWins : PgnResult::whiteWins;
         game.termination = *loser == Color::white ? "Weiss gibt auf" : "Schwarz gibt auf";

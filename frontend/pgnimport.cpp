@@ -96,15 +96,20 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
         ++taken;
         // The players of a file went on after a repetition unless the game ends there drawn.
         const bool last = taken == reading.moves.size();
-        const RepetitionRule rule =
-            last && reading.result == PgnResult::draw ? RepetitionRule::ends : RepetitionRule::ignored;
-        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rule)) {
+        const DrawRules rules = last && reading.result == PgnResult::draw ? DrawRules::ownOnly : DrawRules::none;
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rules)) {
             imported.ended = true;
             break;
         }
     }
-    // A game given up ends with its final line.
+    // A game given up or drawn by a rule the replay does not apply ends with its final line.
     const std::string_view termination = tagValue(reading.tags, "Termination");
+    for (const DrawEnding& ending : drawEndings()) {
+        if (!imported.ended && taken == reading.moves.size() && termination == ending.termination) {
+            appendDrawEnding(record, ending);
+            imported.ended = true;
+        }
+    }
     for (const Color color : {Color::white, Color::black}) {
         if (!imported.ended && taken == reading.moves.size() &&
             termination == std::string(colorWord(color)) + " gibt auf") {

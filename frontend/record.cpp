@@ -1,6 +1,7 @@
 #include "frontend/record.h"
 
 #include <algorithm>
+#include <array>
 
 #include "frontend/state.h"
 #include "frontend/strength.h"
@@ -150,8 +151,34 @@ std::optional<std::string> finalText(const LastMove& move) {
     return std::nullopt;
 }
 
-bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay, RepetitionRule rule) {
+std::span<const DrawEnding> drawEndings() {
+    static constexpr std::array<DrawEnding, 4> endings{{
+        {DrawRule::insufficientMaterial, "*** Remis (Material) ***", "Remis: ungenügendes Material",
+         "insufficient material"},
+        {DrawRule::fiftyMoves, "*** Remis (50 Züge) ***", "Remis: 50-Züge-Regel", "the fifty-move rule"},
+        {DrawRule::repeatedPosition, "*** Remis (Stellung 3x) ***", "Remis: dreifache Stellungswiederholung",
+         "repetition"},
+        {std::nullopt, "*** Remis (vereinbart) ***", "Remis vereinbart", "agreement"},
+    }};
+    return endings;
+}
+
+const DrawEnding* drawEndingIn(std::string_view recordText) {
+    for (const DrawEnding& ending : drawEndings()) {
+        if (recordText.find(ending.finalText) != std::string_view::npos) {
+            return &ending;
+        }
+    }
+    return nullptr;
+}
+
+const DrawEnding& drawEndingOf(std::optional<DrawRule> rule) {
+    const std::span<const DrawEnding> endings = drawEndings();
+    return *std::find_if(endings.begin(), endings.end(), [&](const DrawEnding& e) { return e.rule == rule; });
+}
+
+bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord, std::string_view timeOfDay,
+                    DrawRules rules) {
     record.lineCount += 1;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
@@ -160,8 +187,7 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
         record.text += text;
         record.text += kLineEnd;
     }
-    const Repetition repetition =
-        rule == RepetitionRule::ends ? findRepetition(record.moveList) : Repetition{};
+    const Repetition repetition = rules == DrawRules::none ? Repetition{} : findRepetition(record.moveList);
     if (repetition.twoMoves) {
         logline("*** Repeated last two moves for three times");
     }
@@ -174,7 +200,14 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
     if (repetition.any()) {
         move.remis = true;
     }
-    const std::optional<std::string> final = finalText(move);
+    std::optional<std::string> final = finalText(move);
+    if (!final && rules == DrawRules::all) {
+        if (const std::optional<DrawRule> rule = findDrawRule(record.moveList)) {
+            move.remis = true;
+            final = std::string(drawEndingOf(rule).finalText);
+            logline("*** Draw by " + std::string(drawEndingOf(rule).cause));
+        }
+    }
     if (final) {
         appendFinalLine(record, *final);
     }
@@ -184,6 +217,12 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
 
 bool endedByRepetition(std::string_view recordText) {
     return recordText.find("*** Remis ***") != std::string_view::npos;
+}
+
+void appendDrawEnding(GameRecord& record, const DrawEnding& ending) {
+    logline("*** Draw by " + std::string(ending.cause));
+    appendFinalLine(record, ending.finalText);
+    addStep(record, true);
 }
 
 void appendResignation(GameRecord& record, Color color) {

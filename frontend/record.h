@@ -6,12 +6,14 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "notation/pgnwrite.h"
 #include "rules/color.h"
+#include "rules/drawrules.h"
 #include "rules/lastmove.h"
 #include "rules/repetition.h"
 
@@ -81,15 +83,33 @@ std::string configurationLines(bool whiteIsHuman, int whiteDifficulty, bool blac
 // "*** Zarvikmatt ***", "*** Patt ***" or "*** Remis ***" in that order of precedence, or none.
 std::optional<std::string> finalText(const LastMove& move);
 
-// Whether a repetition ends the game: in play always; in a game read from a file only where the file
-// ends it drawn, since its players went on.
-enum class RepetitionRule { ends, ignored };
+// The draws that end a record with a final line of their own, and the termination a portable game
+// file gives each: the draw rules of the chess rules of play, and a draw agreed at the board (no rule).
+struct DrawEnding {
+    std::optional<DrawRule> rule;
+    std::string_view finalText;
+    std::string_view termination;
+    std::string_view cause;  // English, as in "draw by repetition" on the standard output
+};
+std::span<const DrawEnding> drawEndings();
+// The draw ending whose final line the record text has; null when none.
+const DrawEnding* drawEndingIn(std::string_view recordText);
+// The ending of that rule; none: the agreed draw.
+const DrawEnding& drawEndingOf(std::optional<DrawRule> rule);
+
+// Whether a half-move is judged by the draw rules of the chess rules of play too (a move made now),
+// by the game's own rules only, as older versions did (a saved game read again), or by none (a game
+// of another program whose players went on after a repetition).
+enum class DrawRules { all, ownOnly, none };
 
 // Appends the move line for the half-move in `move`, tests for repetition (setting `remis` and
-// logging the period) unless the rule is ignored, and appends the centred final line. True when the
-// game has ended.
-bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay, RepetitionRule rule = RepetitionRule::ends);
+// logging the period) and the other draw rules when asked, and appends the centred final line.
+// True when the game has ended.
+bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord, std::string_view timeOfDay,
+                    DrawRules rules = DrawRules::all);
+
+// Ends the record with the final line of a draw (agreed, or read from a file).
+void appendDrawEnding(GameRecord& record, const DrawEnding& ending);
 
 // The record ends with the final line of a draw by repetition.
 bool endedByRepetition(std::string_view recordText);

@@ -25,28 +25,9 @@ bool reachesLastRank(Color color, int to) {
     return color == Color::white ? to >= 56 : to < 8;
 }
 
-std::optional<PieceType> pieceForLetter(char letter) {
-    switch (letter) {
-        case 'K':
-            return PieceType::king;
-        case 'Q':
-            return PieceType::queen;
-        case 'R':
-            return PieceType::rook;
-        case 'B':
-            return PieceType::bishop;
-        case 'N':
-            return PieceType::knight;
-        case 'P':
-            return PieceType::pawn;
-        default:
-            return std::nullopt;
-    }
-}
-
 std::optional<PieceType> promotionForLetter(char letter) {
     const char upper = letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
-    const std::optional<PieceType> type = pieceForLetter(upper);
+    const std::optional<PieceType> type = pieceForEnglishLetter(upper);
     if (!type || *type == PieceType::king || *type == PieceType::pawn) {
         return std::nullopt;
     }
@@ -66,7 +47,9 @@ std::string_view withoutMarks(std::string_view text) {
     }
 }
 
-std::optional<CastleSide> castlingSide(std::string_view text) {
+}  // namespace
+
+std::optional<CastleSide> castlingText(std::string_view text) {
     std::string normal(text);
     for (char& c : normal) {
         if (c == '0' || c == 'o') {
@@ -82,8 +65,10 @@ std::optional<CastleSide> castlingSide(std::string_view text) {
     return std::nullopt;
 }
 
+namespace {
+
 SanReading refused(SanProblem problem) {
-    return SanReading{std::nullopt, problem};
+    return SanReading{std::nullopt, problem, {}, std::nullopt};
 }
 
 SanReading readCastling(const Board& board, Color toMove, CastleSide side) {
@@ -92,10 +77,31 @@ SanReading readCastling(const Board& board, Color toMove, CastleSide side) {
     }
     const int base = toMove == Color::white ? 0 : 56;
     return SanReading{PerftMove{base + 4, base + (side == CastleSide::kingSide ? 6 : 2), side, std::nullopt},
-                      SanProblem::unreadable};
+                      SanProblem::unreadable,
+                      {},
+                      std::nullopt};
 }
 
 }  // namespace
+
+std::optional<PieceType> pieceForEnglishLetter(char letter) {
+    switch (letter) {
+        case 'K':
+            return PieceType::king;
+        case 'Q':
+            return PieceType::queen;
+        case 'R':
+            return PieceType::rook;
+        case 'B':
+            return PieceType::bishop;
+        case 'N':
+            return PieceType::knight;
+        case 'P':
+            return PieceType::pawn;
+        default:
+            return std::nullopt;
+    }
+}
 
 std::string_view englishLetter(PieceType type) {
     switch (type) {
@@ -189,12 +195,12 @@ std::string sanText(const Board& board, Color toMove, const PerftMove& move) {
 
 SanReading readSan(const Board& board, Color toMove, std::string_view text) {
     std::string_view rest = withoutMarks(text);
-    if (const std::optional<CastleSide> side = castlingSide(rest)) {
+    if (const std::optional<CastleSide> side = castlingText(rest)) {
         return readCastling(board, toMove, *side);
     }
     std::optional<PieceType> named;
     if (!rest.empty()) {
-        named = pieceForLetter(rest.front());
+        named = pieceForEnglishLetter(rest.front());
         if (named) {
             rest.remove_prefix(1);
         }
@@ -267,30 +273,32 @@ SanReading readSan(const Board& board, Color toMove, std::string_view text) {
         }
     }
     const std::uint8_t wanted = cell::make(named.value_or(PieceType::pawn), toMove);
-    std::optional<int> found;
+    const SanNamed what{named.value_or(PieceType::pawn), fromFile, fromRank, to};
+    std::vector<int> found;
     for (int from = 0; from < 64; ++from) {
         const bool fits =
             anyKind ? cell::isColor(cells[from], toMove) : (cells[from] & cell::kIdentityMask) == wanted;
-        if (!fits || (fromFile && from % 8 != *fromFile) || (fromRank && from / 8 != *fromRank) ||
-            from == to || !movesLegally(cells, from, to)) {
+        if (fits && (!fromFile || from % 8 == *fromFile) && (!fromRank || from / 8 == *fromRank) &&
+            from != to && movesLegally(cells, from, to)) {
+            found.push_back(from);
+        }
+    }
+    SanReading reading{std::nullopt, SanProblem::illegal, {}, what};
+    for (const int from : found) {
+        const bool promotes = cell::is(cells[from], PieceType::pawn) && reachesLastRank(toMove, to);
+        if (promotion && !promotes) {
             continue;
         }
-        if (found) {
-            return refused(SanProblem::ambiguous);
-        }
-        found = from;
+        reading.candidates.push_back(
+            PerftMove{from, to, std::nullopt, promotes ? promotion.value_or(PieceType::queen) : promotion});
     }
-    if (!found) {
-        return refused(SanProblem::illegal);
+    if (reading.candidates.size() == 1) {
+        reading.move = reading.candidates.front();
+        reading.candidates.clear();
+    } else if (reading.candidates.size() > 1) {
+        reading.problem = SanProblem::ambiguous;
     }
-    const bool promotes = cell::is(cells[*found], PieceType::pawn) && reachesLastRank(toMove, to);
-    if (promotion && !promotes) {
-        return refused(SanProblem::illegal);
-    }
-    if (promotes && !promotion) {
-        promotion = PieceType::queen;
-    }
-    return SanReading{PerftMove{*found, to, std::nullopt, promotion}, SanProblem::unreadable};
+    return reading;
 }
 
 }  // namespace zarvik

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rules/board.h"
 #include "rules/color.h"
@@ -20,9 +21,20 @@ std::string sanText(const Board& board, Color toMove, const PerftMove& move);
 // Why a move text was refused.
 enum class SanProblem { unreadable, illegal, ambiguous };
 
+// What a readable text names: the piece kind (a pawn without a letter), the origin's file and rank
+// where given (0...7), and the target square.
+struct SanNamed {
+    PieceType piece = PieceType::pawn;
+    std::optional<int> fromFile;
+    std::optional<int> fromRank;
+    int to = -1;
+};
+
 struct SanReading {
     std::optional<PerftMove> move;
     SanProblem problem = SanProblem::unreadable;  // when there is no move
+    std::vector<PerftMove> candidates;            // the legal moves an ambiguous text fits
+    std::optional<SanNamed> named;                // set for every readable text other than castling
 };
 
 // Reads one move text leniently: "+", "#", "!" and "?" marks may be present or missing, "0-0" stands
@@ -31,8 +43,14 @@ struct SanReading {
 // the program's own records do.
 SanReading readSan(const Board& board, Color toMove, std::string_view text);
 
+// The side of a castling text: "O-O", "0-0", "o-o" and the same with three.
+std::optional<CastleSide> castlingText(std::string_view text);
+
 // Whether `move` is one that `toMove` may make here, promotion piece included.
 bool isLegalMove(const Board& board, Color toMove, const PerftMove& move);
+
+// The piece kind of an upper-case English letter "K", "Q", "R", "B", "N" or "P"; none for others.
+std::optional<PieceType> pieceForEnglishLetter(char letter);
 
 // "K", "Q", "R", "B", "N" for the English letter of a piece kind; none for a pawn.
 std::string_view englishLetter(PieceType type);

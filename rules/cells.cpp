@@ -152,7 +152,7 @@ bool hasLegalMove(const Cells& cells, Color color) {
     return false;
 }
 
-bool mayCastle(const Cells& cells, Color color, CastleSide side) {
+std::optional<CastlingObstacle> castlingObstacle(const Cells& cells, Color color, CastleSide side) {
     const int base = color == Color::white ? 0 : 56;
     const bool kingSide = side == CastleSide::kingSide;
     const std::uint8_t king = cells[base + 4];
@@ -160,17 +160,17 @@ bool mayCastle(const Cells& cells, Color color, CastleSide side) {
     // Only kind and moved flag count here, not the colour.
     if (!cell::is(king, PieceType::king) || !cell::is(rook, PieceType::rook) ||
         ((king | rook) & cell::kHasMoved) != 0) {
-        return false;
+        return CastlingObstacle::pieceHasMoved;
     }
     const int firstBetween = kingSide ? 5 : 1;
     const int lastBetween = kingSide ? 6 : 3;
     for (int file = firstBetween; file <= lastBetween; ++file) {
         if (cells[base + file] != 0) {
-            return false;
+            return CastlingObstacle::pathBlocked;
         }
     }
     if (isInCheck(cells, color)) {
-        return false;
+        return CastlingObstacle::kingInCheck;
     }
     // The squares the king crosses and lands on; b1/b8 may be attacked.
     const int firstCrossed = kingSide ? 5 : 2;
@@ -179,10 +179,14 @@ bool mayCastle(const Cells& cells, Color color, CastleSide side) {
         Cells trial = cells;
         applyRawMove(trial, base + 4, base + file);
         if (isInCheck(trial, color)) {
-            return false;
+            return CastlingObstacle::kingCrossesAttack;
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+bool mayCastle(const Cells& cells, Color color, CastleSide side) {
+    return !castlingObstacle(cells, color, side);
 }
 
 }  // namespace zarvik

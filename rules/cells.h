@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <optional>
 
 #include "rules/color.h"
 
@@ -71,6 +72,10 @@ bool isInCheckAfterMove(const Cells& cells, int from, int to);
 
 // Some movement-rule move leaves the colour out of check (castling not considered).
 bool hasLegalMove(const Cells& cells, Color color);
+
+// What stands in the way of castling, first failing test first; none when castling is allowed.
+enum class CastlingObstacle { pieceHasMoved, pathBlocked, kingInCheck, kingCrossesAttack };
+std::optional<CastlingObstacle> castlingObstacle(const Cells& cells, Color color, CastleSide side);
 
 // Castling permission (king and rook unmoved on their squares, path empty, no check on the way).
 bool mayCastle(const Cells& cells, Color color, CastleSide side);

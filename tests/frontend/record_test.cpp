@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "util/encoding.h"
+
 namespace zarvik::frontend {
 namespace {
 
@@ -69,15 +71,34 @@ TEST(HalfMove, AppendsLineAndEndsOnRepetition) {
         const int from[] = {6, 62, 21, 45};
         const int to[] = {21, 45, 6, 62};
         LastMove move = ordinary(from[i % 4], to[i % 4]);
-        EXPECT_FALSE(appendHalfMove(record, move, i % 2 == 0 ? "Weiss" : "Schwarz", "10:00:00")) << i;
+        EXPECT_FALSE(
+            appendHalfMove(record, move, i % 2 == 0 ? "Weiss" : "Schwarz", "10:00:00", DrawRules::ownOnly))
+            << i;
         EXPECT_FALSE(move.remis);
     }
     LastMove twelfth = ordinary(45, 62);
-    EXPECT_TRUE(appendHalfMove(record, twelfth, "Schwarz", "10:00:01"));
+    EXPECT_TRUE(appendHalfMove(record, twelfth, "Schwarz", "10:00:01", DrawRules::ownOnly));
     EXPECT_TRUE(twelfth.remis);
     EXPECT_EQ(record.lineCount, 13);
     EXPECT_EQ(record.moveList.size(), 12u);
     EXPECT_TRUE(record.text.ends_with(" 12 10:00:01 Schwarz: F6-G8\r       *** Remis ***\r"));
+}
+
+// With the draw rules of the chess rules of play, the starting position's third occurrence ends the
+// same game after the 8th half-move, with a final line of its own that fits the 28 columns.
+TEST(HalfMove, DrawRulesEndTheGameWithTheirOwnLine) {
+    GameRecord record;
+    record.text = "H\rW\rS\r\r";
+    const int from[] = {6, 62, 21, 45};
+    const int to[] = {21, 45, 6, 62};
+    for (int i = 0; i < 8; ++i) {
+        LastMove move = ordinary(from[i % 4], to[i % 4]);
+        EXPECT_EQ(appendHalfMove(record, move, i % 2 == 0 ? "Weiss" : "Schwarz", "10:00:00"), i == 7) << i;
+    }
+    EXPECT_TRUE(record.text.ends_with("Schwarz: F6-G8\r*** Remis (Stellung 3x) ***\r")) << record.text;
+    for (const DrawEnding& ending : drawEndings()) {
+        EXPECT_LE(utf8length(ending.finalText), 28u) << ending.finalText;
+    }
 }
 
 TEST(HalfMove, FinalLinesAndGivingUp) {

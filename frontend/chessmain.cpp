@@ -5,6 +5,7 @@
 
 #include "frontend/autosave.h"
 #include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
 #include "frontend/commands.h"
 #include "frontend/fileevents.h"
 #include "frontend/history.h"
@@ -56,6 +57,8 @@ bool isHuman(Color color) {
 
 void showGame() {
     showRecordPanel();
+    takeBoardRedraw();
+    setLastMoveMarks(lastMoveSquares(gameRecordSnapshot().moveList));
     if (const std::shared_ptr<Game> game = currentGame()) {
         drawBoards(*game);
     }
@@ -95,6 +98,7 @@ std::optional<bool> askConfiguration(std::string_view question) {
         if (yes || gameOpened().load() || nextGameCommand() == GameCommand::newGame) {
             return yes;
         }
+        redrawTurnedBoards();
         takeGameCommand();
         t_Vtab(kWindow, line);
         t_Htab(kWindow, 1);
@@ -145,6 +149,7 @@ void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
             programInterrupted()) {
             return;
         }
+        redrawTurnedBoards();
         t_Print(kWindow, ".");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -284,7 +289,9 @@ Next idle() {
     t_Print(kWindow, "Neues Spiel: Strg+N");
     t_ClearEndOfWindow(kWindow);
     while (!programInterrupted()) {
-        t_WaitKeyUnless(kWindow, &programInterrupted);  // keys do nothing here
+        // keys do nothing here
+        t_WaitKeyUnless(kWindow, [] { return programInterrupted() || boardRedrawPending(); });
+        redrawTurnedBoards();
     }
     return interruptionAfterGame(Next::idle);
 }
@@ -390,6 +397,7 @@ bool configureGame() {
     // A build without the computer seats humans instead; the record and the turn loop say so.
     whiteIsHuman() = dynamic_cast<Human*>(whitePlayer().get()) != nullptr;
     blackIsHuman() = dynamic_cast<Human*>(blackPlayer().get()) != nullptr;
+    turnBoardForPlayers(whiteIsHuman(), blackIsHuman());
     appendConfigurationLines();
     showRecordPanel();
     setCurrentGame(makeNewGame());
@@ -434,6 +442,10 @@ void chess_Menu() {
         case t_MenuCommand::Resign:
             postGameCommand(GameCommand::resign);
             break;
+        case t_MenuCommand::TurnBoard:
+            requestBoardTurn();
+            wakeProgram();
+            break;
         case t_MenuCommand::None:
             break;
     }
@@ -451,6 +463,7 @@ void chessMain() {
     p_InitPrinter();
     t_SetSaveGraphicHandler(&g_SaveScreenAs);
     loadPieceGraphics();
+    loadBoardTurned();
     t_SetMenuHandler(&chess_Menu);
     t_SetMouseHandler(&chess_Mouse);
     setFileEventHandler(&handleFileEvent);

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "computer/searchplayer.h"
+#include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
 #include "frontend/castling.h"
 #include "frontend/commands.h"
 #include "frontend/human.h"
@@ -113,8 +115,10 @@ bool playSearchingTurn(const std::shared_ptr<Game>& game, const std::shared_ptr<
         }
         const std::optional<std::string> key = t_WaitKeyUnless(kWindow, [&thinking] {
             const std::lock_guard lock(thinking->mutex);
-            return programInterrupted() || thinking->done || thinking->shownVersion != thinking->version;
+            return programInterrupted() || thinking->done || thinking->shownVersion != thinking->version ||
+                   boardRedrawPending();
         });
+        redrawTurnedBoards();
         if (programInterrupted()) {
             searching->cancel();
             return true;

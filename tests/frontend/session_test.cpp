@@ -17,6 +17,7 @@
 #include "frontend/fileevents.h"
 #include "frontend/record.h"
 #include "frontend/savedgame.h"
+#include "frontend/settings.h"
 #include "frontend/state.h"
 #include "rules/board.h"
 #include "toolkit/app/events.h"
@@ -152,6 +153,17 @@ std::vector<std::uint32_t> squarePixels(const HostImage& image, int file, int ra
         }
     }
     return pixels;
+}
+
+// The pixels of a square inside the 5-pixel frame that marks a square.
+std::vector<std::uint32_t> insideFrame(const std::vector<std::uint32_t>& square) {
+    std::vector<std::uint32_t> inside;
+    for (int y = 5; y < 35; ++y) {
+        for (int x = 5; x < 35; ++x) {
+            inside.push_back(square[static_cast<std::size_t>(40 * y + x)]);
+        }
+    }
+    return inside;
 }
 
 HostImage windowImage() {
@@ -304,13 +316,16 @@ TEST(Session, BothBoardsShowThePosition) {
         EXPECT_EQ(textBoardRank(moved, 2), "2  B B B B · B B B  2");
         EXPECT_EQ(textBoardRank(moved, 6), "6  · · · · · s · ·  6");
         EXPECT_EQ(textBoardRank(moved, 8), "8  t s l d k l · t  8");
-        // E2 and E4 have the same colour: the pawn's picture moved, an empty square's took its place.
+        // E2 and E4 have the same colour: the pawn's picture moved, an empty square's took its place
+        // (Black's move is the last one now, so neither carries the last move's frame).
         const int e = 4;
         EXPECT_NE(squarePixels(before, e, 2), squarePixels(before, e, 4));
         EXPECT_EQ(squarePixels(after, e, 4), squarePixels(before, e, 2));
         EXPECT_EQ(squarePixels(after, e, 2), squarePixels(before, e, 4));
-        // G8 (light) now shows a light empty square, F6 (dark) a black knight on dark.
-        EXPECT_EQ(squarePixels(after, 6, 8), squarePixels(before, 6, 6)) << "G8 as empty G6";
+        // G8 (light) now shows a light empty square, F6 (dark) a black knight on dark; both framed.
+        EXPECT_EQ(insideFrame(squarePixels(after, 6, 8)), insideFrame(squarePixels(before, 6, 6)))
+            << "G8 as empty G6";
+        EXPECT_NE(squarePixels(after, 6, 8), squarePixels(before, 6, 6)) << "the frame";
         EXPECT_NE(squarePixels(after, 5, 6), squarePixels(before, 5, 6));
         EXPECT_NE(squarePixels(before, 0, 1), squarePixels(before, 0, 8)) << "white and black rooks differ";
         EXPECT_NE(squarePixels(before, 4, 3), squarePixels(before, 4, 4)) << "light and dark squares differ";
@@ -523,6 +538,38 @@ TEST(Session, NewGameOrEndAfterAGame) {
         EXPECT_EQ(s.screen().find("(Programm Ende)"), std::string::npos);
         s.menu("Neues Spiel", "Spiel");
         EXPECT_TRUE(s.waitForScreen("Standard-Konfiguration benutzen")) << s.screen();
+    });
+}
+
+// "Brett drehen": both boards from Black's side, clicks on the turned squares, the choice kept.
+TEST(Session, TurnedBoardShowsAndTakesClicksFromBlacksSide) {
+    inOwnProcess([](Session& s) {
+        s.type("NJN");
+        s.menu("Brett drehen", "Spiel");
+        const std::string screen = s.screen();
+        EXPECT_EQ(screenText(screen, 5, 27, 47), "   H G F E D C B A   ") << screen;
+        EXPECT_EQ(screenText(screen, 7, 27, 47), "1  T S L K D L S T  1") << screen;
+        EXPECT_EQ(screenText(screen, 14, 27, 47), "8  t s l k d l s t  8") << screen;
+        EXPECT_EQ(readSetting("brett-gedreht"), "1");
+        // E2 is the fourth square from the left in the second row from the top.
+        clickAt(48 + 40 * 3 + 20, 161 + 40 * 1 + 20);
+        waitUntilQuiet();
+        clickAt(48 + 40 * 3 + 20, 161 + 40 * 3 + 20);
+        waitUntilQuiet();
+        EXPECT_NE(gameRecordSnapshot().text.find("Weiss:   E2-E4"), std::string::npos);
+        s.menu("Brett drehen", "Spiel");
+        EXPECT_EQ(screenText(s.screen(), 7, 27, 47), "8  t s l d k l s t  8") << s.screen();
+        EXPECT_EQ(readSetting("brett-gedreht"), "0");
+        EXPECT_NE(s.screen().find("Zug für schwarz eingeben"), std::string::npos) << "the prompt stays";
+    });
+}
+
+TEST(Session, APersonPlayingBlackAgainstTheComputerSeesTheBoardTurned) {
+    inOwnProcess([](Session& s) {
+        s.type("NNN\\rN");  // the computer plays White, "leicht"; a person Black
+        EXPECT_TRUE(s.waitForScreen("Zug für schwarz eingeben")) << s.screen();
+        EXPECT_EQ(screenText(s.screen(), 5, 27, 47), "   H G F E D C B A   ") << s.screen();
+        EXPECT_EQ(readSetting("brett-gedreht"), "1");
     });
 }
 

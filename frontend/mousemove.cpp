@@ -4,6 +4,7 @@
 
 #include "frontend/boarddisplay.h"
 #include "frontend/boardmarks.h"
+#include "frontend/gameclock.h"
 #include "frontend/state.h"
 #include "rules/lastmove.h"
 #include "toolkit/app/events.h"
@@ -81,11 +82,12 @@ MovePromptClicks::~MovePromptClicks() {
 }
 
 bool MovePromptClicks::waiting() {
-    return t_MousePending() || boardRedrawPending();
+    return t_MousePending() || boardRedrawPending() || clockTickPending();
 }
 
 void MovePromptClicks::answer() {
     redrawTurnedBoards();
+    showClocksIfDue();
     const std::shared_ptr<Game> game = currentGame();
     while (const std::optional<t_Event> click = t_NextMouseEvent()) {
         if (!game || click->Window != kWindow) {

@@ -1,5 +1,6 @@
 #include "frontend/pgnexport.h"
 
+#include "frontend/gameclock.h"
 #include "frontend/human.h"
 #include "frontend/pgnimport.h"
 #include "frontend/savedgame.h"
@@ -132,6 +133,11 @@ std::optional<std::string> recordAsPgn(std::string_view recordText) {
     game.white = playerName(lineAt(recordText, 1));
     game.black = playerName(lineAt(recordText, 2));
 
+    const std::optional<RecordClocks> clocks = recordClocks(recordText);
+    if (clocks) {
+        game.otherTags.push_back({"TimeControl", timeControlTag(clocks->control)});
+    }
+
     Board board(true);
     Color toMove = Color::white;
     for (const std::string& line : *lines) {
@@ -140,6 +146,11 @@ std::optional<std::string> recordAsPgn(std::string_view recordText) {
         }
         if (const std::optional<PerftMove> move = recordMove(board, toMove, savedMove(line))) {
             game.moves.push_back(*move);
+            const std::optional<double> reading = clocks ? lineClock(line) : std::nullopt;
+            game.notes.resize(game.moves.size());
+            if (reading) {
+                game.notes.back().comments.push_back("[%clk " + clockTagText(*reading) + "]");
+            }
             board = afterMove(board, toMove, *move);
             toMove = opposite(toMove);
         }
@@ -150,6 +161,12 @@ std::optional<std::string> recordAsPgn(std::string_view recordText) {
     } else if (!board.canColorMoveAnyPiece(toMove)) {
         game.result = PgnResult::draw;
         game.termination = "Patt";
+    } else if (recordText.find("*** Zeit überschritten ***") != std::string_view::npos) {
+        // The flag falls for the side to move.
+        game.result = !opponentCanMate(board, toMove) ? PgnResult::draw
+                      : toMove == Color::white        ? PgnResult::blackWins
+                                                      : PgnResult::whiteWins;
+        game.termination = "Zeit überschritten";
     } else if (recordText.find("*** Remis ***") != std::string_view::npos) {
         game.result = PgnResult::draw;
         game.termination = "Remis durch Zugwiederholung";

@@ -117,13 +117,14 @@ std::optional<std::string> finalText(const LastMove& move) {
 }
 
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
-                    std::string_view timeOfDay) {
+                    std::string_view timeOfDay, std::string_view clock) {
     record.lineCount += 1;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
     if (!text.empty()) {
         record.moveList.push_back(PlayedMove::of(move));
         record.text += text;
+        record.text += clock.empty() ? "" : " {" + std::string(clock) + "}";
         record.text += kLineEnd;
     }
     const Repetition repetition = findRepetition(record.moveList);
@@ -145,6 +146,23 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
     }
     addStep(record, final.has_value());
     return final.has_value();
+}
+
+void appendTimeOut(GameRecord& record) {
+    appendFinalLine(record, "*** Zeit überschritten ***");
+    addStep(record, true);
+}
+
+void addTimeControl(GameRecord& record, std::string_view control) {
+    const std::size_t end = record.text.find(kLineEnd);
+    if (end != std::string::npos) {
+        record.text.insert(end, " {" + std::string(control) + "}");
+    }
+}
+
+std::string_view withoutClock(std::string_view line) {
+    const std::size_t open = line.rfind(" {");
+    return open != std::string_view::npos && line.ends_with('}') ? line.substr(0, open) : line;
 }
 
 void appendResignation(GameRecord& record, Color color) {
@@ -217,7 +235,7 @@ std::vector<std::string> panelLines(const GameRecord& record) {
         if (end == std::string::npos) {
             break;
         }
-        lines.push_back(text.substr(start, end - start));
+        lines.emplace_back(withoutClock(std::string_view(text).substr(start, end - start)));
         start = end + 1;
     }
     return lines;
@@ -257,11 +275,11 @@ void beginRecord() {
     markRecordStart(*record);
 }
 
-void recordHalfMove(std::string_view colorWord) {
+void recordHalfMove(std::string_view colorWord, std::string_view clock) {
     const std::string time = currentdatetimetext();
     const std::string_view timeOfDay = std::string_view(time).substr(time.size() >= 8 ? time.size() - 8 : 0);
     RecordAccess record;
-    if (appendHalfMove(*record, lastMove(), colorWord, timeOfDay)) {
+    if (appendHalfMove(*record, lastMove(), colorWord, timeOfDay, clock)) {
         gameRunning().store(false);
     }
 }

@@ -155,7 +155,7 @@ void inOwnProcess(const std::function<void(Program&)>& scenario) {
 TEST(MouseMoves, ClicksOnBothBoardsEnterMovesAsTyped) {
     inOwnProcess([](Program& p) {
         ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
-        p.type("NJN");  // two people
+        p.type("NJN\\r");  // two people
         EXPECT_EQ(boardSquareAt(graphicX(12), graphicY(12)), 12);
         EXPECT_EQ(boardSquareAt(textX(12), textY(12)), 12);
         EXPECT_EQ(boardSquareAt(textX(12) + 16, textY(12)), 12) << "the blank after the letter";
@@ -191,7 +191,7 @@ TEST(MouseMoves, IgnoredClicksAndEveryWayToUnmark) {
         p.click(graphicX(12), graphicY(12));
         EXPECT_FALSE(t_MousePending());
         EXPECT_NE(p.screen().find("Standard-Konfiguration benutzen"), std::string::npos) << p.screen();
-        p.type("NJN");
+        p.type("NJN\\r");
         const std::string before = p.screen();
 
         p.click(graphicX(52), graphicY(52));  // the opponent's pawn
@@ -226,7 +226,7 @@ TEST(MouseMoves, IgnoredClicksAndEveryWayToUnmark) {
 TEST(MouseMoves, KingsClickCastlesAndPawnsClickPromotes) {
     inOwnProcess([](Program& p) {
         ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
-        p.type("NJN");
+        p.type("NJN\\r");
         p.type("E2-E4\\rE7-E5\\rG1-F3\\rB8-C6\\rF1-C4\\rD7-D6\\r");
         p.click(graphicX(4), graphicY(4));
         p.click(textX(6), textY(6));
@@ -248,7 +248,7 @@ TEST(MouseMoves, KingsClickCastlesAndPawnsClickPromotes) {
 TEST(MouseMoves, LastMoveAndLegalTargetsAreMarkedOnBothBoards) {
     inOwnProcess([](Program& p) {
         ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
-        p.type("NJN");
+        p.type("NJN\\r");
         p.type("E2-E4\\r");
         for (const int square : {12, 28}) {
             EXPECT_EQ(ringPixel(square), kLastMoveRing) << square;

@@ -1,8 +1,10 @@
 #include "frontend/boarddisplay.h"
 
-#include <atomic>
-#include <mutex>
+#include <algorithm>
+#include <span>
 
+#include "frontend/boardmarks.h"
+#include "frontend/state.h"
 #include "rules/board.h"
 #include "toolkit/graphics/graphicdraw.h"
 #include "toolkit/graphics/graphicfile.h"
@@ -34,17 +36,51 @@ constexpr int kBoardTop = 161;
 constexpr int kTextBoardLine = 7;
 constexpr int kTextBoardColumn = 30;
 
-// Counts the drawings of the boards, so that a mark knows whether it is still on screen.
-std::atomic<std::uint64_t> boardDrawings{0};
-// The drawing that the mark was made on.
-std::atomic<std::uint64_t> markedDrawing{0};
+// Text board backgrounds of marked squares: navy for the last move, dark grey for a target.
+constexpr int kLastMoveBackground = 2;
+constexpr int kTargetBackground = 5;
 
-// Line and column (from 1) of a square in the text form; rank 8 is line 1.
+// Line and column (from 1) of a square on screen; rank 8 is line 1 unless the board is turned.
 int lineOfSquare(int square) {
-    return 8 - square / 8;
+    return boardTurned() ? 1 + square / 8 : 8 - square / 8;
 }
 int columnOfSquare(int square) {
-    return square % 8 + 1;
+    return boardTurned() ? 8 - square % 8 : square % 8 + 1;
+}
+int squareAt(int line, int column) {
+    return boardTurned() ? 8 - column + 8 * (line - 1) : column - 1 + 8 * (8 - line);
+}
+
+bool contains(const std::vector<int>& squares, int square) {
+    return std::find(squares.begin(), squares.end(), square) != squares.end();
+}
+
+// The text board moves the cursor; a prompt that waits while the boards change keeps its place.
+class KeepCursor {
+  public:
+    KeepCursor()
+        : record_(t_WindowRecord(kWindow)),
+          hpos_(record_.TextHpos),
+          vpos_(record_.TextVpos),
+          inverse_(record_.TextInverse) {}
+    ~KeepCursor() {
+        record_.TextHpos = hpos_;
+        record_.TextVpos = vpos_;
+        record_.TextInverse = inverse_;
+    }
+    KeepCursor(const KeepCursor&) = delete;
+    KeepCursor& operator=(const KeepCursor&) = delete;
+
+  private:
+    t_Window& record_;
+    int hpos_;
+    int vpos_;
+    bool inverse_;
+};
+
+void setBackground(int background) {
+    t_Window& record = t_WindowRecord(kWindow);
+    record.TextColor = static_cast<std::uint8_t>((record.TextColor & 0xF0) | (background & 15));
 }
 
 std::array<g_Graphic, kImages>& images() {
@@ -67,24 +103,59 @@ void drawLabel(int x, int y, std::string_view text) {
     }
 }
 
-// The text-form letter of each square in display order: rank 8 first, file A first in each rank;
-// none for an empty square.
-std::vector<std::optional<char>> squaresOf(const Board& board) {
-    std::vector<std::optional<char>> squares;
-    squares.reserve(64);
-    for (int line = 1; line <= 8; ++line) {
-        for (int column = 1; column <= 8; ++column) {
-            squares.push_back(board.square(BoardLocation(column - 1 + 8 * (8 - line))).boardCharacter());
-        }
-    }
-    return squares;
+// The text-form letter on a square; none for an empty one.
+std::optional<char> letterOn(const Board& board, int square) {
+    return board.square(BoardLocation(square)).boardCharacter();
 }
 
-// The image of one square (line and column of the text form, from 1) at its place.
-void drawSquareImage(const std::vector<std::optional<char>>& squares, int line, int column) {
-    const std::optional<char> square = squares[static_cast<std::size_t>(8 * (line - 1) + column - 1)];
-    g_Draw(kWindow, pieceGraphic(pieceGraphicIndex(square, isLightSquare(line, column))),
+// The image of one square at its place on screen.
+void drawSquareImage(const Board& board, int square) {
+    const int line = lineOfSquare(square);
+    const int column = columnOfSquare(square);
+    g_Draw(kWindow, pieceGraphic(pieceGraphicIndex(letterOn(board, square), isLightSquare(line, column))),
            kBoardLeft + kSquarePixels * (column - 1), 121 + kSquarePixels * line, 1, -1);
+}
+
+// Rings of one pixel or more inside a square of the graphic board, from its edge inwards.
+struct Ring {
+    int inset;
+    int width;
+    t_RGBColor color;
+};
+void drawRings(int square, std::span<const Ring> rings) {
+    const int left = kBoardLeft + kSquarePixels * (columnOfSquare(square) - 1);
+    const int top = kBoardTop + kSquarePixels * (lineOfSquare(square) - 1);
+    for (const Ring& ring : rings) {
+        g_ColorRGB(kWindow, t_ColorValue(ring.color));
+        const int x = left + ring.inset;
+        const int y = top + ring.inset;
+        const int size = kSquarePixels - 2 * ring.inset;
+        plotBlock(kWindow, x, y, size, ring.width);
+        plotBlock(kWindow, x, y + size - ring.width, size, ring.width);
+        plotBlock(kWindow, x, y, ring.width, size);
+        plotBlock(kWindow, x + size - ring.width, y, ring.width, size);
+    }
+}
+
+// Each mark has a dark and a light ring, so that it shows on light and dark squares alike.
+// The last move: a blue frame; the picked piece: an orange one.
+constexpr Ring kLastMoveRings[] = {
+    {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 0, 128, 255}}, {4, 1, {255, 255, 255, 255}}};
+constexpr Ring kPickedRings[] = {
+    {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 255, 40, 0}}, {4, 1, {255, 255, 255, 255}}};
+// A target: a green spot with a dark edge in the middle of the square.
+constexpr Ring kTargetSpot[] = {{14, 1, {255, 0, 0, 0}}, {15, 5, {255, 0, 255, 0}}};
+
+void drawGraphicMarks(const BoardMarks& marks) {
+    for (const int square : marks.lastMove) {
+        drawRings(square, kLastMoveRings);
+    }
+    if (marks.picked) {
+        drawRings(*marks.picked, kPickedRings);
+    }
+    for (const int square : marks.targets) {
+        drawRings(square, kTargetSpot);
+    }
 }
 
 }  // namespace
@@ -166,7 +237,8 @@ const std::vector<PieceGraphicFile>& pieceGraphicFiles() {
 
 Material materialOf(const Board& board) {
     Material material;
-    for (const std::optional<char>& square : squaresOf(board)) {
+    for (int location = 0; location < 64; ++location) {
+        const std::optional<char> square = letterOn(board, location);
         if (!square) {
             continue;
         }
@@ -199,13 +271,14 @@ const g_Graphic& pieceGraphic(int index) {
 
 void chess_DrawTextBoard(const Game& game) {
     logline("chess_DrawTextBoard");
-    ++boardDrawings;
-    const std::vector<std::optional<char>> squares = squaresOf(game.board);
-    constexpr std::string_view kFiles = "   A B C D E F G H   ";
+    const KeepCursor keep;
+    const BoardMarks marks = boardMarks();
+    const bool turned = boardTurned();
+    const std::string_view files = turned ? "   H G F E D C B A   " : "   A B C D E F G H   ";
     t_Inverse(kWindow);
     t_Vtab(kWindow, 5);
     t_Htab(kWindow, 27);
-    t_Print(kWindow, kFiles);
+    t_Print(kWindow, files);
     t_Cr(kWindow);
     const auto frameLine = [] {
         t_Htab(kWindow, 27);
@@ -215,15 +288,20 @@ void chess_DrawTextBoard(const Game& game) {
         t_Cr(kWindow);
     };
     frameLine();
+    const int background = t_WindowRecord(kWindow).TextColor & 15;
     for (int line = 1; line <= 8; ++line) {
-        const std::string rank(1, static_cast<char>('0' + 9 - line));
+        const std::string rank(1, static_cast<char>(turned ? '0' + line : '0' + 9 - line));
         t_Inverse(kWindow);
         t_Htab(kWindow, 27);
         t_Print(kWindow, rank);
         t_Normal(kWindow);
         t_Print(kWindow, "  ");
         for (int column = 1; column <= 8; ++column) {
-            const std::optional<char> square = squares[static_cast<std::size_t>(8 * (line - 1) + column - 1)];
+            const int location = squareAt(line, column);
+            setBackground(contains(marks.lastMove, location)  ? kLastMoveBackground
+                          : contains(marks.targets, location) ? kTargetBackground
+                                                              : background);
+            const std::optional<char> square = letterOn(game.board, location);
             if (!square) {
                 t_Color(kWindow, kEmptyColor);
                 t_Print(kWindow, "·");
@@ -234,6 +312,7 @@ void chess_DrawTextBoard(const Game& game) {
             }
             t_Color(kWindow, kNormalColor);
             t_Print(kWindow, " ");
+            setBackground(background);
         }
         t_Print(kWindow, " ");
         t_Inverse(kWindow);
@@ -242,9 +321,14 @@ void chess_DrawTextBoard(const Game& game) {
     }
     frameLine();
     t_Htab(kWindow, 27);
-    t_Print(kWindow, kFiles);
+    t_Print(kWindow, files);
     t_Cr(kWindow);
     t_Normal(kWindow);
+    if (marks.picked) {
+        const int column = kTextBoardColumn + 2 * (columnOfSquare(*marks.picked) - 1);
+        const int line = kTextBoardLine + lineOfSquare(*marks.picked) - 1;
+        t_InvertRect(kWindow, column, line, column + 1, line);
+    }
     const MaterialCaptions captions = materialCaptions(materialOf(game.board));
     drawLabel(464, 96, captions.white);
     drawLabel(608, 96, captions.black);
@@ -252,19 +336,19 @@ void chess_DrawTextBoard(const Game& game) {
 }
 
 void drawGraphicBoard(const Game& game) {
-    ++boardDrawings;
     t_Window& record = t_WindowRecord(kWindow);
     const std::uint8_t textColor = record.TextColor;
-    const std::vector<std::optional<char>> squares = squaresOf(game.board);
-    for (int line = 1; line <= 8; ++line) {
-        for (int column = 1; column <= 8; ++column) {
-            drawSquareImage(squares, line, column);
-        }
+    const t_RGBColor drawingColor = record.RGBColor;
+    for (int square = 0; square < 64; ++square) {
+        drawSquareImage(game.board, square);
     }
+    drawGraphicMarks(boardMarks());
+    record.RGBColor = drawingColor;
     record.TextColor = textColor;
+    const bool turned = boardTurned();
     for (int k = 0; k < 8; ++k) {
-        const std::string rank(1, static_cast<char>('8' - k));
-        const std::string file(1, static_cast<char>('A' + k));
+        const std::string rank(1, static_cast<char>(turned ? '1' + k : '8' - k));
+        const std::string file(1, static_cast<char>(turned ? 'H' - k : 'A' + k));
         drawLabel(33, 173 + 40 * k, rank);
         drawLabel(374, 173 + 40 * k, rank);
         drawLabel(63 + 40 * k, 139, file);
@@ -277,10 +361,19 @@ void drawBoards(const Game& game) {
     drawGraphicBoard(game);
 }
 
+void redrawTurnedBoards() {
+    if (!takeBoardRedraw()) {
+        return;
+    }
+    if (const std::shared_ptr<Game> game = currentGame()) {
+        drawBoards(*game);
+    }
+}
+
 std::optional<int> boardSquareAt(int x, int y) {
     if (x >= kBoardLeft && x < kBoardLeft + 8 * kSquarePixels && y >= kBoardTop &&
         y < kBoardTop + 8 * kSquarePixels) {
-        return (x - kBoardLeft) / kSquarePixels + 8 * (7 - (y - kBoardTop) / kSquarePixels);
+        return squareAt((y - kBoardTop) / kSquarePixels + 1, (x - kBoardLeft) / kSquarePixels + 1);
     }
     const t_Window& record = t_WindowRecord(kWindow);
     if (record.TextWidth <= 0 || record.TextHeight <= 0 || x < 0 || y < 0) {
@@ -291,58 +384,7 @@ std::optional<int> boardSquareAt(int x, int y) {
     if (column < 0 || column >= 16 || line < 0 || line >= 8) {
         return std::nullopt;
     }
-    return column / 2 + 8 * (7 - line);
-}
-
-void drawSquareMark(int square) {
-    if (square < 0 || square > 63) {
-        return;
-    }
-    markedDrawing = boardDrawings.load();
-    t_Window& record = t_WindowRecord(kWindow);
-    const std::uint8_t textColor = record.TextColor;
-    const t_RGBColor drawingColor = record.RGBColor;
-    // Rings from the outside in: dark, bright (three pixels), light.
-    struct Ring {
-        int inset;
-        int width;
-        t_RGBColor color;
-    };
-    constexpr Ring kRings[] = {
-        {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 255, 40, 0}}, {4, 1, {255, 255, 255, 255}}};
-    const int left = kBoardLeft + kSquarePixels * (columnOfSquare(square) - 1);
-    const int top = kBoardTop + kSquarePixels * (lineOfSquare(square) - 1);
-    for (const Ring& ring : kRings) {
-        g_ColorRGB(kWindow, t_ColorValue(ring.color));
-        const int x = left + ring.inset;
-        const int y = top + ring.inset;
-        const int size = kSquarePixels - 2 * ring.inset;
-        plotBlock(kWindow, x, y, size, ring.width);
-        plotBlock(kWindow, x, y + size - ring.width, size, ring.width);
-        plotBlock(kWindow, x, y, ring.width, size);
-        plotBlock(kWindow, x + size - ring.width, y, ring.width, size);
-    }
-    record.RGBColor = drawingColor;
-    record.TextColor = textColor;
-    const int column = kTextBoardColumn + 2 * (columnOfSquare(square) - 1);
-    const int line = kTextBoardLine + lineOfSquare(square) - 1;
-    t_InvertRect(kWindow, column, line, column + 1, line);
-}
-
-void removeSquareMark(const Game& game, int square) {
-    if (square < 0 || square > 63 || markedDrawing.load() != boardDrawings.load()) {
-        return;
-    }
-    t_Window& record = t_WindowRecord(kWindow);
-    const std::uint8_t textColor = record.TextColor;
-    const t_RGBColor drawingColor = record.RGBColor;
-    drawSquareImage(squaresOf(game.board), lineOfSquare(square), columnOfSquare(square));
-    record.RGBColor = drawingColor;
-    record.TextColor = textColor;
-    // Inverting the inverted cells again gives them back their colours.
-    const int column = kTextBoardColumn + 2 * (columnOfSquare(square) - 1);
-    const int line = kTextBoardLine + lineOfSquare(square) - 1;
-    t_InvertRect(kWindow, column, line, column + 1, line);
+    return squareAt(line + 1, column / 2 + 1);
 }
 
 }  // namespace zarvik::frontend

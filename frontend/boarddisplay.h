@@ -1,7 +1,7 @@
 #pragma once
 // The two pictures of the position in window 0: the text board with German piece letters and the
 // material captions, and the graphic board made of 40-pixel square images with coordinate labels.
-// Neither marks the last move; both redraw everything each time.
+// Both redraw everything each time, with the marks of frontend/boardmarks.h and its orientation.
 #include <array>
 #include <optional>
 #include <string>
@@ -58,16 +58,13 @@ void chess_DrawTextBoard(const Game& game);
 void drawGraphicBoard(const Game& game);
 // Text board first, then the graphic board.
 void drawBoards(const Game& game);
+// Program thread: draws the current game's boards again when "Brett drehen" asked for it.
+void redrawTurnedBoards();
 
-// --- one square (0...63) of both boards, for the mouse's mark
+// --- clicks on the boards
 
 // The square under a pixel of window 0's graphic, on the graphic board (40-pixel squares from
 // x 48, y 161) or on the text board (a piece letter and the blank after it); none elsewhere.
 std::optional<int> boardSquareAt(int x, int y);
-// Draws the mark over the square on both boards: a frame of dark and bright rings on the graphic
-// board, so that it shows on light and dark squares, and the text board's cells in inverse.
-void drawSquareMark(int square);
-// Removes the mark, unless the boards have been drawn again since it was made.
-void removeSquareMark(const Game& game, int square);
 
 }  // namespace zarvik::frontend

@@ -5,8 +5,10 @@
 
 #include "frontend/autosave.h"
 #include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
 #include "frontend/commands.h"
 #include "frontend/fileevents.h"
+#include "frontend/gameclock.h"
 #include "frontend/history.h"
 #include "frontend/human.h"
 #include "frontend/humanmove.h"
@@ -18,6 +20,7 @@
 #include "frontend/searchturn.h"
 #include "frontend/state.h"
 #include "frontend/strength.h"
+#include "frontend/typedmove.h"
 #include "rules/lastmove.h"
 #include "toolkit/app/events.h"
 #include "toolkit/app/input.h"
@@ -56,6 +59,9 @@ bool isHuman(Color color) {
 
 void showGame() {
     showRecordPanel();
+    showClocks();
+    takeBoardRedraw();
+    setLastMoveMarks(lastMoveSquares(gameRecordSnapshot().moveList));
     if (const std::shared_ptr<Game> game = currentGame()) {
         drawBoards(*game);
     }
@@ -95,6 +101,7 @@ std::optional<bool> askConfiguration(std::string_view question) {
         if (yes || gameOpened().load() || nextGameCommand() == GameCommand::newGame) {
             return yes;
         }
+        redrawTurnedBoards();
         takeGameCommand();
         t_Vtab(kWindow, line);
         t_Htab(kWindow, 1);
@@ -102,28 +109,60 @@ std::optional<bool> askConfiguration(std::string_view question) {
     }
 }
 
+// A padded question answered with a line of at most `length` characters; none when a saved game was
+// opened or a new game was asked for.
+std::optional<std::string> askLine(std::string_view question, int length) {
+    t_InputForm(kWindow, paddedQuestion(question), "", true, 0, length);
+    while (!t_InputFormEdit(kWindow, &programInterrupted)) {
+        if (gameOpened().load() || nextGameCommand() == GameCommand::newGame) {
+            return std::nullopt;
+        }
+        takeGameCommand();  // nothing else applies here
+    }
+    return t_WindowRecord(kWindow).InputString;
+}
+
+void clearLine(int line) {
+    t_Vtab(kWindow, line);
+    t_Htab(kWindow, 1);
+    t_ClearEndOfLine(kWindow);
+}
+
 // After the computer was chosen for a colour: "Stufe 1" to "Stufe 10", or the one-ply "leicht" or
 // "schwer"; Return keeps `preset`, anything else asks again. None when interrupted.
 std::optional<int> askStrength(int preset) {
     const int line = t_Vpos(kWindow);
     for (;;) {
-        t_InputForm(kWindow, paddedQuestion("Spielstärke (1-10, leicht, schwer)"), "", true, 0, 6);
-        while (!t_InputFormEdit(kWindow, &programInterrupted)) {
-            if (gameOpened().load() || nextGameCommand() == GameCommand::newGame) {
-                return std::nullopt;
-            }
-            takeGameCommand();  // nothing else applies here
+        const std::optional<std::string> answer = askLine("Spielstärke (1-10, leicht, schwer)", 6);
+        if (!answer) {
+            return std::nullopt;
         }
-        const std::string answer = t_WindowRecord(kWindow).InputString;
-        if (answer.empty()) {
+        if (answer->empty()) {
             return preset;
         }
-        if (const std::optional<int> strength = strengthFromAnswer(answer)) {
+        if (const std::optional<int> strength = strengthFromAnswer(*answer)) {
             return strength;
         }
-        t_Vtab(kWindow, line);
-        t_Htab(kWindow, 1);
-        t_ClearEndOfLine(kWindow);
+        clearLine(line);
+    }
+}
+
+// After the players: the time control, none on Return or "keine" (the game without clocks); anything
+// but "M+S" asks again. None when interrupted.
+std::optional<std::optional<TimeControl>> askTimeControl() {
+    const int line = t_Vpos(kWindow);
+    for (;;) {
+        const std::optional<std::string> answer = askLine("Uhr (keine, 5+0, 15+10, 30+0, 90+30)", 7);
+        if (!answer) {
+            return std::nullopt;
+        }
+        if (answer->empty() || upperCase(*answer) == "KEINE") {
+            return std::optional<TimeControl>();
+        }
+        if (const std::optional<TimeControl> control = timeControlFromAnswer(*answer)) {
+            return control;
+        }
+        clearLine(line);
     }
 }
 
@@ -136,6 +175,13 @@ std::optional<int> askComputerStrength() {
     return askStrength(*hard ? 2 : 0);
 }
 
+// Ends the game on the flag of the side to move.
+void recordTimeOut() {
+    appendTimeOut(*RecordAccess());
+    gameRunning() = false;
+    stopClocks();
+}
+
 // Waits for the computer's move, printing a dot every 0.1 s. The wait also ends when the game was
 // replaced or the program is interrupted.
 void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
@@ -145,6 +191,8 @@ void waitForComputer(const std::shared_ptr<Game>& game, Color color) {
             programInterrupted()) {
             return;
         }
+        redrawTurnedBoards();
+        showClocksIfDue();
         t_Print(kWindow, ".");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -203,14 +251,23 @@ std::optional<Next> interruptionDuringPlay() {
             return mayDiscardGame() ? std::optional(Next::configure) : std::nullopt;
         case GameCommand::takeBack:
             takeBackMoves();
+            restoreClocks(RecordAccess()->moveList.size());
             showChangedGame();
             return std::nullopt;
         case GameCommand::redo:
             redoMoves();
+            restoreClocks(RecordAccess()->moveList.size());
             showChangedGame();
             return gameRunning().load() ? std::nullopt : std::optional(Next::afterGame);
         case GameCommand::resign:
             return offerResignation();
+        case GameCommand::timeOut:
+            if (!fallenFlag() || !gameRunning().load()) {
+                return std::nullopt;
+            }
+            recordTimeOut();
+            showChangedGame();
+            return Next::afterGame;
         case GameCommand::none:
             return std::nullopt;
     }
@@ -223,6 +280,8 @@ Next playOn() {
     while (gameRunning().load()) {
         const Color color = sideToMove();
         lastMove().reset();
+        startClock(color);
+        showClocks();
         const HumanTurn turn = isHuman(color) ? readHumanMove(color) : computerMove(color);
         // A move made just before a game was opened belongs to the game that was replaced.
         if (turn == HumanTurn::interrupted || gameOpened().load()) {
@@ -234,7 +293,12 @@ Next playOn() {
         if (turn == HumanTurn::gaveUp) {
             recordResignation(color);
         } else {
-            recordHalfMove(colorWord(color));
+            pressClock(color, RecordAccess()->moveList.size() + 1);
+            const std::optional<ClockTimes> times = clockTimes();
+            recordHalfMove(colorWord(color), times ? clockText(times->of(color)) : "");
+            if (fallenFlag() == color && gameRunning().load()) {
+                recordTimeOut();  // the move came after the flag fell
+            }
         }
         showChangedGame();
     }
@@ -252,6 +316,7 @@ Next interruptionAfterGame(Next stay) {
             return mayDiscardGame() ? Next::configure : stay;
         case GameCommand::takeBack:
             if (takeBackMoves()) {
+                restoreClocks(RecordAccess()->moveList.size());
                 showChangedGame();
                 return Next::play;
             }
@@ -263,6 +328,7 @@ Next interruptionAfterGame(Next stay) {
 
 // The game has ended: "Neues Spiel beginnen", and the unsaved game is not given up without asking.
 Next afterGame() {
+    stopClocks();
     showGame();
     updateAutosave();
     toPromptLine();
@@ -284,7 +350,9 @@ Next idle() {
     t_Print(kWindow, "Neues Spiel: Strg+N");
     t_ClearEndOfWindow(kWindow);
     while (!programInterrupted()) {
-        t_WaitKeyUnless(kWindow, &programInterrupted);  // keys do nothing here
+        // keys do nothing here
+        t_WaitKeyUnless(kWindow, [] { return programInterrupted() || boardRedrawPending(); });
+        redrawTurnedBoards();
     }
     return interruptionAfterGame(Next::idle);
 }
@@ -334,6 +402,7 @@ bool configureGame() {
     t_CursorHome(kWindow);
     t_ClearEndOfWindow(kWindow);
     beginRecord();
+    setGameTimeControl(std::nullopt);
     setCurrentGame(makeNewGame());
     showGame();
     toPromptLine();
@@ -387,10 +456,19 @@ bool configureGame() {
         }
         setPlayers(white, black);
     }
+    const std::optional<std::optional<TimeControl>> control = askTimeControl();
+    if (!control) {
+        return false;
+    }
+    setGameTimeControl(*control);
     // A build without the computer seats humans instead; the record and the turn loop say so.
     whiteIsHuman() = dynamic_cast<Human*>(whitePlayer().get()) != nullptr;
     blackIsHuman() = dynamic_cast<Human*>(blackPlayer().get()) != nullptr;
+    turnBoardForPlayers(whiteIsHuman(), blackIsHuman());
     appendConfigurationLines();
+    if (*control) {
+        addTimeControl(*RecordAccess(), timeControlTag(**control));
+    }
     showRecordPanel();
     setCurrentGame(makeNewGame());
     gameRunning() = true;
@@ -434,6 +512,10 @@ void chess_Menu() {
         case t_MenuCommand::Resign:
             postGameCommand(GameCommand::resign);
             break;
+        case t_MenuCommand::TurnBoard:
+            requestBoardTurn();
+            wakeProgram();
+            break;
         case t_MenuCommand::None:
             break;
     }
@@ -451,6 +533,7 @@ void chessMain() {
     p_InitPrinter();
     t_SetSaveGraphicHandler(&g_SaveScreenAs);
     loadPieceGraphics();
+    loadBoardTurned();
     t_SetMenuHandler(&chess_Menu);
     t_SetMouseHandler(&chess_Mouse);
     setFileEventHandler(&handleFileEvent);

@@ -3,6 +3,8 @@
 #include <mutex>
 
 #include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
+#include "frontend/gameclock.h"
 #include "frontend/state.h"
 #include "rules/lastmove.h"
 #include "toolkit/app/events.h"
@@ -80,10 +82,12 @@ MovePromptClicks::~MovePromptClicks() {
 }
 
 bool MovePromptClicks::waiting() {
-    return t_MousePending();
+    return t_MousePending() || boardRedrawPending() || clockTickPending();
 }
 
 void MovePromptClicks::answer() {
+    redrawTurnedBoards();
+    showClocksIfDue();
     const std::shared_ptr<Game> game = currentGame();
     while (const std::optional<t_Event> click = t_NextMouseEvent()) {
         if (!game || click->Window != kWindow) {
@@ -99,7 +103,8 @@ void MovePromptClicks::answer() {
                 break;
             case ClickAnswer::Kind::mark:
                 marked_ = answer.square;
-                drawSquareMark(answer.square);
+                setPickedMarks(answer.square, legalTargets(game->board, color_, answer.square));
+                drawBoards(*game);
                 break;
             case ClickAnswer::Kind::unmark:
                 unmark();
@@ -117,10 +122,11 @@ bool MovePromptClicks::unmark() {
     if (!marked_) {
         return false;
     }
-    if (const std::shared_ptr<Game> game = currentGame()) {
-        removeSquareMark(*game, *marked_);
-    }
     marked_.reset();
+    setPickedMarks(std::nullopt, {});
+    if (const std::shared_ptr<Game> game = currentGame()) {
+        drawBoards(*game);
+    }
     return true;
 }
 

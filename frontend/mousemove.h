@@ -35,9 +35,11 @@ class MovePromptClicks {
     MovePromptClicks(const MovePromptClicks&) = delete;
     MovePromptClicks& operator=(const MovePromptClicks&) = delete;
 
-    // True while clicks wait: the line input stops waiting for keys so that they are answered.
+    // True while clicks (or a turned board, or the clocks' second) wait: the line input stops waiting for
+    // keys so that they are answered.
     static bool waiting();
-    // Answers the waiting clicks: marks, removes the mark, or types the move for the line input.
+    // Answers the waiting clicks: marks (with the piece's legal targets), removes the mark, or types
+    // the move for the line input. A turned board is drawn first.
     void answer();
     // Removes the mark; false when there was none.
     bool unmark();

@@ -1,3 +1,4 @@
+#include "frontend/gameclock.h"
 #include "frontend/history.h"
 #include "frontend/human.h"
 #include "frontend/pgnexport.h"
@@ -46,6 +47,7 @@ void takeOpenedGame(GameRecord record, const Replay& replay, const SavedPlayers&
     whiteDifficulty() = players.whiteDifficulty;
     blackDifficulty() = players.blackDifficulty;
     replaceGame(white, black, game);
+    takeRecordClocks(text);
     gameRunning() = !replay.ended && game->state() == State::inProgress();
     gameOpened() = true;
 }

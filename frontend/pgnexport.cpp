@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "frontend/gameclock.h"
 #include "frontend/human.h"
 #include "frontend/pgnimport.h"
 #include "frontend/record.h"
@@ -137,6 +138,11 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
     game.white = playerName(lineAt(recordText, white));
     game.black = playerName(lineAt(recordText, white + 1));
 
+    const std::optional<RecordClocks> clocks = recordClocks(recordText);
+    if (clocks) {
+        game.otherTags.push_back({"TimeControl", timeControlTag(clocks->control)});
+    }
+
     FenPosition start{Board(true), Color::white};
     if (const std::string_view fen = startFenOf(recordText); !fen.empty()) {
         std::string error;
@@ -155,6 +161,11 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
         }
         if (const std::optional<PerftMove> move = recordMove(board, toMove, savedMove(line))) {
             game.moves.push_back(*move);
+            const std::optional<double> reading = clocks ? lineClock(line) : std::nullopt;
+            game.notes.resize(game.moves.size());
+            if (reading) {
+                game.notes.back().comments.push_back("[%clk " + clockTagText(*reading) + "]");
+            }
             board = afterMove(board, toMove, *move);
             toMove = opposite(toMove);
         }
@@ -165,6 +176,12 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
     } else if (!board.canColorMoveAnyPiece(toMove)) {
         game.result = PgnResult::draw;
         game.termination = "Patt";
+    } else if (recordText.find("*** Zeit überschritten ***") != std::string_view::npos) {
+        // The flag falls for the side to move.
+        game.result = !opponentCanMate(board, toMove) ? PgnResult::draw
+                      : toMove == Color::white        ? PgnResult::blackWins
+                                                      : PgnResult::whiteWins;
+        game.termination = "Zeit überschritten";
     } else if (endedByRepetition(recordText)) {
         game.result = PgnResult::draw;
         game.termination = "Remis durch Zugwiederholung";

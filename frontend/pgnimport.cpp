@@ -1,5 +1,6 @@
 #include "frontend/pgnimport.h"
 
+#include "clock/timecontrol.h"
 #include "frontend/castling.h"
 #include "frontend/human.h"
 #include "frontend/state.h"
@@ -58,6 +59,20 @@ std::string moveName(int number, Color mover, std::string_view text) {
     return std::to_string(number) + (mover == Color::white ? ". " : "... ") + std::string(text);
 }
 
+// The clock reading of a "[%clk 0:04:59]" command in the move's comments.
+std::optional<double> clockComment(const PgnNotes& notes) {
+    constexpr std::string_view kCommand = "[%clk ";
+    for (const std::string& comment : notes.comments) {
+        const std::size_t at = comment.find(kCommand);
+        const std::size_t end = at == std::string::npos ? at : comment.find(']', at);
+        if (end != std::string::npos) {
+            const std::size_t from = at + kCommand.size();
+            return secondsFromClockText(std::string_view(comment).substr(from, end - from));
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime) {
@@ -77,6 +92,10 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
                   (reading.fen.empty() ? "" : startPositionLine(reading.fen)) +
                   configurationLines(!white, white.value_or(2), !black, black.value_or(2));
     record.startFen = reading.fen;
+    const std::optional<TimeControl> control = timeControlFromTag(tagValue(reading.tags, "TimeControl"));
+    if (control) {
+        addTimeControl(record, timeControlTag(*control));
+    }
     markRecordStart(record);
     record.imported = std::make_shared<const PgnExport>(exportOf(reading));
     const std::string timeOfDay = now.size() >= 8 ? now.substr(now.size() - 8) : now;
@@ -93,11 +112,13 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
         if (!makeMove(game, *mover, color, move)) {
             break;
         }
+        const std::optional<double> clock =
+            control && taken < reading.notes.size() ? clockComment(reading.notes[taken]) : std::nullopt;
         ++taken;
         // The players of a file went on after a repetition unless the game ends there drawn.
         const bool last = taken == reading.moves.size();
         const DrawRules rules = last && reading.result == PgnResult::draw ? DrawRules::ownOnly : DrawRules::none;
-        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rules)) {
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rules, clock ? clockText(*clock) : "")) {
             imported.ended = true;
             break;
         }
@@ -116,6 +137,11 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
             appendResignation(record, color);
             imported.ended = true;
         }
+    }
+    if (!imported.ended && taken == reading.moves.size() &&
+        (termination == "Zeit überschritten" || termination == "time forfeit")) {
+        appendTimeOut(record);
+        imported.ended = true;
     }
     imported.halfMoves = taken;
     replay.lineCount = record.lineCount;

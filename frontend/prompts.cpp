@@ -1,6 +1,7 @@
 #include "frontend/prompts.h"
 
 #include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
 #include "frontend/commands.h"
 #include "frontend/human.h"
 #include "frontend/typedmove.h"
@@ -44,7 +45,8 @@ std::string paddedQuestion(std::string_view question) {
 }
 
 std::optional<bool> askYesNo(std::string_view text) {
-    return t_AskYesNoUnless(kWindow, text, U'J', "/", U'N', true, "> ", true, &programInterrupted);
+    return t_AskYesNoUnless(kWindow, text, U'J', "/", U'N', true, "> ", true,
+                            [] { return programInterrupted() || boardRedrawPending(); });
 }
 
 std::optional<bool> askGiveUp() {

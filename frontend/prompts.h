@@ -16,7 +16,7 @@ inline constexpr int kPromptLine = 19;
 std::string paddedQuestion(std::string_view question);
 
 // A one-key question with "J" as the default; true for yes (any key but "N" and Escape). None when
-// a command or an opened game interrupts it.
+// a command or an opened game interrupts it, or the boards are to be drawn turned.
 std::optional<bool> askYesNo(std::string_view text);
 
 // "Wollen Sie aufgeben <J/N>": only J gives up, every other key (Return too) goes back. None when

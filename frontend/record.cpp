@@ -178,13 +178,14 @@ const DrawEnding& drawEndingOf(std::optional<DrawRule> rule) {
 }
 
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord, std::string_view timeOfDay,
-                    DrawRules rules) {
+                    DrawRules rules, std::string_view clock) {
     record.lineCount += 1;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
     if (!text.empty()) {
         record.moveList.push_back(PlayedMove::of(move));
         record.text += text;
+        record.text += clock.empty() ? "" : " {" + std::string(clock) + "}";
         record.text += kLineEnd;
     }
     const Repetition repetition = rules == DrawRules::none ? Repetition{} : findRepetition(record.moveList);
@@ -223,6 +224,23 @@ void appendDrawEnding(GameRecord& record, const DrawEnding& ending) {
     logline("*** Draw by " + std::string(ending.cause));
     appendFinalLine(record, ending.finalText);
     addStep(record, true);
+}
+
+void appendTimeOut(GameRecord& record) {
+    appendFinalLine(record, "*** Zeit überschritten ***");
+    addStep(record, true);
+}
+
+void addTimeControl(GameRecord& record, std::string_view control) {
+    const std::size_t end = record.text.find(kLineEnd);
+    if (end != std::string::npos) {
+        record.text.insert(end, " {" + std::string(control) + "}");
+    }
+}
+
+std::string_view withoutClock(std::string_view line) {
+    const std::size_t open = line.rfind(" {");
+    return open != std::string_view::npos && line.ends_with('}') ? line.substr(0, open) : line;
 }
 
 void appendResignation(GameRecord& record, Color color) {
@@ -295,7 +313,7 @@ std::vector<std::string> panelLines(const GameRecord& record) {
         if (end == std::string::npos) {
             break;
         }
-        lines.push_back(text.substr(start, end - start));
+        lines.emplace_back(withoutClock(std::string_view(text).substr(start, end - start)));
         start = end + 1;
     }
     return lines;
@@ -335,11 +353,11 @@ void beginRecord() {
     markRecordStart(*record);
 }
 
-void recordHalfMove(std::string_view colorWord) {
+void recordHalfMove(std::string_view colorWord, std::string_view clock) {
     const std::string time = currentdatetimetext();
     const std::string_view timeOfDay = std::string_view(time).substr(time.size() >= 8 ? time.size() - 8 : 0);
     RecordAccess record;
-    if (appendHalfMove(*record, lastMove(), colorWord, timeOfDay)) {
+    if (appendHalfMove(*record, lastMove(), colorWord, timeOfDay, DrawRules::all, clock)) {
         gameRunning().store(false);
     }
 }

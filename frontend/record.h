@@ -102,17 +102,24 @@ const DrawEnding& drawEndingOf(std::optional<DrawRule> rule);
 // of another program whose players went on after a repetition).
 enum class DrawRules { all, ownOnly, none };
 
-// Appends the move line for the half-move in `move`, tests for repetition (setting `remis` and
-// logging the period) and the other draw rules when asked, and appends the centred final line.
-// True when the game has ended.
+// Appends the move line for the half-move in `move` (with the mover's clock reading as " {4:59}"
+// when given), tests for repetition (setting `remis` and logging the period) and the other draw
+// rules when asked, and appends the centred final line. True when the game has ended.
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord, std::string_view timeOfDay,
-                    DrawRules rules = DrawRules::all);
+                    DrawRules rules = DrawRules::all, std::string_view clock = {});
 
 // Ends the record with the final line of a draw (agreed, or read from a file).
 void appendDrawEnding(GameRecord& record, const DrawEnding& ending);
 
 // The record ends with the final line of a draw by repetition.
 bool endedByRepetition(std::string_view recordText);
+
+// Ends the record with the centred final line "*** Zeit überschritten ***".
+void appendTimeOut(GameRecord& record);
+// Writes the game's time control after the header's date as " {900+10}".
+void addTimeControl(GameRecord& record, std::string_view control);
+// A line without its clock reading or time control " {...}" at the end.
+std::string_view withoutClock(std::string_view line);
 
 // Ends the record with the centred final line "*** Weiss gibt auf ***" or "*** Schwarz gibt auf ***".
 void appendResignation(GameRecord& record, Color color);
@@ -161,7 +168,7 @@ void beginRecord();
 
 // After each half-move: writes the move line with the time of day, ends the game (clears
 // `gameRunning`) on checkmate, stalemate or repetition.
-void recordHalfMove(std::string_view colorWord);
+void recordHalfMove(std::string_view colorWord, std::string_view clock = {});
 
 // Appends the player lines of the current configuration.
 void appendConfigurationLines();

@@ -82,7 +82,8 @@ std::optional<std::vector<std::string>> savedMoveLines(std::string_view text, st
     return lines;
 }
 
-std::string savedMove(std::string_view line) {
+std::string savedMove(std::string_view clocked) {
+    const std::string_view line = withoutClock(clocked);
     const std::size_t colon = line.find(": ");
     const std::string_view move = trimmed(colon == std::string_view::npos ? line : line.substr(colon + 2));
     if (move.find("O-O-O") != std::string_view::npos) {

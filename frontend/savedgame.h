@@ -33,8 +33,8 @@ struct SavedPlayers {
 };
 SavedPlayers savedPlayers(std::string_view text);
 
-// The move of a line: the text after its first ": " (the whole line without one), trimmed; a move
-// containing "O-O-O" or "O-O" becomes just that.
+// The move of a line: the text after its first ": " (the whole line without one) and before a clock
+// reading " {4:59}", trimmed; a move containing "O-O-O" or "O-O" becomes just that.
 std::string savedMove(std::string_view line);
 
 // The result of replaying the move lines on a new game of two humans.

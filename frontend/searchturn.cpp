@@ -6,8 +6,11 @@
 #include <string>
 
 #include "computer/searchplayer.h"
+#include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
 #include "frontend/castling.h"
 #include "frontend/commands.h"
+#include "frontend/gameclock.h"
 #include "frontend/human.h"
 #include "frontend/prompts.h"
 #include "frontend/state.h"
@@ -96,6 +99,13 @@ bool playSearchingTurn(const std::shared_ptr<Game>& game, const std::shared_ptr<
             wakeProgram();
         });
     showThinking("");
+    // On the clock the computer moves when its share of the remaining time is spent.
+    const std::optional<double> budget = thinkingBudget(color);
+    const std::optional<ClockTimes> atStart = clockTimes();
+    const auto timeSpent = [&] {
+        const std::optional<ClockTimes> now = clockTimes();
+        return budget && atStart && now && atStart->of(color) - now->of(color) >= *budget;
+    };
     for (;;) {
         std::string best;
         {
@@ -113,13 +123,16 @@ bool playSearchingTurn(const std::shared_ptr<Game>& game, const std::shared_ptr<
         }
         const std::optional<std::string> key = t_WaitKeyUnless(kWindow, [&thinking] {
             const std::lock_guard lock(thinking->mutex);
-            return programInterrupted() || thinking->done || thinking->shownVersion != thinking->version;
+            return programInterrupted() || thinking->done || thinking->shownVersion != thinking->version ||
+                   boardRedrawPending() || clockTickPending();
         });
+        redrawTurnedBoards();
+        showClocksIfDue();
         if (programInterrupted()) {
             searching->cancel();
             return true;
         }
-        if (key && (*key == " " || *key == "!")) {
+        if ((key && (*key == " " || *key == "!")) || timeSpent()) {
             searching->moveNow();
             // The answer comes at once; the program stays busy until then rather than waiting for keys.
             std::unique_lock lock(thinking->mutex);

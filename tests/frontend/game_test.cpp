@@ -51,7 +51,7 @@ TEST(NewGame, EveryStateAndEveryAnswerOfTheSaveQuestion) {
         const std::string answer =
             std::string(c.answer) + (std::string(c.answer) == "Sichern" ? " " + saved : "");
         const Scripted run =
-            script(std::string("newgame_") + c.name, "keys NJN\nkeys E2-E4\\r\n" + std::string(c.steps) +
+            script(std::string("newgame_") + c.name, "keys NJN\\r\nkeys E2-E4\\r\n" + std::string(c.steps) +
                                                          "answer " + answer + "\n" + menu("Neues Spiel"));
         EXPECT_EQ(run.err, "dialog: Das Spiel ist nicht gesichert. Vor dem neuen Spiel sichern?\n") << c.name;
         EXPECT_EQ(run.screen.find("Standard-Konfiguration benutzen") != std::string::npos, c.newGame)
@@ -68,13 +68,13 @@ TEST(NewGame, EveryStateAndEveryAnswerOfTheSaveQuestion) {
 // Nothing unsaved: no question. "Neues Spiel beginnen" asks like the menu; "Abbrechen" asks again.
 TEST(NewGame, AsksOnlyForUnsavedMoves) {
     const std::string saved = temp("newgame_saved.zarvik");
-    const Scripted quiet = script("newgame_quiet", "keys NJN\nkeys E2-E4\\r\nmenu Spiel sichern unter… " +
+    const Scripted quiet = script("newgame_quiet", "keys NJN\\r\nkeys E2-E4\\r\nmenu Spiel sichern unter… " +
                                                        saved + "\n" + menu("Neues Spiel"));
     EXPECT_EQ(quiet.err, "");
     EXPECT_NE(quiet.screen.find("Standard-Konfiguration benutzen"), std::string::npos) << quiet.screen;
 
     const Scripted again =
-        script("newgame_again", "keys NJN\nkeys E2-E4\\r\nkeys \\r\nkeys J\nanswer Abbrechen\nkeys J\n");
+        script("newgame_again", "keys NJN\\r\nkeys E2-E4\\r\nkeys \\r\nkeys J\nanswer Abbrechen\nkeys J\n");
     EXPECT_EQ(again.err, "dialog: Das Spiel ist nicht gesichert. Vor dem neuen Spiel sichern?\n");
     EXPECT_NE(again.screen.find("Neues Spiel beginnen"), std::string::npos) << again.screen;
     EXPECT_NE(again.record.find("*** Schwarz gibt auf ***"), std::string::npos) << again.record;
@@ -83,11 +83,11 @@ TEST(NewGame, AsksOnlyForUnsavedMoves) {
 // "Aufgeben" in the menu asks the person to move; only J gives up.
 TEST(GiveUp, FromTheMenu) {
     const Scripted kept =
-        script("giveup_menu_no", "keys NJN\nkeys E2-E4\\r\n" + menu("Aufgeben") + "keys \\r\n");
+        script("giveup_menu_no", "keys NJN\\r\nkeys E2-E4\\r\n" + menu("Aufgeben") + "keys \\r\n");
     EXPECT_EQ(kept.record.find("gibt auf"), std::string::npos) << kept.record;
     EXPECT_NE(kept.screen.find("Zug für schwarz eingeben"), std::string::npos) << kept.screen;
     const Scripted given =
-        script("giveup_menu_yes", "keys NJN\nkeys E2-E4\\r\n" + menu("Aufgeben") + "keys J\n");
+        script("giveup_menu_yes", "keys NJN\\r\nkeys E2-E4\\r\n" + menu("Aufgeben") + "keys J\n");
     EXPECT_TRUE(given.record.ends_with("  *** Schwarz gibt auf ***\r")) << given.record;
     EXPECT_NE(given.screen.find("Neues Spiel beginnen"), std::string::npos) << given.screen;
 }
@@ -133,12 +133,12 @@ TEST(TakeBack, BetweenPeopleAsIfPlayedStraight) {
     const std::string withPath = temp("takeback_with.zarvik");
     const std::string straightPath = temp("takeback_straight.zarvik");
     const Scripted with =
-        script("takeback_with", "keys NJN\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys G1-F3\\r\n" +
+        script("takeback_with", "keys NJN\\r\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys G1-F3\\r\n" +
                                     menu("Zug zurücknehmen") + menu("Zug zurücknehmen") +
                                     menu("Zug wiederholen") + "keys D2-D4\\r\n" + menu("Zug wiederholen") +
                                     "menu Spiel sichern unter… " + withPath + "\n");
     const Scripted straight = script("takeback_straight",
-                                     "keys NJN\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys D2-D4\\r\n"
+                                     "keys NJN\\r\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys D2-D4\\r\n"
                                      "menu Spiel sichern unter… " +
                                          straightPath + "\n");
     EXPECT_EQ(withoutTimes(with.record), withoutTimes(straight.record)) << with.record;
@@ -152,7 +152,7 @@ TEST(TakeBack, BetweenPeopleAsIfPlayedStraight) {
 TEST(TakeBack, AgainstTheComputerAndAtThePromotion) {
     const std::string replied = temp("takeback_computer_replied");
     const std::string back = temp("takeback_computer_back");
-    const Scripted run = script("takeback_computer", "keys J\nkeys E2-E4\\r\nrecord " + replied + "\n" +
+    const Scripted run = script("takeback_computer", "keys J\\r\nkeys E2-E4\\r\nrecord " + replied + "\n" +
                                                          menu("Zug zurücknehmen") + "record " + back + "\n" +
                                                          menu("Zug wiederholen"));
     EXPECT_TRUE(readFile(back).ends_with("Schwarz = Computer (schwer)\r\r")) << readFile(back);
@@ -162,7 +162,7 @@ TEST(TakeBack, AgainstTheComputerAndAtThePromotion) {
 
     const Scripted promotion =
         script("takeback_promotion",
-               "keys NJN\nkeys H2-H4\\rA7-A5\\rH4-H5\\rA5-A4\\rH5-H6\\rA4-A3\\rH6-G7\\rA3-B2\\rG7-H8\\r\n" +
+               "keys NJN\\r\nkeys H2-H4\\rA7-A5\\rH4-H5\\rA5-A4\\rH5-H6\\rA4-A3\\rH6-G7\\rA3-B2\\rG7-H8\\r\n" +
                    menu("Zug zurücknehmen"));
     EXPECT_TRUE(promotion.record.ends_with("Schwarz: A3XB2\r")) << promotion.record;
     EXPECT_NE(promotion.screen.find("Zug für weiss eingeben"), std::string::npos) << promotion.screen;
@@ -176,7 +176,7 @@ TEST(LastGame, SurvivesAKilledProcess) {
     std::filesystem::remove_all(folder);
     const std::string played = temp("lastgame_played");
     const std::string steps = writeTemp("lastgame_killed.script",
-                                        "keys NJN\nkeys E2-E4\\r\nkeys E7-E5\\r\n"
+                                        "keys NJN\\r\nkeys E2-E4\\r\nkeys E7-E5\\r\n"
                                         "keys G1-F3\\r\nrecord " +
                                             played + "\nwait 60000\n");
     const std::string killed = "XDG_DATA_HOME=" + shellQuoted(folder + "/data") +
@@ -240,7 +240,7 @@ TEST(Level, ChosenInTheDialogueAndNamedInTheRecord) {
     };
     for (const Case& c : cases) {
         const Scripted run = script(std::string("level_") + c.name,
-                                    "keys NJJN\nkeys " + std::string(c.answer) + "\nkeys E2-E4\\r\n");
+                                    "keys NJJN\nkeys " + std::string(c.answer) + "\\r\nkeys E2-E4\\r\n");
         EXPECT_NE(run.record.find(c.player), std::string::npos) << c.name << "\n" << run.record;
         EXPECT_NE(run.record.find("Schwarz: "), std::string::npos) << c.name << ": the computer moved\n"
                                                                    << run.record;

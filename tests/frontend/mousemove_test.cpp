@@ -98,6 +98,23 @@ int textY(int square) {
 std::uint32_t ringPixel(int square) {
     return g_Scrn(0, 48 + 40 * (square % 8) + 2, 161 + 40 * (7 - square / 8) + 20) & 0xFFFFFF00u;
 }
+// The last move's frame is blue where the picked piece's is orange; a target has a green spot.
+constexpr std::uint32_t kLastMoveRing = 0xFF800000u;
+constexpr std::uint32_t kTargetSpot = 0x00FF0000u;
+std::uint32_t spotPixel(int square) {
+    return g_Scrn(0, graphicX(square), graphicY(square)) & 0xFFFFFF00u;
+}
+
+// The background (low nibble of the colour byte) of a square's letter on the text board.
+int textBackground(int square) {
+    const t_Window& w = t_WindowRecord(0);
+    const std::int64_t half = (w.TextMemoryEnd - w.TextMemoryStart + 1) / 2;
+    const int column = 30 + 2 * (square % 8);
+    const int line = 7 + 7 - square / 8;
+    return t_VideoMemory()[w.TextMemoryStart + half + std::int64_t(line - 1) * w.TextWidth + column - 1] & 15;
+}
+constexpr int kLastMoveBackground = 2;
+constexpr int kTargetBackground = 5;
 
 class Program {
   public:
@@ -138,7 +155,7 @@ void inOwnProcess(const std::function<void(Program&)>& scenario) {
 TEST(MouseMoves, ClicksOnBothBoardsEnterMovesAsTyped) {
     inOwnProcess([](Program& p) {
         ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
-        p.type("NJN");  // two people
+        p.type("NJN\\r");  // two people
         EXPECT_EQ(boardSquareAt(graphicX(12), graphicY(12)), 12);
         EXPECT_EQ(boardSquareAt(textX(12), textY(12)), 12);
         EXPECT_EQ(boardSquareAt(textX(12) + 16, textY(12)), 12) << "the blank after the letter";
@@ -174,7 +191,7 @@ TEST(MouseMoves, IgnoredClicksAndEveryWayToUnmark) {
         p.click(graphicX(12), graphicY(12));
         EXPECT_FALSE(t_MousePending());
         EXPECT_NE(p.screen().find("Standard-Konfiguration benutzen"), std::string::npos) << p.screen();
-        p.type("NJN");
+        p.type("NJN\\r");
         const std::string before = p.screen();
 
         p.click(graphicX(52), graphicY(52));  // the opponent's pawn
@@ -209,7 +226,7 @@ TEST(MouseMoves, IgnoredClicksAndEveryWayToUnmark) {
 TEST(MouseMoves, KingsClickCastlesAndPawnsClickPromotes) {
     inOwnProcess([](Program& p) {
         ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
-        p.type("NJN");
+        p.type("NJN\\r");
         p.type("E2-E4\\rE7-E5\\rG1-F3\\rB8-C6\\rF1-C4\\rD7-D6\\r");
         p.click(graphicX(4), graphicY(4));
         p.click(textX(6), textY(6));
@@ -225,6 +242,57 @@ TEST(MouseMoves, KingsClickCastlesAndPawnsClickPromotes) {
         p.type("S");
         EXPECT_NE(p.record().find("Weiss:   H7XG8/S"), std::string::npos) << p.record();
         EXPECT_EQ(currentGame()->board.pieceAt(BoardLocation(62))->type, PieceType::knight);
+    });
+}
+
+TEST(MouseMoves, LastMoveAndLegalTargetsAreMarkedOnBothBoards) {
+    inOwnProcess([](Program& p) {
+        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
+        p.type("NJN\\r");
+        p.type("E2-E4\\r");
+        for (const int square : {12, 28}) {
+            EXPECT_EQ(ringPixel(square), kLastMoveRing) << square;
+            EXPECT_EQ(textBackground(square), kLastMoveBackground) << square;
+        }
+        EXPECT_NE(textBackground(20), kLastMoveBackground);
+        p.type("G8-F6\\r");  // G8 is light, F6 dark: the frame shows on both
+        for (const int square : {62, 45}) {
+            EXPECT_EQ(ringPixel(square), kLastMoveRing) << square;
+            EXPECT_EQ(textBackground(square), kLastMoveBackground) << square;
+        }
+        EXPECT_NE(ringPixel(12), kLastMoveRing) << "until the next move";
+        EXPECT_NE(textBackground(28), kLastMoveBackground);
+
+        p.click(graphicX(6), graphicY(6));  // the knight on G1: F3 and H3
+        EXPECT_EQ(ringPixel(6), kBrightRing);
+        for (const int square : {21, 23}) {
+            EXPECT_EQ(spotPixel(square), kTargetSpot) << square;
+            EXPECT_EQ(textBackground(square), kTargetBackground) << square;
+        }
+        EXPECT_NE(spotPixel(22), kTargetSpot);
+        EXPECT_NE(textBackground(22), kTargetBackground);
+        p.click(graphicX(6), graphicY(6));  // unmarked: the targets go too
+        EXPECT_NE(spotPixel(21), kTargetSpot);
+        EXPECT_NE(textBackground(21), kTargetBackground);
+
+        p.click(textX(6), textY(6));
+        p.click(graphicX(21), graphicY(21));
+        EXPECT_NE(p.record().find("Weiss:   G1-F3\r"), std::string::npos) << p.record();
+        EXPECT_NE(spotPixel(23), kTargetSpot);
+        EXPECT_EQ(ringPixel(6), kLastMoveRing);
+        EXPECT_EQ(ringPixel(21), kLastMoveRing);
+
+        // Castling marks the king's squares.
+        p.type("E7-E5\\rF1-C4\\rB8-C6\\rO-O\\r");
+        EXPECT_EQ(ringPixel(4), kLastMoveRing);
+        EXPECT_EQ(ringPixel(6), kLastMoveRing);
+        EXPECT_NE(ringPixel(5), kLastMoveRing);
+        EXPECT_NE(ringPixel(7), kLastMoveRing);
+        p.type("D8-E7\\r");
+        p.click(graphicX(5),
+                graphicY(5));  // the rook on F1: E1 only, the queen and the F2 pawn block the rest
+        EXPECT_EQ(spotPixel(4), kTargetSpot);
+        EXPECT_NE(spotPixel(3), kTargetSpot) << "the bishop's way is not the rook's";
     });
 }
 

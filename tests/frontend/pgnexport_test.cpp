@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "frontend/pgnimport.h"
 #include "notation/pgnread.h"
 
 namespace zarvik::frontend {
@@ -65,6 +66,36 @@ TEST(RecordAsPgn, MovesResultsAndEndings) {
         ASSERT_TRUE(pgn.has_value()) << c.name;
         EXPECT_EQ(*pgn, std::string(roster) + c.extraTags + "\n" + c.movetext + "\n\n") << c.name;
     }
+}
+
+// Clock readings leave as the time control tag and clock comments and come back as they were; a flag
+// fall is lost by the side to move, drawn when its opponent has no mating material.
+TEST(RecordAsPgn, ClocksGoThereAndBack) {
+    std::string clocked =
+        record({"E2-E4 {4:50}", "E7-E5 {4:41}", "G1-F3 {1:00:00}"}, "*** Zeit überschritten ***\r");
+    clocked.insert(clocked.find('\r'), " {300+2}");
+    const std::optional<std::string> pgn = recordAsPgn(clocked);
+    ASSERT_TRUE(pgn.has_value());
+    EXPECT_NE(pgn->find("[Result \"1-0\"]\n[Termination \"Zeit überschritten\"]\n[TimeControl \"300+2\"]\n"),
+              std::string::npos)
+        << *pgn;
+    EXPECT_NE(pgn->find("1. e4 {[%clk 0:04:50]} 1... e5 {[%clk 0:04:41]} 2. Nf3 {[%clk 1:00:00]} 1-0"),
+              std::string::npos)
+        << *pgn;
+
+    const ImportedGame imported = importPgnGame(readPgn(*pgn), "07.12.2026 10:00:00");
+    const std::string& back = imported.record.text;
+    EXPECT_NE(back.find("Spielverlauf am 05.12.2026 {300+2}\r"), std::string::npos) << back;
+    EXPECT_NE(back.find("Weiss:   E2-E4 {4:50}\r"), std::string::npos) << back;
+    EXPECT_NE(back.find("Schwarz: E7-E5 {4:41}\r"), std::string::npos) << back;
+    EXPECT_NE(back.find("Weiss:   G1-F3 {1:00:00}\r"), std::string::npos) << back;
+    EXPECT_NE(back.find("*** Zeit überschritten ***"), std::string::npos) << back;
+
+    const std::optional<std::string> bare = recordAsPgn(
+        "Spielverlauf am 05.12.2026 {60}\rWeiss   = Mensch\rSchwarz = Mensch\r\r"
+        "*** Zeit überschritten ***\r");
+    ASSERT_TRUE(bare.has_value());
+    EXPECT_NE(bare->find("[Result \"0-1\"]"), std::string::npos) << "White's flag, Black has all pieces";
 }
 
 TEST(RecordAsPgn, ComputerPlayersAndEnglishHeaders) {

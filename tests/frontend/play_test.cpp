@@ -31,7 +31,7 @@ Played play(const std::string& name, const std::string& keys) {
 }
 
 // Human against human: no to the standard configuration, white human, black not a computer.
-const std::string kTwoHumans = "NJN";
+const std::string kTwoHumans = "NJN\\r";
 
 std::string moves(std::initializer_list<const char*> list) {
     std::string keys;
@@ -42,7 +42,7 @@ std::string moves(std::initializer_list<const char*> list) {
 }
 
 TEST(Play, StandardConfigurationAndAComputerAnswer) {
-    const Played p = play("standard", "\\r" + moves({"E2-E4"}));
+    const Played p = play("standard", "\\r\\r" + moves({"E2-E4"}));
     EXPECT_NE(p.record.find("Weiss   = Mensch\rSchwarz = Computer (schwer)\r\r"), std::string::npos)
         << p.record;
     EXPECT_NE(p.record.find("  1 "), std::string::npos);
@@ -57,7 +57,7 @@ TEST(Play, StandardConfigurationAndAComputerAnswer) {
 // and are not waited for.
 TEST(Play, NoNewGameKeepsTheWindowAlive) {
     const auto start = std::chrono::steady_clock::now();
-    const Played p = play("ended", "J\\rJNABC");
+    const Played p = play("ended", "J\\r\\rJNABC");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     EXPECT_NE(p.screen.find("Neues Spiel: Strg+N"), std::string::npos) << p.screen;
     EXPECT_EQ(p.screen.find("(Programm Ende)"), std::string::npos) << p.screen;
@@ -183,7 +183,7 @@ TEST(Play, CheckmateEndsTheGameAndReplaysToTheSamePosition) {
 TEST(Play, ComputerAgainstComputerToTheEnd) {
     // No standard configuration, white a computer (easy), black a computer (easy); Return keeps
     // the easy strength at the level question.
-    const Played p = play("computers", "NNN\\rJN\\r");
+    const Played p = play("computers", "NNN\\rJN\\r\\r");
     EXPECT_NE(p.record.find("Weiss   = Computer (leicht)\rSchwarz = Computer (leicht)\r\r"),
               std::string::npos)
         << p.record;

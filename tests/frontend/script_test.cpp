@@ -35,7 +35,7 @@ int lineCount(const std::string& text) {
 TEST(Script, StepsRunInOrderAndWriteAtTheirMoment) {
     const std::string early = temp("order_early.record");
     const std::string earlyScreen = temp("order_early.screen");
-    const Scripted run = script("order", "# two people\nkeys NJN\nkeys E2-E4\\r\n\nrecord " + early +
+    const Scripted run = script("order", "# two people\nkeys NJN\\r\nkeys E2-E4\\r\n\nrecord " + early +
                                              "\nscreen " + earlyScreen + "\nwait 10\nkeys E7-E5\\r\n");
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string first = readFile(early);
@@ -50,7 +50,7 @@ TEST(Script, StepsRunInOrderAndWriteAtTheirMoment) {
 // text column 38, line 8: pixels 592-607, 224-255), as a person moves with the mouse.
 TEST(Script, ClicksMoveLikeTypedMoves) {
     const Scripted run = script("click",
-                                "keys NJN\nclick 228 421\nclick 228 341\nclick 600 240\n"
+                                "keys NJN\\r\nclick 228 421\nclick 228 341\nclick 600 240\n"
                                 "click 20 20\nclick 600 300 right\nclick 600 240\nclick 600 304\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
@@ -65,7 +65,7 @@ TEST(Script, MistakesAreRefusedBeforeAnythingRuns) {
         const char* error;
     };
     for (const Case& c : {
-             Case{"unknown", "keys NJN\nfly away\n", "line 2: unknown step 'fly'"},
+             Case{"unknown", "keys NJN\\r\nfly away\n", "line 2: unknown step 'fly'"},
              Case{"wait", "wait soon\n", "line 1: 'wait soon' (usage: wait MS)"},
              Case{"menu", "menu Zaubern\n", "line 1: 'menu Zaubern' (usage: menu TITLE [PATH])"},
              Case{"open", "open\n", "line 1: 'open' (usage: open PATH)"},
@@ -92,7 +92,7 @@ TEST(Script, AFailedOpenChangesNothingAndIsTold) {
         writeTemp("huge.zarvik", kOpening + std::string((1 << 20) + 1 - kOpening.size(), ' '));
     const std::string missing = temp("missing.zarvik");
     const Scripted run = script("failedopen",
-                                "keys NJN\nkeys E2-E4\\r\n"
+                                "keys NJN\\r\nkeys E2-E4\\r\n"
                                 "menu Spiel öffnen… " +
                                     noPlayers +
                                     "\n"
@@ -133,7 +133,7 @@ TEST(Script, AFailedOpenDoesNotAnswerAConfigurationQuestion) {
 TEST(Script, AGameSavedBeforeAnyMoveOpens) {
     const std::string saved = temp("nomoves.zarvik");
     std::remove(saved.c_str());
-    const Scripted run = script("nomoves", "keys NJN\nmenu Spiel sichern unter… " + saved +
+    const Scripted run = script("nomoves", "keys NJN\\r\nmenu Spiel sichern unter… " + saved +
                                                "\nkeys E2-E4\\r\n"
                                                "menu Spiel öffnen… " +
                                                saved + "\n");
@@ -146,7 +146,7 @@ TEST(Script, AGameSavedBeforeAnyMoveOpens) {
 TEST(Script, AFailedSaveIsTold) {
     const std::string nowhere = temp("no/such/folder/Spiel.zarvik");
     const Scripted run =
-        script("failedsave", "keys NJN\nkeys E2-E4\\r\nmenu Spiel sichern unter… " + nowhere + "\n");
+        script("failedsave", "keys NJN\\r\nkeys E2-E4\\r\nmenu Spiel sichern unter… " + nowhere + "\n");
     EXPECT_EQ(run.err, "dialog: Das Spiel konnte nicht gesichert werden. | " + nowhere +
                            " | Datei oder Ordner nicht gefunden\n");
 }
@@ -293,7 +293,7 @@ TEST(Script, SavedAsPgnAndOpenedAgain) {
     const std::string path = temp("gespeichert.PGN");
     std::remove(path.c_str());
     const Scripted run = script("pgnsave",
-                                "keys NJN\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys G1-F3\\r\n"
+                                "keys NJN\\r\nkeys E2-E4\\r\nkeys E7-E5\\r\nkeys G1-F3\\r\n"
                                 "menu Spiel sichern unter… " +
                                     path + "\nkeys B8-C6\\r\nopen " + path + "\n");
     EXPECT_EQ(run.err, "");

@@ -15,8 +15,10 @@
 #include "frontend/chessmain.h"
 #include "frontend/driver.h"
 #include "frontend/fileevents.h"
+#include "frontend/gameclock.h"
 #include "frontend/record.h"
 #include "frontend/savedgame.h"
+#include "frontend/settings.h"
 #include "frontend/state.h"
 #include "rules/board.h"
 #include "toolkit/app/events.h"
@@ -154,6 +156,17 @@ std::vector<std::uint32_t> squarePixels(const HostImage& image, int file, int ra
     return pixels;
 }
 
+// The pixels of a square inside the 5-pixel frame that marks a square.
+std::vector<std::uint32_t> insideFrame(const std::vector<std::uint32_t>& square) {
+    std::vector<std::uint32_t> inside;
+    for (int y = 5; y < 35; ++y) {
+        for (int x = 5; x < 35; ++x) {
+            inside.push_back(square[static_cast<std::size_t>(40 * y + x)]);
+        }
+    }
+    return inside;
+}
+
 HostImage windowImage() {
     std::optional<HostImage> image;
     onMainThread([&] { image = t_WindowImage(0); });
@@ -163,7 +176,7 @@ HostImage windowImage() {
 
 TEST(Session, SaveBeforeAnyMoveKeepsHeaderAndPlayersOnly) {
     inOwnProcess([](Session& s) {
-        s.type("\\r");
+        s.type("\\r\\r");
         const std::string path = ::testing::TempDir() + "frontend_session_empty.zarvik";
         s.host().pushSaveAnswer(path);
         s.menu("Spiel sichern unter…");
@@ -177,7 +190,7 @@ TEST(Session, SaveBeforeAnyMoveKeepsHeaderAndPlayersOnly) {
 
 TEST(Session, SaveAndReopenAtAMovePrompt) {
     inOwnProcess([](Session& s) {
-        s.type("NJNE2-E4\\rE7-E5\\r");
+        s.type("NJN\\rE2-E4\\rE7-E5\\r");
         const std::string path = ::testing::TempDir() + "frontend_session_saved.zarvik";
         s.host().pushSaveAnswer(path);
         s.menu("Spiel sichern unter…");
@@ -233,7 +246,7 @@ TEST(Session, TheSearchingComputerMovesOnRequestAndYieldsToATakeBack) {
             }
             return true;
         };
-        typeKeys(keysOf("NJJN10\\rE2-E4\\r"));
+        typeKeys(keysOf("NJJN10\\r\\rE2-E4\\r"));
         ASSERT_TRUE(waitUntilShown("Computerspieler denkt nach", std::chrono::seconds(20))) << s.screen();
         t_PostKeys("!");
         ASSERT_TRUE(recordHas("  2 ")) << gameRecordSnapshot().text;
@@ -249,7 +262,7 @@ TEST(Session, TheSearchingComputerMovesOnRequestAndYieldsToATakeBack) {
 
 TEST(Session, OpenWhileTheComputerThinks) {
     inOwnProcess([](Session& s) {
-        typeKeys(keysOf("NNN\\rJN\\r"));  // two easy computers, which never leave the program quiet
+        typeKeys(keysOf("NNN\\rJN\\r\\r"));  // two easy computers, which never leave the program quiet
         ASSERT_TRUE(waitUntilShown("Computerspieler berechnet", std::chrono::seconds(20))) << s.screen();
         s.host().pushOpenAnswer({tempFile("opening.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
@@ -276,7 +289,7 @@ TEST(Session, OpenWhileTheComputerThinks) {
 
 TEST(Session, CancelledDialogsChangeNothing) {
     inOwnProcess([](Session& s) {
-        s.type("\\r");
+        s.type("\\r\\r");
         const std::string before = gameRecordSnapshot().text;
         s.menu("Spiel öffnen…");
         s.menu("Spiel sichern unter…");
@@ -290,7 +303,7 @@ TEST(Session, CancelledDialogsChangeNothing) {
 // follow the move (a wrong rank, file or colour of square or piece gives other pixels).
 TEST(Session, BothBoardsShowThePosition) {
     inOwnProcess([](Session& s) {
-        s.type("NJN");
+        s.type("NJN\\r");
         const HostImage before = windowImage();
         const std::string start = s.screen();
         EXPECT_EQ(textBoardRank(start, 8), "8  t s l d k l s t  8");
@@ -304,13 +317,16 @@ TEST(Session, BothBoardsShowThePosition) {
         EXPECT_EQ(textBoardRank(moved, 2), "2  B B B B · B B B  2");
         EXPECT_EQ(textBoardRank(moved, 6), "6  · · · · · s · ·  6");
         EXPECT_EQ(textBoardRank(moved, 8), "8  t s l d k l · t  8");
-        // E2 and E4 have the same colour: the pawn's picture moved, an empty square's took its place.
+        // E2 and E4 have the same colour: the pawn's picture moved, an empty square's took its place
+        // (Black's move is the last one now, so neither carries the last move's frame).
         const int e = 4;
         EXPECT_NE(squarePixels(before, e, 2), squarePixels(before, e, 4));
         EXPECT_EQ(squarePixels(after, e, 4), squarePixels(before, e, 2));
         EXPECT_EQ(squarePixels(after, e, 2), squarePixels(before, e, 4));
-        // G8 (light) now shows a light empty square, F6 (dark) a black knight on dark.
-        EXPECT_EQ(squarePixels(after, 6, 8), squarePixels(before, 6, 6)) << "G8 as empty G6";
+        // G8 (light) now shows a light empty square, F6 (dark) a black knight on dark; both framed.
+        EXPECT_EQ(insideFrame(squarePixels(after, 6, 8)), insideFrame(squarePixels(before, 6, 6)))
+            << "G8 as empty G6";
+        EXPECT_NE(squarePixels(after, 6, 8), squarePixels(before, 6, 6)) << "the frame";
         EXPECT_NE(squarePixels(after, 5, 6), squarePixels(before, 5, 6));
         EXPECT_NE(squarePixels(before, 0, 1), squarePixels(before, 0, 8)) << "white and black rooks differ";
         EXPECT_NE(squarePixels(before, 4, 3), squarePixels(before, 4, 4)) << "light and dark squares differ";
@@ -322,7 +338,7 @@ TEST(Session, BothBoardsShowThePosition) {
 // half-move is recorded after the file's lines, both boards follow, and a save replays to the board.
 TEST(Session, AnOpenedGameGoesOnAsANormalGame) {
     inOwnProcess([](Session& s) {
-        s.type("NJNE2-E4\\r");
+        s.type("NJN\\rE2-E4\\r");
         s.host().pushOpenAnswer({tempFile("goes_on.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
         EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
@@ -418,7 +434,7 @@ void expectNoStrayBlocks(const std::string& screen, const std::string& stage) {
 
 TEST(Session, NoStrayCursorBlocksAfterAnOpenAtAMovePrompt) {
     inOwnProcess([](Session& s) {
-        s.type("NJNE2-E4\\r");
+        s.type("NJN\\rE2-E4\\r");
         s.host().pushOpenAnswer({tempFile("blocks.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
         ASSERT_TRUE(s.waitForScreen("Zug für weiss eingeben"));
@@ -429,7 +445,7 @@ TEST(Session, NoStrayCursorBlocksAfterAnOpenAtAMovePrompt) {
 // The time of a move line is the time of day when the move was made.
 TEST(Session, MoveLinesCarryTheTimeOfDay) {
     inOwnProcess([](Session& s) {
-        s.type("NJN");
+        s.type("NJN\\r");
         const std::string before = currentdatetimetext().substr(11, 8);
         s.type("E2-E4\\r");
         const std::string after = currentdatetimetext().substr(11, 8);
@@ -523,6 +539,121 @@ TEST(Session, NewGameOrEndAfterAGame) {
         EXPECT_EQ(s.screen().find("(Programm Ende)"), std::string::npos);
         s.menu("Neues Spiel", "Spiel");
         EXPECT_TRUE(s.waitForScreen("Standard-Konfiguration benutzen")) << s.screen();
+    });
+}
+
+// "Brett drehen": both boards from Black's side, clicks on the turned squares, the choice kept.
+TEST(Session, TurnedBoardShowsAndTakesClicksFromBlacksSide) {
+    inOwnProcess([](Session& s) {
+        s.type("NJN\\r");
+        s.menu("Brett drehen", "Spiel");
+        const std::string screen = s.screen();
+        EXPECT_EQ(screenText(screen, 5, 27, 47), "   H G F E D C B A   ") << screen;
+        EXPECT_EQ(screenText(screen, 7, 27, 47), "1  T S L K D L S T  1") << screen;
+        EXPECT_EQ(screenText(screen, 14, 27, 47), "8  t s l k d l s t  8") << screen;
+        EXPECT_EQ(readSetting("brett-gedreht"), "1");
+        // E2 is the fourth square from the left in the second row from the top.
+        clickAt(48 + 40 * 3 + 20, 161 + 40 * 1 + 20);
+        waitUntilQuiet();
+        clickAt(48 + 40 * 3 + 20, 161 + 40 * 3 + 20);
+        waitUntilQuiet();
+        EXPECT_NE(gameRecordSnapshot().text.find("Weiss:   E2-E4"), std::string::npos);
+        s.menu("Brett drehen", "Spiel");
+        EXPECT_EQ(screenText(s.screen(), 7, 27, 47), "8  t s l d k l s t  8") << s.screen();
+        EXPECT_EQ(readSetting("brett-gedreht"), "0");
+        EXPECT_NE(s.screen().find("Zug für schwarz eingeben"), std::string::npos) << "the prompt stays";
+    });
+}
+
+TEST(Session, APersonPlayingBlackAgainstTheComputerSeesTheBoardTurned) {
+    inOwnProcess([](Session& s) {
+        s.type("NNN\\rN\\r");  // the computer plays White, "leicht"; a person Black
+        EXPECT_TRUE(s.waitForScreen("Zug für schwarz eingeben")) << s.screen();
+        EXPECT_EQ(screenText(s.screen(), 5, 27, 47), "   H G F E D C B A   ") << s.screen();
+        EXPECT_EQ(readSetting("brett-gedreht"), "1");
+    });
+}
+
+// --- the clocks, on a stand-in time that the test moves
+
+double standInTime = 0;
+
+void useStandInTime() {
+    setClockTimeSource([] { return standInTime; });
+}
+// Moves the stand-in time on and lets the clocks notice it.
+void timePasses(double seconds) {
+    standInTime += seconds;
+    nudgeClocks();
+    waitUntilQuiet();
+}
+
+TEST(Session, ClocksRunTakeBacksRestoreThemAndAFlagEndsTheGame) {
+    inOwnProcess([](Session& s) {
+        useStandInTime();
+        s.type("NJN5+0\\r");
+        EXPECT_EQ(screenText(s.screen(), 17, 1, 49).find(" Weiss 5:00 "), 3u) << s.screen();
+        EXPECT_EQ(t_VideoMemory()[t_WindowRecord(0).TextMemoryStart + 2000 + 16 * 80 + 4] & 15, 12)
+            << "White's clock runs: shown in inverse";
+        timePasses(10);
+        EXPECT_NE(s.screen().find(" Weiss 4:50 "), std::string::npos) << s.screen();
+        s.type("E2-E4\\r");
+        timePasses(20);
+        s.type("E7-E5\\r");
+        const std::string record = gameRecordSnapshot().text;
+        EXPECT_NE(record.find(" {300}\r"), std::string::npos) << record;
+        EXPECT_NE(record.find("Weiss:   E2-E4 {4:50}\r"), std::string::npos) << record;
+        EXPECT_NE(record.find("Schwarz: E7-E5 {4:40}\r"), std::string::npos) << record;
+        EXPECT_EQ(s.screen().find("{4:50}"), std::string::npos) << "the panel shows no readings";
+
+        s.menu("Zug zurücknehmen", "Spiel");
+        EXPECT_NE(s.screen().find(" Schwarz 5:00 "), std::string::npos) << s.screen();
+        timePasses(301);
+        EXPECT_TRUE(s.waitForScreen("Neues Spiel beginnen")) << s.screen();
+        EXPECT_TRUE(gameRecordSnapshot().text.ends_with("*** Zeit überschritten ***  \r") ||
+                    gameRecordSnapshot().text.find("*** Zeit überschritten ***") != std::string::npos)
+            << gameRecordSnapshot().text;
+        EXPECT_NE(s.screen().find(" Schwarz 0:00 "), std::string::npos) << s.screen();
+        timePasses(50);
+        EXPECT_NE(s.screen().find(" Weiss 4:50 "), std::string::npos) << "the clocks stopped";
+    });
+}
+
+TEST(Session, TheSearchingComputerMovesWhenItsShareOfTheClockIsSpent) {
+    inOwnProcess([](Session& s) {
+        useStandInTime();
+        typeKeys(keysOf("NJJN10\\r1+0\\rE2-E4\\r"));
+        ASSERT_TRUE(waitUntilShown("Computerspieler denkt nach", std::chrono::seconds(20))) << s.screen();
+        EXPECT_EQ(thinkingBudget(Color::black), 2.0) << "a thirtieth of its minute";
+        standInTime += 2.5;
+        nudgeClocks();
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (gameRecordSnapshot().text.find("Schwarz: ") == std::string::npos &&
+               std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        EXPECT_NE(gameRecordSnapshot().text.find("Schwarz: "), std::string::npos)
+            << gameRecordSnapshot().text;
+    });
+}
+
+TEST(Session, ASavedGameKeepsItsClocks) {
+    inOwnProcess([](Session& s) {
+        useStandInTime();
+        s.type("NJN15+10\\r");
+        timePasses(30);
+        s.type("E2-E4\\r");
+        const std::string path = ::testing::TempDir() + "frontend_session_clocks.zarvik";
+        s.host().pushSaveAnswer(path);
+        s.menu("Spiel sichern unter…");
+        s.menu("Neues Spiel", "Spiel");
+        s.type("NJN\\r");
+        EXPECT_EQ(gameTimeControl(), std::nullopt);
+        s.host().pushOpenAnswer({path});
+        s.menu("Spiel öffnen…");
+        EXPECT_EQ(gameTimeControl(), (TimeControl{900, 10}));
+        EXPECT_EQ(clockTimes(), (ClockTimes{880, 900}));
+        EXPECT_NE(s.screen().find(" Weiss 14:40 "), std::string::npos) << s.screen();
     });
 }
 

@@ -31,6 +31,8 @@ constexpr std::array rows{
     t_MenuRow{"Spiel", "Zug wiederholen", Program, Redo, 'z', commandShift},
     separator("Spiel"),
     t_MenuRow{"Spiel", "Aufgeben", Program, Resign, 0, 0},
+    separator("Spiel"),
+    t_MenuRow{"Spiel", "Brett drehen", Program, TurnBoard, 'r', command},
 
     t_MenuRow{"Bearbeiten", "Text kopieren", CopyText, None, 'c', commandShift},
     t_MenuRow{"Bearbeiten", "Bild kopieren", CopyImage, None, 'b', commandShift},

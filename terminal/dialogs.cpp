@@ -47,7 +47,8 @@ QuestionBox::QuestionBox(std::string text, std::vector<std::string> buttons)
 }
 
 void QuestionBox::key(const t_HostKeyEvent& key) {
-    if (key.Characters.empty()) {
+    // Keys typed with the answer in one go do not change it.
+    if (finished_ || key.Characters.empty()) {
         return;
     }
     const char32_t c = key.Characters.front();
@@ -95,7 +96,7 @@ PathPrompt::PathPrompt(std::string label, const std::string& start)
     : label_(std::move(label)), text_(scalarsOf(start)), cursor_(text_.size()) {}
 
 void PathPrompt::key(const t_HostKeyEvent& key) {
-    if (key.Characters.empty()) {
+    if (finished_ || key.Characters.empty()) {
         return;
     }
     const char32_t c = key.Characters.front();

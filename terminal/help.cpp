@@ -5,7 +5,7 @@ namespace zarvik::terminal {
 std::string manualText() {
     return "Bedienung im Terminal\n"
            "\n"
-           "Züge tippen: Ausgangs- und Zielfeld mit Bindestrich, etwa E2-E4, dann die Eingabetaste.\n"
+           "Züge tippen: Ausgangs- und Zielfeld mit Bindestrich, etwa E2-E4, dann die Eingabetaste; "
            "O-O und O-O-O sind die Rochaden. Fragen mit J/N beantworten Sie mit einer Taste.\n"
            "Züge mit der Maus: eigene Figur auf dem Textbrett anklicken, dann das Zielfeld.\n"
            "\n"
@@ -15,8 +15,8 @@ std::string manualText() {
            "Strg+N   Neues Spiel             Strg+O  Spiel öffnen\n"
            "Strg+Q   Beenden                 Strg+Z  Programm anhalten (weiter mit fg)\n"
            "\n"
-           "Beim Öffnen und Sichern ergänzt die Tabulatortaste den Dateinamen.\n"
-           "Das laufende Spiel wird nach jedem Halbzug aufbewahrt und beim nächsten Start angeboten.";
+           "Beim Öffnen und Sichern ergänzt die Tabulatortaste den Dateinamen. Das laufende Spiel wird nach "
+           "jedem Halbzug aufbewahrt und beim nächsten Start angeboten.";
 }
 
 std::string aboutText() {

@@ -151,6 +151,31 @@ TEST_F(TerminalSession, PlaysByKeysAndMouseAndEndsWithTheQuitQuestion) {
     EXPECT_EQ(screen().find("A B C D E F G H"), std::string::npos) << "the game's screen stays behind";
 }
 
+// Saving proposes a file in the current folder on the bottom line; opening completes its name with Tab.
+TEST_F(TerminalSession, SavesAndOpensThroughThePathPrompt) {
+    openingMove();
+    keys("F10 Down Enter");  // Ablage, Spiel sichern unter…
+    // A long path shows its end.
+    const std::string here = folder_.filename().string() + "/";
+    ASSERT_TRUE(waitFor("Sichern unter:")) << screen();
+    ASSERT_TRUE(waitFor(here + "Spiel.zarvik")) << screen();
+    keys("Enter");
+    ASSERT_TRUE(waitUntilGone("Sichern unter:")) << screen();
+    text("d2-d4");
+    keys("Enter");
+    ASSERT_TRUE(waitFor("Weiss:   D2-D4")) << screen();
+
+    keys("C-o");
+    ASSERT_TRUE(waitFor("Spiel öffnen: ")) << screen();
+    text("Sp");
+    keys("Tab");
+    ASSERT_TRUE(waitFor(here + "Spiel.zarvik")) << screen();
+    keys("Enter");
+    // The saved game is back: its first move stands, the move after saving is gone.
+    ASSERT_TRUE(waitUntilGone("D2-D4")) << screen();
+    EXPECT_NE(screen().find("Weiss:   E2-E4"), std::string::npos) << screen();
+}
+
 TEST_F(TerminalSession, AsksForALargerWindowAndRedrawsWhenResized) {
     start();
     ASSERT_TRUE(waitFor("<J/N>")) << screen();

@@ -103,6 +103,18 @@ class TerminalSession : public ::testing::Test {
         }
         return true;
     }
+    // The program waits for a key: its cursor shows in the line of the prompt.
+    bool waitForCursorIn(int row, std::chrono::seconds longest = std::chrono::seconds(30)) {
+        const std::string wanted = "1 " + std::to_string(row) + "\n";
+        const auto end = std::chrono::steady_clock::now() + longest;
+        while (tmux("display-message -p -t game '#{cursor_flag} #{cursor_y}'") != wanted) {
+            if (std::chrono::steady_clock::now() > end) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
     // The running game's process: the shell's child.
     pid_t gamePid() {
         const std::string shell = tmux("display-message -p -t game '#{pane_pid}'");
@@ -117,8 +129,10 @@ class TerminalSession : public ::testing::Test {
         text("e2-e4");
         keys("Enter");
         ASSERT_TRUE(waitFor("Schwarz: ")) << screen();
-        ASSERT_TRUE(waitFor("Zug für weiss")) << screen();
+        ASSERT_TRUE(waitForCursorIn(kPromptRow)) << screen();
     }
+
+    static constexpr int kPromptRow = 18;
 
     fs::path folder_;
     std::string socket_;

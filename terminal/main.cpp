@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     if (!arguments.valid) {
         return 2;
     }
-    if (isatty(STDIN_FILENO) == 0 || isatty(STDOUT_FILENO) == 0) {
+    // The keys come from a terminal; the line mode may also write into a pipe (to a speech program).
+    if (isatty(STDIN_FILENO) == 0 || (!arguments.lines && isatty(STDOUT_FILENO) == 0)) {
         std::fprintf(stderr, "zarvik: Die Terminal-Fassung braucht ein Terminal.\n%s", kUsage);
         return 2;
     }
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
     int status = 1;
     if (t_ApplicationDidFinishLaunching([] { frontend::chessMain(); })) {
         status = host.run();
+        t_ApplicationWillTerminate();
     } else {
         host.messagePanel(
             "Zarvik kann nicht starten: Das System gibt dem Programm keinen Thread (zu wenig Speicher).");

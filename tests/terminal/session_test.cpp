@@ -83,9 +83,11 @@ class TerminalSession : public ::testing::Test {
         text(command);
         keys("Enter");
     }
-    bool waitFor(const std::string& wanted, std::chrono::seconds longest = std::chrono::seconds(30)) {
+    // Reads the pane (or tmux) again and again until `done` holds, at most `longest`.
+    template <typename Done>
+    bool waitUntil(Done done, std::chrono::seconds longest = std::chrono::seconds(30)) {
         const auto end = std::chrono::steady_clock::now() + longest;
-        while (screen().find(wanted) == std::string::npos) {
+        while (!done()) {
             if (std::chrono::steady_clock::now() > end) {
                 return false;
             }
@@ -93,27 +95,17 @@ class TerminalSession : public ::testing::Test {
         }
         return true;
     }
-    bool waitUntilGone(const std::string& text, std::chrono::seconds longest = std::chrono::seconds(10)) {
-        const auto end = std::chrono::steady_clock::now() + longest;
-        while (screen().find(text) != std::string::npos) {
-            if (std::chrono::steady_clock::now() > end) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return true;
+    bool waitFor(const std::string& wanted) {
+        return waitUntil([&] { return screen().find(wanted) != std::string::npos; });
+    }
+    bool waitUntilGone(const std::string& gone) {
+        return waitUntil([&] { return screen().find(gone) == std::string::npos; });
     }
     // The program waits for a key: its cursor shows in the line of the prompt.
-    bool waitForCursorIn(int row, std::chrono::seconds longest = std::chrono::seconds(30)) {
+    bool waitForCursorIn(int row) {
         const std::string wanted = "1 " + std::to_string(row) + "\n";
-        const auto end = std::chrono::steady_clock::now() + longest;
-        while (tmux("display-message -p -t game '#{cursor_flag} #{cursor_y}'") != wanted) {
-            if (std::chrono::steady_clock::now() > end) {
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return true;
+        return waitUntil(
+            [&] { return tmux("display-message -p -t game '#{cursor_flag} #{cursor_y}'") == wanted; });
     }
     // The running game's process: the shell's child.
     pid_t gamePid() {
@@ -152,6 +144,11 @@ TEST_F(TerminalSession, PlaysByKeysAndMouseAndEndsWithTheQuitQuestion) {
     ASSERT_TRUE(waitFor("Zug zurücknehmen")) << screen();
     keys("Escape");
     ASSERT_TRUE(waitUntilGone("Zug zurücknehmen")) << screen();
+    // "Text kopieren" reaches the terminal's clipboard (tmux takes it when allowed).
+    tmux("set-option -g set-clipboard on");
+    keys("F10 Right Right Enter");
+    EXPECT_TRUE(
+        waitUntil([&] { return tmux("show-buffer").find("Schach in der Konsole") != std::string::npos; }));
 
     keys("C-q");
     ASSERT_TRUE(waitFor("Vor dem Beenden sichern?")) << screen();

@@ -17,7 +17,7 @@ phase_done() {
 }
 
 tools/ensure-packages.sh cmake g++ make pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
-  qt6-base-dev libgl-dev libutf8proc-dev qt6-translations-l10n libpng-dev pgn-extract
+  qt6-base-dev libgl-dev libutf8proc-dev qt6-translations-l10n libpng-dev pgn-extract libncurses-dev tmux
 jobs=$(nproc)
 # ccache where it is installed; the build does not need it.
 launcher=()

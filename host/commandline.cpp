@@ -58,6 +58,8 @@ CommandLine parseArguments(const std::vector<std::string>& arguments) {
             return line;
         } else if (!optionsEnded && argument == "--log") {
             line.log = true;
+        } else if (!optionsEnded && (argument == "--terminal" || argument == "--zeilen")) {
+            line.terminal = true;
         } else if (!optionsEnded && argument == "--version") {
             line.action = CommandLineAction::ShowVersion;
             return line;
@@ -97,6 +99,8 @@ std::string helpText() {
            "      --version  die Version zeigen und beenden\n"
            "      --log      das Protokoll auch auf die Standardausgabe schreiben (sonst nur in\n"
            "                 die Systemkonsole)\n"
+           "      --terminal im Terminal spielen (ohne grafische Oberfläche auch ohne diese Option)\n"
+           "      --zeilen   im Terminal Zeile für Zeile, für Bildschirmleser und Braillezeilen\n"
            "Dazu die Optionen von Qt, etwa -platform NAME oder -style NAME.\n"
            "\n"
            "Umgebung: ZARVIK_RESOURCES nennt den Ordner mit Schriften und Bildern.\n";

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of the application: --help and --version answer without starting the GUI, --log
-// also writes the log to standard output; every other argument that is not an option is a document.
+// also writes the log to standard output, --terminal (and --zeilen, its line mode) plays in the
+// terminal; every other argument that is not an option is a document.
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct CommandLine {
     CommandLineAction action = CommandLineAction::Run;
     std::vector<std::string> documents;  // absolute paths, in the given order
     bool log = false;                    // the log also on standard output, not only in the console
+    bool terminal = false;               // --terminal or --zeilen: the game in the terminal instead
     std::string refusedOption;
 };
 

@@ -3,14 +3,25 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "frontend/quitquestion.h"
+
 namespace zarvik::qthost {
 
 namespace {
 
 const QStringList& saveButtons() {
-    static const QStringList buttons{QStringLiteral("Sichern"), QStringLiteral("Nicht sichern"),
-                                     QStringLiteral("Abbrechen")};
+    static const QStringList buttons = [] {
+        QStringList made;
+        for (const std::string& button : frontend::quitQuestionButtons()) {
+            made.push_back(QString::fromStdString(button));
+        }
+        return made;
+    }();
     return buttons;
+}
+
+QString questionText() {
+    return QString::fromStdString(frontend::quitQuestionText());
 }
 
 }  // namespace
@@ -40,8 +51,7 @@ QString askQuestion(const QString& text, const QStringList& buttons) {
 }
 
 void configureQuitQuestion(QMessageBox& box) {
-    configureQuestion(box, QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"),
-                      saveButtons());
+    configureQuestion(box, questionText(), saveButtons());
 }
 
 bool mayQuit(const std::function<bool()>& unsaved, const std::function<bool()>& save,
@@ -49,8 +59,7 @@ bool mayQuit(const std::function<bool()>& unsaved, const std::function<bool()>& 
     if (!unsaved()) {
         return true;
     }
-    const QString answer =
-        askQuestion(QStringLiteral("Das Spiel ist nicht gesichert. Vor dem Beenden sichern?"), saveButtons());
+    const QString answer = askQuestion(questionText(), saveButtons());
     if (answer == saveButtons()[0]) {
         return save();
     }

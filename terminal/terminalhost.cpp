@@ -118,10 +118,13 @@ void TerminalHost::turn() {
     }
     pollfd waits[3] = {{STDIN_FILENO, POLLIN, 0}, {wakeRead_, POLLIN, 0}, {signalRead_, POLLIN, 0}};
     // Asleep until something happens; only a started escape sequence waits a moment for its rest.
-    const int wait = decoder_.pending() ? kEscapeWaitMs : lineMode_ && dirty_ ? kSettleMs : -1;
+    const int wait = !pending_.empty()     ? 0
+                     : decoder_.pending()  ? kEscapeWaitMs
+                     : lineMode_ && dirty_ ? kSettleMs
+                                           : -1;
     const int ready = ::poll(waits, 3, wait);
     std::vector<TerminalInput> inputs;
-    if (ready == 0) {
+    if (ready == 0 && decoder_.pending()) {
         inputs = decoder_.flush();
     }
     if (ready > 0 && (waits[2].revents & POLLIN) != 0) {
@@ -146,10 +149,11 @@ void TerminalHost::turn() {
         }
     }
     runTasks();
-    for (const TerminalInput& input : inputs) {
-        if (ending_) {
-            break;
-        }
+    // Keys typed ahead wait in order: a dialogue that one of them opens takes the ones after it.
+    pending_.insert(pending_.end(), inputs.begin(), inputs.end());
+    while (!pending_.empty() && !ending_ && (dialogues_.empty() || !dialogues_.back()->finished())) {
+        const TerminalInput input = pending_.front();
+        pending_.pop_front();
         answerInput(input);
     }
 }

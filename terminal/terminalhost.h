@@ -126,6 +126,7 @@ class TerminalHost final : public Host {
     std::vector<std::string> settling_;  // line mode: the screen last seen while the program wrote
     std::string typed_;
     KeyDecoder decoder_;
+    std::deque<TerminalInput> pending_;
     std::vector<TerminalMenu> menus_;
     MenuBar menuBar_{menus_};
     std::vector<Dialogue*> dialogues_;

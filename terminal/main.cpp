@@ -26,6 +26,7 @@ struct Arguments {
     std::vector<std::string> documents;
     bool lines = false;
     bool valid = true;
+    bool help = false;
 };
 
 Arguments parse(int argc, char** argv) {
@@ -35,6 +36,8 @@ Arguments parse(int argc, char** argv) {
         const std::string argument = argv[i];
         if (!optionsEnded && argument == "--") {
             optionsEnded = true;
+        } else if (!optionsEnded && (argument == "--help" || argument == "-h")) {
+            parsed.help = true;
         } else if (!optionsEnded && argument == "--zeilen") {
             parsed.lines = true;
         } else if (!optionsEnded && (argument == "--terminal" || argument == "--log")) {
@@ -56,6 +59,11 @@ int main(int argc, char** argv) {
     const Arguments arguments = parse(argc, argv);
     if (!arguments.valid) {
         return 2;
+    }
+    if (arguments.help) {
+        std::printf("%sSchach im Terminal; --zeilen schreibt Zeile für Zeile, für Bildschirmleser.\n",
+                    kUsage);
+        return 0;
     }
     // The keys come from a terminal; the line mode may also write into a pipe (to a speech program).
     if (isatty(STDIN_FILENO) == 0 || (!arguments.lines && isatty(STDOUT_FILENO) == 0)) {

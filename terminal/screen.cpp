@@ -79,6 +79,10 @@ bool Screen::start() {
         start_color();
         depth_ = colorDepthOf(COLORS);
     }
+    // The palette is fixed: its 16 colours are mapped once, not for every cell of every frame.
+    for (int index = 0; index < int(palette_.size()); ++index) {
+        palette_[std::size_t(index)] = terminalColor(t_PaletteColor(index), depth_);
+    }
     if (mouseReports()) {
         writeRaw(kMouseOn);
     }
@@ -192,10 +196,10 @@ void Screen::drawWindow(std::uint8_t window) {
                     std::atomic_ref<std::uint8_t>(cells[at]).load(std::memory_order_relaxed);
                 const std::uint8_t color =
                     std::atomic_ref<std::uint8_t>(cells[plane + at]).load(std::memory_order_relaxed);
-                const t_RGBColor fg = t_PaletteColor(color >> 4);
-                const t_RGBColor bg = t_PaletteColor(color & 15);
-                putCell(row, column, characters[code], terminalColor(fg, depth_), terminalColor(bg, depth_),
-                        depth_ == ColorDepth::None && inverseWithoutColor(fg, bg));
+                const bool inverse =
+                    depth_ == ColorDepth::None &&
+                    inverseWithoutColor(t_PaletteColor(color >> 4), t_PaletteColor(color & 15));
+                putCell(row, column, characters[code], palette_[color >> 4], palette_[color & 15], inverse);
             }
         }
     }

@@ -2,6 +2,7 @@
 // The terminal as a screen of character cells, through ncursesw: a console window's text memory
 // drawn cell by cell in its colours, the text of a text window, and what lies over them (the menu
 // bar, a question box, a prompt line). ncurses sends only the cells that changed.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -54,7 +55,8 @@ class Screen {
 
     bool started_ = false;
     ColorDepth depth_ = ColorDepth::None;
-    bool cursorShown_ = true;  // the terminal shows its cursor until told otherwise
+    std::array<int, 16> palette_{};  // the terminal's colour of each palette index
+    bool cursorShown_ = true;        // the terminal shows its cursor until told otherwise
     int cursorRow_ = -1;
     int cursorColumn_ = 0;
 };

@@ -29,6 +29,9 @@ const char* const kTextTitles[3] = {"Zwischenablage", "Drucker", "Systemkonsole"
 // How long the rest of an escape sequence may take to arrive before a lone Escape is the key.
 constexpr int kEscapeWaitMs = 40;
 
+// How long the line mode waits for a screen that is still being written to settle.
+constexpr int kSettleMs = 50;
+
 // The keys the terminal keeps for itself (named in "Bedienung"): F10 the menus, F2 the next
 // window, F5 and F6 take back and redo (Ctrl+Z suspends, as in every terminal program).
 constexpr char32_t kMenuKey = functionKeyCharacter(10);
@@ -115,9 +118,13 @@ void TerminalHost::turn() {
     }
     pollfd waits[3] = {{STDIN_FILENO, POLLIN, 0}, {wakeRead_, POLLIN, 0}, {signalRead_, POLLIN, 0}};
     // Asleep until something happens; only a started escape sequence waits a moment for its rest.
-    const int ready = ::poll(waits, 3, decoder_.pending() ? kEscapeWaitMs : -1);
+    const int wait = !pending_.empty()     ? 0
+                     : decoder_.pending()  ? kEscapeWaitMs
+                     : lineMode_ && dirty_ ? kSettleMs
+                                           : -1;
+    const int ready = ::poll(waits, 3, wait);
     std::vector<TerminalInput> inputs;
-    if (ready == 0) {
+    if (ready == 0 && decoder_.pending()) {
         inputs = decoder_.flush();
     }
     if (ready > 0 && (waits[2].revents & POLLIN) != 0) {
@@ -142,10 +149,11 @@ void TerminalHost::turn() {
         }
     }
     runTasks();
-    for (const TerminalInput& input : inputs) {
-        if (ending_) {
-            break;
-        }
+    // Keys typed ahead wait in order: a dialogue that one of them opens takes the ones after it.
+    pending_.insert(pending_.end(), inputs.begin(), inputs.end());
+    while (!pending_.empty() && !ending_ && (dialogues_.empty() || !dialogues_.back()->finished())) {
+        const TerminalInput input = pending_.front();
+        pending_.pop_front();
         answerInput(input);
     }
 }
@@ -265,6 +273,13 @@ void TerminalHost::answerLines(std::string_view bytes) {
     }
 }
 
+void TerminalHost::writeNewLines(const std::vector<std::string>& screen) {
+    for (const std::string& line : lines_.update(screen)) {
+        writeLine(line);
+    }
+    settling_.clear();
+}
+
 void TerminalHost::writeLine(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
@@ -311,7 +326,7 @@ void TerminalHost::runDialogue(Dialogue& dialogue) {
     menuBar_.close();
     dirty_ = true;
     if (lineMode_) {
-        render();  // what the program wrote comes before the question
+        writeNewLines(screenLines(0));  // what the program wrote comes before the question
         writeLine(dialogue.line());
     }
     while (!dialogue.finished() && !ending_) {
@@ -340,9 +355,15 @@ void TerminalHost::showNext() {
 void TerminalHost::render() {
     dirty_ = false;
     if (lineMode_) {
-        for (const std::string& line : lines_.update(screenLines(0))) {
-            writeLine(line);
+        // A line is written once the program waits for input or has stopped writing for a moment,
+        // never half printed.
+        std::vector<std::string> screen = screenLines(0);
+        if (!t_WaitingForInput() && screen != settling_) {
+            settling_ = std::move(screen);
+            dirty_ = true;
+            return;
         }
+        writeNewLines(screen);
         return;
     }
     if (screen_.tooSmall()) {

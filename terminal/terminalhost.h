@@ -109,6 +109,7 @@ class TerminalHost final : public Host {
     void answerClick(const TerminalClick& click);
     // Line mode: each typed line ("Brett" prints the board).
     void answerLines(std::string_view bytes);
+    void writeNewLines(const std::vector<std::string>& screen);
     void writeLine(const std::string& text);
     void choose(const std::string& menu, const t_MenuRow& row);
     // Runs the loop until the dialogue is answered (main thread); it lies over the screen meanwhile.
@@ -122,8 +123,10 @@ class TerminalHost final : public Host {
     bool lineMode_;
     Screen screen_;
     LineWriter lines_;
+    std::vector<std::string> settling_;  // line mode: the screen last seen while the program wrote
     std::string typed_;
     KeyDecoder decoder_;
+    std::deque<TerminalInput> pending_;
     std::vector<TerminalMenu> menus_;
     MenuBar menuBar_{menus_};
     std::vector<Dialogue*> dialogues_;

@@ -58,7 +58,8 @@ int run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "pgn: %s\n", oneLine(failure).c_str());
         return 1;
     }
-    std::fwrite(pgn->data(), 1, pgn->size(), stdout);
+    const std::string& text = *pgn;
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
     return 0;
 }

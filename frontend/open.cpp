@@ -58,7 +58,9 @@ std::optional<PgnGameEntry> chosenGame(const std::string& path, std::string_view
                                        std::optional<int> number) {
     const std::vector<PgnGameEntry> games = listPgnGames(bytes);
     if (games.empty()) {
-        return PgnGameEntry{0, bytes.size()};  // read as it is, to be told why it holds no game
+        PgnGameEntry whole;  // read as it is, to be told why it holds no game
+        whole.length = bytes.size();
+        return whole;
     }
     if (number) {
         if (*number < 1 || static_cast<std::size_t>(*number) > games.size()) {

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/gamefile.h"
+#include "frontend/pgnimport.h"
 #include "frontend/record.h"
 #include "frontend/savedgame.h"
 #include "frontend/state.h"
@@ -32,16 +34,26 @@ std::string stateText(State state, const std::string& record) {
     return "in progress";
 }
 
+constexpr const char* kUsage = "FILE [--game N]";
+
 int run(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        std::fprintf(stderr, "replay: expected one FILE (usage: replay FILE)\n");
+    const GameFileArguments read = readGameFileArguments(args);
+    if (!read.error.empty()) {
+        std::fprintf(stderr, "replay: %s (usage: replay %s)\n", read.error.c_str(), kUsage);
         return kUsageError;
+    }
+    if (read.game && !frontend::hasPgnExtension(read.file) && *read.game != 1) {
+        std::fprintf(stderr, "replay: a saved game file holds one game\n");
+        return 1;
     }
     HeadlessHost headless;
     headless.install();
-    if (!frontend::chess_Open(args[0])) {
+    // The first game of a collection unless another is named.
+    const bool collection = frontend::hasPgnExtension(read.file);
+    if (!frontend::chess_Open(collection ? read.file + "#" + std::to_string(read.game.value_or(1))
+                                         : read.file)) {
         // The message dialog has already written its one line; an empty path gets none.
-        if (args[0].empty()) {
+        if (read.file.empty()) {
             std::fprintf(stderr, "replay: empty path\n");
         }
         std::fflush(stdout);
@@ -62,8 +74,8 @@ int run(const std::vector<std::string>& args) {
     return 0;
 }
 
-const CommandRegistration reg{
-    Command{"replay", "FILE", "opens a saved game and prints its state and board", &run}};
+const CommandRegistration reg{Command{
+    "replay", kUsage, "opens a saved game (or game N of a PGN file) and prints its state and board", &run}};
 
 }  // namespace
 }  // namespace zarvik::cli

@@ -54,9 +54,43 @@ void takeOpenedGame(GameRecord record, const Replay& replay, const SavedPlayers&
 
 namespace {
 
-// The first game of a file of another chess program, recorded as the program records moves.
-bool openPgnGame(const std::string& path, std::string_view bytes) {
-    const PgnReading reading = readPgn(bytes);
+// The game of a collection the path names, or the one the person chooses from its list; none when
+// the person cancels or the file has no such game (told).
+std::optional<PgnGameEntry> chosenGame(const std::string& path, std::string_view bytes,
+                                       std::optional<int> number) {
+    const std::vector<PgnGameEntry> games = listPgnGames(bytes);
+    if (games.empty()) {
+        PgnGameEntry whole;  // read as it is, to be told why it holds no game
+        whole.length = bytes.size();
+        return whole;
+    }
+    if (number) {
+        if (*number < 1 || static_cast<std::size_t>(*number) > games.size()) {
+            logline("chess_Open: No game " + std::to_string(*number) + " in " + path);
+            showmessage("Die Datei enthält keine Partie " + std::to_string(*number) + ".\n" + path);
+            return std::nullopt;
+        }
+        return games[static_cast<std::size_t>(*number) - 1];
+    }
+    if (games.size() == 1) {
+        return games.front();
+    }
+    const std::optional<std::size_t> row =
+        choosefromlist("Partie wählen", std::to_string(games.size()) + " Partien in " + path,
+                       gameListHeadings(), gameListRows(games));
+    if (!row || *row >= games.size()) {
+        return std::nullopt;
+    }
+    return games[*row];
+}
+
+// A game of a file of another chess program, recorded as the program records moves.
+bool openPgnGame(const std::string& path, std::string_view bytes, std::optional<int> number) {
+    const std::optional<PgnGameEntry> game = chosenGame(path, bytes, number);
+    if (!game) {
+        return false;
+    }
+    const PgnReading reading = readPgn(bytes.substr(game->offset, game->length));
     if (reading.failure == PgnFailure::setUpPosition) {
         logline("chess_Open: Impossible position " + path);
         showmessage(impossiblePositionMessage(path, "FEN-Tag", reading.problem));
@@ -82,10 +116,11 @@ bool openPgnGame(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-bool chess_Open(const std::string& path) {
-    if (path.empty()) {
+bool chess_Open(const std::string& document) {
+    if (document.empty()) {
         return false;
     }
+    const auto [path, number] = splitGameNumber(document);
     const SavedGameFile file = readSavedGameFile(path);
     if (!file.text) {
         logline("chess_Open: " + file.failure.substr(0, file.failure.find('\n')) + " " + path);
@@ -93,7 +128,7 @@ bool chess_Open(const std::string& path) {
         return false;
     }
     if (hasPgnExtension(path)) {
-        return openPgnGame(path, *file.text);
+        return openPgnGame(path, *file.text, number);
     }
     return openSavedGameText(path, *file.text);
 }

@@ -184,8 +184,32 @@ bool hasPgnExtension(std::string_view path) {
     return pathhasextension(path, ".pgn");
 }
 
+GamePath splitGameNumber(std::string_view path) {
+    const std::size_t hash = path.rfind('#');
+    if (hash == std::string_view::npos || !isDigits(path.substr(hash + 1)) || path.size() - hash > 7 ||
+        !hasPgnExtension(path.substr(0, hash))) {
+        return {std::string(path), std::nullopt};
+    }
+    return {std::string(path.substr(0, hash)), std::stoi(std::string(path.substr(hash + 1)))};
+}
+
 bool isGameFileName(std::string_view path) {
-    return hasSavedGameExtension(path) || hasPgnExtension(path);
+    return hasSavedGameExtension(path) || hasPgnExtension(splitGameNumber(path).path);
+}
+
+std::vector<std::string> gameListHeadings() {
+    return {"Nr.", "Weiss", "Schwarz", "Turnier", "Datum", "Ergebnis", "Züge"};
+}
+
+std::vector<std::vector<std::string>> gameListRows(const std::vector<PgnGameEntry>& games) {
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(games.size());
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const PgnGameEntry& game = games[i];
+        rows.push_back({std::to_string(i + 1), game.white, game.black, game.event, game.date,
+                        std::string(resultToken(game.result)), std::to_string((game.halfMoves + 1) / 2)});
+    }
+    return rows;
 }
 
 }  // namespace zarvik::frontend

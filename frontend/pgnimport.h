@@ -2,8 +2,10 @@
 // A game from a file of another chess program made into a game of this program: its moves replayed
 // on a new game of two humans and recorded line by line as the program records its own moves, with
 // the date of the file's Date tag in the header.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/record.h"
 #include "frontend/savedgame.h"
@@ -36,7 +38,20 @@ std::string partlyImportedMessage(const PgnReading& reading, std::size_t halfMov
 // The whole path test of game files of other programs: the name ends in ".pgn", in any case.
 bool hasPgnExtension(std::string_view path);
 
-// The documents the program opens from the host: saved games and files of other chess programs.
+// A path with the number of a game of a file of several: "Partien.pgn#3" names its third game.
+struct GamePath {
+    std::string path;
+    std::optional<int> game;  // from 1; none for a path without a number
+};
+GamePath splitGameNumber(std::string_view path);
+
+// The documents the program opens from the host: saved games and files of other chess programs,
+// these with a game number or without.
 bool isGameFileName(std::string_view path);
+
+// The lines of the list a person chooses a game of a collection from: the players, event, date,
+// result and number of moves.
+std::vector<std::string> gameListHeadings();
+std::vector<std::vector<std::string>> gameListRows(const std::vector<PgnGameEntry>& games);
 
 }  // namespace zarvik::frontend

@@ -48,6 +48,8 @@ std::string impossiblePositionMessage(const std::string& path, std::string_view 
 }
 
 SavedGameFile readSavedGameFile(const std::string& path) {
+    // A file of other chess programs may hold thousands of games, each of them checked when read.
+    const std::size_t limit = hasPgnExtension(path) ? kPgnCollectionMaxBytes : kSavedGameLimit;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         return {std::nullopt, cannotOpenMessage(path, filereason(errno))};
@@ -59,7 +61,7 @@ SavedGameFile readSavedGameFile(const std::string& path) {
     if (!S_ISREG(info.st_mode)) {
         return {std::nullopt, cannotOpenMessage(path, filereason(kNotRegularFile))};
     }
-    if (static_cast<std::size_t>(info.st_size) > kSavedGameLimit) {
+    if (static_cast<std::size_t>(info.st_size) > limit) {
         return {std::nullopt, notASavedGameMessage(path)};
     }
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
@@ -67,13 +69,13 @@ SavedGameFile readSavedGameFile(const std::string& path) {
     } else {
         return {std::nullopt, cannotOpenMessage(path, filereason(errno))};
     }
-    const std::optional<std::string> text = getstringfromfile(
-        path, kSavedGameLimit, hasPgnExtension(path) ? TextFallback::latin1 : TextFallback::macRoman);
+    const std::optional<std::string> text =
+        getstringfromfile(path, limit, hasPgnExtension(path) ? TextFallback::latin1 : TextFallback::macRoman);
     if (!text) {
         return {std::nullopt, cannotOpenMessage(path, "Lesefehler")};
     }
     // The file may have grown since it was measured.
-    if (text->size() > 2 * kSavedGameLimit) {
+    if (text->size() > 2 * limit) {
         return {std::nullopt, notASavedGameMessage(path)};
     }
     return {withRecordLineEnds(*text), {}};

@@ -22,7 +22,8 @@ struct SavedGameFile {
 };
 // Reads the file (UTF-8, else Mac OS Roman, or Latin-1 for a ".pgn" file) with the record's line ends. Fails
 // with the message of cannotOpenMessage for a missing, unreadable or irregular path and of
-// notASavedGameMessage for a file over the limit.
+// notASavedGameMessage for a file over the limit (for a ".pgn" file, which may hold a collection, the
+// limit of collections).
 SavedGameFile readSavedGameFile(const std::string& path);
 
 // Writes the text; none on success, else the message of cannotSaveMessage.

@@ -65,9 +65,11 @@ Replay replayMoveLines(const std::vector<std::string>& lines,
 // The whole path test of documents: the last 7 characters in lower case are ".zarvik".
 bool hasSavedGameExtension(std::string_view path);
 
-// Opens and replays a saved game into the front end's state. Only a file that passes every check
-// replaces the record, the players and the game; true then. Otherwise nothing changes and the person
-// is told why in a message dialog (an empty path fails silently). Reports on the standard output.
+// Opens and replays a saved game into the front end's state; a file of several games of other chess
+// programs opens the game its number names ("Partien.pgn#3") or the one the person chooses from a list. Only
+// a file that passes every check replaces the record, the players and the game; true then. Otherwise nothing
+// changes and the person is told why in a message dialog (an empty path fails silently). Reports on the
+// standard output.
 bool chess_Open(const std::string& path);
 
 // The same for the text of a saved game read from `path` (the path is only named in messages).

@@ -58,7 +58,8 @@ QString titleOf(const std::string& title, const std::string& message) {
     return qs(title) + QStringLiteral(" – ") + qs(message);
 }
 
-// The details view with the date column wide enough for a German date and time.
+// The details view with the date column wide enough for a German date and time and every column for
+// its heading.
 void showDetails(QFileDialog& dialog) {
     dialog.setViewMode(QFileDialog::Detail);
     dialog.resize(std::max(dialog.width(), 800), std::max(dialog.height(), 480));
@@ -70,6 +71,11 @@ void showDetails(QFileDialog& dialog) {
         header.resizeSection(0, std::max(header.sectionSize(0), nameWidth));
         if (header.count() > 3) {
             header.resizeSection(3, std::max(header.sectionSize(3), dateWidth));
+        }
+        // No heading cut off ("Änderungsdatum" is longer than its English original).
+        for (int section = 0; section < header.count(); ++section) {
+            header.resizeSection(section,
+                                 std::max(header.sectionSize(section), header.sectionSizeHint(section)));
         }
     }
 }

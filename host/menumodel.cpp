@@ -82,8 +82,14 @@ void MenuModel::addSeparator() {
 }
 
 void MenuModel::attach(QMenuBar* bar) {
-    for (const Menu& menu : menus_) {
+    for (std::size_t index = 0; index < menus_.size(); ++index) {
+        const Menu& menu = menus_[index];
         QMenu* shown = bar->addMenu(menu.title);
+        connect(shown, &QMenu::aboutToShow, this, [this, index] {
+            for (QAction* action : menus_[index].items) {
+                action->setEnabled(!enabled_ || enabled_(infoOf(menus_[index].title, action).tag));
+            }
+        });
         connect(shown, &QMenu::aboutToHide, this, [this] {
             if (closed_) {
                 closed_();

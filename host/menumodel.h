@@ -41,6 +41,8 @@ class MenuModel : public QObject {
     void setHelpHandler(std::function<void(t_MenuTag)> help) { help_ = std::move(help); }
     // Called whenever one of the bars' menus closes, however it was closed.
     void setMenuClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
+    // Asked for every item with its tag each time a menu opens: false shows the item greyed.
+    void setEnabledQuery(std::function<bool(int)> enabled) { enabled_ = std::move(enabled); }
 
     // Fills `bar` with the model's menus (a bar shows the same items as every other bar).
     void attach(QMenuBar* bar);
@@ -68,6 +70,7 @@ class MenuModel : public QObject {
     std::function<void()> quit_;
     std::function<void(t_MenuTag)> help_;
     std::function<void()> closed_;
+    std::function<bool(int)> enabled_;
 };
 
 }  // namespace zarvik::qthost

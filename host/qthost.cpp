@@ -12,7 +12,9 @@
 
 #include "host/filedialogs.h"
 #include "host/helpdialogs.h"
+#include "host/listdialog.h"
 #include "host/quitquestion.h"
+#include "toolkit/app/menus.h"
 #include "toolkit/app/printer.h"
 
 namespace zarvik::qthost {
@@ -64,6 +66,7 @@ QtHost::QtHost(Callbacks callbacks) : callbacks_(std::move(callbacks)) {
     });
     // A menu closed with Escape leaves the keyboard with its menu bar; the next key belongs to the
     // game. Once the event that closed it is done, nothing else (a dialogue, another menu) is open.
+    menus_.setEnabledQuery([](int tag) { return t_MenuItemEnabled(tag); });
     menus_.setMenuClosedHandler([this] {
         QTimer::singleShot(0, &quitCheck_, [this] {
             if (QApplication::activePopupWidget() == nullptr &&
@@ -462,6 +465,12 @@ std::string QtHost::questionPanel(const std::string& text, const std::vector<std
     const std::string answer = askQuestion(QString::fromStdString(text), titles).toStdString();
     returnFocus();
     return answer;
+}
+
+std::optional<std::size_t> QtHost::listPanel(const ListPanelRequest& request) {
+    const std::optional<std::size_t> row = runListDialog(request);
+    returnFocus();
+    return row;
 }
 
 void QtHost::bell() {

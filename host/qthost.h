@@ -110,6 +110,7 @@ class QtHost final : public Host {
     std::string savePanel(const SavePanelRequest& request) override;
     void messagePanel(const std::string& text) override;
     std::string questionPanel(const std::string& text, const std::vector<std::string>& buttons) override;
+    std::optional<std::size_t> listPanel(const ListPanelRequest& request) override;
 
     void bell() override;
     std::string resourcesFolder() override;

@@ -145,10 +145,14 @@ std::string_view field(std::string_view fen, int index) {
 
 class Reader {
   public:
-    explicit Reader(std::string_view bytes) : in_(bytes) {}
+    // A reader that only scans counts the moves of the game without replaying them and takes any
+    // start position; it finds where the game ends.
+    enum class Mode { replay, scan };
+
+    Reader(std::string_view bytes, Mode mode) : in_(bytes), scanning_(mode == Mode::scan) {}
 
     PgnReading read() {
-        if (in_.size() > kPgnMaxBytes) {
+        if (in_.size() > kPgnMaxBytes && !scanning_) {
             reading_.failure = PgnFailure::tooLarge;
             return reading_;
         }
@@ -158,15 +162,20 @@ class Reader {
         while (pos_ < in_.size() && !done_) {
             step();
         }
-        if (!startChecked_) {
+        if (!startChecked_ && !scanning_) {
             setUpStart();
         }
-        if (reading_.failure == PgnFailure::none && reading_.tags.empty() && reading_.moves.empty()) {
+        if (reading_.failure == PgnFailure::none && reading_.tags.empty() && reading_.moves.empty() &&
+            scannedMoves_ == 0) {
             reading_ = PgnReading{};
             reading_.failure = PgnFailure::noGame;
         }
         return reading_;
     }
+
+    // Where the game read ends: after its result, or at the tags of the next game.
+    std::size_t end() const { return pos_; }
+    int scannedMoves() const { return scannedMoves_; }
 
   private:
     // One element of the move text at the reading position.
@@ -411,7 +420,7 @@ class Reader {
 
     void takeToken(std::string_view token) {
         inMovetext_ = true;
-        if (!startChecked_) {
+        if (!startChecked_ && !scanning_) {
             setUpStart();
             if (reading_.failure != PgnFailure::none) {
                 done_ = true;
@@ -431,6 +440,10 @@ class Reader {
             if (!reading_.notes.empty()) {
                 reading_.notes.back().glyphs.emplace_back(move);
             }
+            return;
+        }
+        if (scanning_) {
+            ++scannedMoves_;
             return;
         }
         const SanReading san = readSan(reading_.board, reading_.toMove, move);
@@ -453,6 +466,8 @@ class Reader {
     std::size_t pos_ = 0;
     bool inMovetext_ = false;
     bool startChecked_ = false;
+    bool scanning_ = false;
+    int scannedMoves_ = 0;
     int firstPly_ = 0;
     bool done_ = false;
     PgnReading reading_;
@@ -461,7 +476,27 @@ class Reader {
 }  // namespace
 
 PgnReading readPgn(std::string_view bytes) {
-    return Reader(bytes).read();
+    return Reader(bytes, Reader::Mode::replay).read();
+}
+
+std::vector<PgnGameEntry> listPgnGames(std::string_view bytes) {
+    std::vector<PgnGameEntry> games;
+    if (bytes.size() > kPgnCollectionMaxBytes) {
+        return games;
+    }
+    for (std::size_t at = 0; at < bytes.size();) {
+        Reader reader(bytes.substr(at), Reader::Mode::scan);
+        const PgnReading scanned = reader.read();
+        const std::size_t length = std::max<std::size_t>(reader.end(), 1);
+        if (scanned.failure == PgnFailure::none) {
+            games.push_back(PgnGameEntry{
+                at, length, std::string(tagValue(scanned.tags, "White")),
+                std::string(tagValue(scanned.tags, "Black")), std::string(tagValue(scanned.tags, "Event")),
+                std::string(tagValue(scanned.tags, "Date")), scanned.result, reader.scannedMoves()});
+        }
+        at += length;
+    }
+    return games;
 }
 
 int plyBefore(std::string_view fen) {

@@ -51,4 +51,23 @@ int plyBefore(std::string_view fen);
 
 PgnReading readPgn(std::string_view bytes);
 
+// Collections are read up to this size; each of their games is held to kPgnMaxBytes.
+inline constexpr std::size_t kPgnCollectionMaxBytes = std::size_t{64} << 20;
+
+// One game of a file of several, as a list to choose from shows it.
+struct PgnGameEntry {
+    std::size_t offset = 0;  // where its bytes begin in the file
+    std::size_t length = 0;
+    std::string white;
+    std::string black;
+    std::string event;
+    std::string date;
+    PgnResult result = PgnResult::unknown;
+    int halfMoves = 0;  // as written, not replayed
+};
+
+// The games of a file in file order, found without replaying their moves; none for a file larger
+// than kPgnCollectionMaxBytes. readPgn of a game's bytes reads that game.
+std::vector<PgnGameEntry> listPgnGames(std::string_view bytes);
+
 }  // namespace zarvik

@@ -65,6 +65,11 @@ std::string Host::questionPanel(const std::string& text, const std::vector<std::
     return buttons.empty() ? std::string() : buttons.back();
 }
 
+std::optional<std::size_t> Host::listPanel(const ListPanelRequest& request) {
+    logline("dialog: " + request.title + "\n" + request.message);
+    return std::nullopt;
+}
+
 Host& host() {
     Host* h = installed.load(std::memory_order_acquire);
     return h ? *h : standIn;
@@ -87,6 +92,7 @@ void setHost(Host* newHost) {
     provider.questionPanel = [newHost](const std::string& text, const std::vector<std::string>& buttons) {
         return newHost->questionPanel(text, buttons);
     };
+    provider.listPanel = [newHost](const ListPanelRequest& r) { return newHost->listPanel(r); };
     setdialogprovider(std::move(provider));
 }
 

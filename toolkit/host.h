@@ -136,6 +136,9 @@ class Host {
     // Asks the question with the buttons (the last one cancels) and returns the title of the one
     // chosen. A host without dialogs writes it to the log and answers with the last button.
     virtual std::string questionPanel(const std::string& text, const std::vector<std::string>& buttons);
+    // Lets the person choose a row of the list; none when cancelled. A host without dialogs writes the
+    // title to the log and answers as cancelled.
+    virtual std::optional<std::size_t> listPanel(const ListPanelRequest& request);
 
     // --- misc ---
     virtual void bell() = 0;

@@ -158,4 +158,17 @@ std::string askquestion(std::string_view text, const std::vector<std::string>& b
     return cancel;
 }
 
+std::optional<std::size_t> choosefromlist(std::string_view title, std::string_view message,
+                                          std::vector<std::string> headings,
+                                          std::vector<std::vector<std::string>> rows) {
+    const auto provider = currentprovider();
+    if (!provider || !provider->listPanel) {
+        logline("choosefromlist: " + std::string(title));
+        return std::nullopt;
+    }
+    ListPanelRequest request{std::string(title), std::string(message), std::move(headings), std::move(rows)};
+    return onmainthread<std::optional<std::size_t>>(
+        *provider, [provider, request = std::move(request)] { return provider->listPanel(request); });
+}
+
 }  // namespace zarvik

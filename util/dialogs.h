@@ -8,6 +8,7 @@
 // flag every millisecond until the posted task has stored the result.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,14 @@ struct SavePanelRequest {
     std::vector<std::string> fileTypes;
 };
 
+// What the list dialog shows: a table to choose one row of.
+struct ListPanelRequest {
+    std::string title;
+    std::string message;
+    std::vector<std::string> headings;
+    std::vector<std::vector<std::string>> rows;  // one cell per heading
+};
+
 // Installed by the host. The first four members must be set for the provider to be used; the
 // message dialog is optional.
 struct DialogProvider {
@@ -54,6 +63,9 @@ struct DialogProvider {
     // Called on the main thread only; asks the question with the buttons (the last one cancels) and
     // returns the title of the button chosen, empty when the question was closed otherwise.
     std::function<std::string(const std::string&, const std::vector<std::string>&)> questionPanel;
+    // Called on the main thread only; optional. Shows the rows under the column headings and returns
+    // the index of the row chosen, none when the person cancelled.
+    std::function<std::optional<std::size_t>(const ListPanelRequest&)> listPanel;
 };
 
 // Installs the provider (an empty DialogProvider removes it). Safe from any thread; a dialog that
@@ -83,5 +95,11 @@ void showmessage(std::string_view text);
 // Any thread: asks the question in a dialog with the buttons, the last of which cancels; the title of
 // the button chosen. Without a provider or question dialog it answers as cancelled (the last button).
 std::string askquestion(std::string_view text, const std::vector<std::string>& buttons);
+
+// Any thread: lets the person choose one of the rows in a list dialog; the index of the row, none when
+// cancelled. Without a provider or list dialog it answers as cancelled.
+std::optional<std::size_t> choosefromlist(std::string_view title, std::string_view message,
+                                          std::vector<std::string> headings,
+                                          std::vector<std::vector<std::string>> rows);
 
 }  // namespace zarvik

@@ -103,10 +103,15 @@ TEST_F(Menus, HidingTheOnlyVisibleWindowIsRefusedWithTheBell) {
     ASSERT_FALSE(t_WindowRecord(3).Visible);
     ASSERT_TRUE(t_WindowRecord(0).Visible);
     const int bells = testHost().bells();
+    bool enabled = true;
+    testHost().runOnMainThread([&] { enabled = t_MenuItemEnabled(213 + 1); });
+    EXPECT_FALSE(enabled) << "the host shows the item greyed";
     choose(213 + 1);
     EXPECT_TRUE(t_WindowRecord(0).Visible);
     EXPECT_EQ(testHost().bells(), bells + 1);
     choose(213 + 2 * 3);
+    testHost().runOnMainThread([&] { enabled = t_MenuItemEnabled(213 + 1); });
+    EXPECT_TRUE(enabled);
     choose(213 + 1);
     EXPECT_FALSE(t_WindowRecord(0).Visible) << "another window shows";
 }

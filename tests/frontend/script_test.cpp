@@ -243,6 +243,38 @@ TEST(Script, ASetUpGameIsPlayedOnAndSaved) {
     }());
 }
 
+// A file of several games: a script and the command line name the game; the menu asks for it.
+TEST(Script, AGameOfACollection) {
+    const std::string path = writeTemp(
+        "collection.pgn",
+        "[Event \"A\"]\n[White \"Anna\"]\n[Result \"*\"]\n\n1. e4 e5 *\n\n[Event \"B\"]\n[White \"Carl\"]\n"
+        "[Result \"*\"]\n\n1. d4 d5 2. c4 *\n");
+    const Scripted second = script("collection", "keys N\nopen " + path + "#2\n");
+    EXPECT_EQ(second.err, "");
+    EXPECT_NE(second.record.find("Weiss:   C2-C4\r"), std::string::npos) << second.record;
+    const Scripted asked = script("collection_menu", "keys N\nmenu Spiel öffnen… " + path + "\n");
+    EXPECT_EQ(asked.err, "dialog: Partie wählen | 2 Partien in " + path + "\n");
+    EXPECT_EQ(asked.record.find("Weiss:   D2-D4"), std::string::npos) << asked.record;
+
+    struct Case {
+        std::string arguments;
+        int status;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"pgn " + path + " --game 2", 0, "[White \"Carl\"]"},
+        {"pgn " + path, 0, "[White \"Anna\"]"},
+        {"pgn " + path + " --game 3", 1, ""},
+        {"replay " + path + " --game 2", 0, "··PP····"},
+        {"replay " + path + " --game 0", 2, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string base = temp("collection_run");
+        EXPECT_EQ(runCliApart(c.arguments, base + ".out", base + ".err"), c.status) << c.arguments;
+        EXPECT_NE(readFile(base + ".out").find(c.out), std::string::npos) << c.arguments;
+    }
+}
+
 // Line ends as editors and file transfers leave them, with and without a byte-order mark.
 TEST(Replay, EveryLineEndOpensToTheSameBoard) {
     const std::string expected = zarvik::test::replay(writeTemp("ends_cr.zarvik", kOpening));

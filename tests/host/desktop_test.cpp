@@ -103,12 +103,16 @@ TEST_P(DialogTitlesAndFilters, AsThePersonReadsThem) {
     }
     EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8(c.shownTitle));
     EXPECT_EQ(dialog.nameFilters(), c.filters);
-    // The date column has room for a German date and time.
+    // The date column has room for a German date and time, every column for its heading.
     for (const QTreeView* view : dialog.findChildren<QTreeView*>()) {
         const QHeaderView& header = *view->header();
         ASSERT_GT(header.count(), 3);
         EXPECT_GE(header.sectionSize(3),
                   header.fontMetrics().horizontalAdvance(QStringLiteral("31.12.2026 23:59")));
+        // And every column for its heading.
+        for (int section = 0; section < header.count(); ++section) {
+            EXPECT_GE(header.sectionSize(section), header.sectionSizeHint(section)) << section;
+        }
     }
 }
 

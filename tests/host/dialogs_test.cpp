@@ -1,6 +1,7 @@
 // The application's message dialog and quit question on the offscreen platform: what the person
 // reads, that a program thread waits until the message was dismissed, and what each answer does.
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "host/filedialogs.h"
+#include "host/listdialog.h"
 #include "host/quitquestion.h"
 #include "tests/host/modal.h"
 #include "util/dialogs.h"
@@ -36,6 +38,26 @@ void dismissWhenShown(Dismissal& seen) {
         seen = {box->text(), box->informativeText(), box->windowTitle(), box->icon() == QMessageBox::Warning};
         box->button(QMessageBox::Ok)->click();
     });
+}
+
+// The games of a collection: every heading readable, the row chosen comes back, a cancel gives none.
+TEST(ListDialog, ChoosesARowUnderReadableHeadings) {
+    const ListPanelRequest request{
+        "Partie wählen",
+        "2 Partien in /tmp/x.pgn",
+        {"Nr.", "Weiss", "Schwarz", "Turnier", "Datum", "Ergebnis", "Züge"},
+        {{"1", "A", "B", "", "?", "*", "1"}, {"2", "C", "D", "", "?", "1-0", "40"}}};
+    for (const bool accepted : {true, false}) {
+        ListDialog dialog(request, nullptr);
+        QTreeWidget& list = dialog.list();
+        ASSERT_EQ(list.topLevelItemCount(), 2);
+        for (int column = 0; column < list.columnCount(); ++column) {
+            EXPECT_GE(list.columnWidth(column), list.header()->sectionSizeHint(column)) << column;
+        }
+        list.setCurrentItem(list.topLevelItem(1));
+        accepted ? dialog.accept() : dialog.reject();
+        EXPECT_EQ(dialog.chosenRow(), accepted ? std::optional<std::size_t>(1) : std::nullopt);
+    }
 }
 
 TEST(MessageDialog, ShowsTheFirstLineAsTheMessageAndTheRestAsDetails) {

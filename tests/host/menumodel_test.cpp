@@ -104,5 +104,27 @@ TEST(MenuModel, DeletingAnItemRemovesItFromEveryMenuBar) {
     }
 }
 
+// Each time a menu opens, its items ask whether they can be chosen: "Spielfenster ausblenden" greys
+// while the game window is the only one to see.
+TEST(MenuModel, ItemsThatCannotBeChosenAreGreyedWhenTheMenuOpens) {
+    MenuModel model;
+    QMenuBar bar;
+    model.attach(&bar);
+    bool gameWindowAlone = true;
+    model.setEnabledQuery([&](int tag) { return !(gameWindowAlone && tag == int(t_MenuTag::ConsoleHide)); });
+    const int windows = *model.menuIndex(QStringLiteral("Fenster"));
+    QMenu* menu = bar.actions().at(windows)->menu();
+    QAction* hide = nullptr;
+    for (QAction* action : menu->actions()) {
+        hide = action->text() == QStringLiteral("Spielfenster ausblenden") ? action : hide;
+    }
+    ASSERT_NE(hide, nullptr);
+    for (const bool alone : {true, false}) {
+        gameWindowAlone = alone;
+        emit menu->aboutToShow();
+        EXPECT_EQ(hide->isEnabled(), !alone);
+    }
+}
+
 }  // namespace
 }  // namespace zarvik::qthost

@@ -185,6 +185,36 @@ TEST(PgnRead, LenientButNeverWrong) {
     }
 }
 
+// The list of a collection: each game with what a person chooses it by, its bytes reading to it.
+TEST(PgnRead, TheGamesOfACollection) {
+    const std::string file = dataFile("collection_latin1.pgn") + "\n{Ende der Datei}\n";
+    const std::vector<PgnGameEntry> games = listPgnGames(file);
+    ASSERT_EQ(games.size(), 3u);
+    struct Row {
+        const char* event;
+        const char* white;
+        PgnResult result;
+        int halfMoves;
+        const char* lastMove;
+    };
+    const Row rows[] = {{"Vereinsmeisterschaft", "Müller, Jürgen", PgnResult::whiteWins, 7, "h5f7"},
+                        {"Zweite Partie", "", PgnResult::blackWins, 4, "d8h4"},
+                        {"Dritte Partie", "", PgnResult::unknown, 2, "d7d5"}};
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        EXPECT_EQ(games[i].event, rows[i].event) << i;
+        EXPECT_EQ(games[i].white, rows[i].white) << i;
+        EXPECT_EQ(games[i].result, rows[i].result) << i;
+        EXPECT_EQ(games[i].halfMoves, rows[i].halfMoves) << i;
+        const PgnReading game = readPgn(std::string_view(file).substr(games[i].offset, games[i].length));
+        ASSERT_EQ(game.moves.size(), static_cast<std::size_t>(rows[i].halfMoves)) << i;
+        EXPECT_EQ(game.moves.back().text(), rows[i].lastMove) << i;
+        EXPECT_EQ(tagValue(game.tags, "Event"), rows[i].event) << i;
+    }
+    EXPECT_EQ(games[0].date, "2019.03.07");
+    EXPECT_TRUE(listPgnGames("Lieber Hans,").size() == 1u);  // read as a game, refused when opened
+    EXPECT_TRUE(listPgnGames("").empty());
+}
+
 TEST(PgnRead, EscapesAndControlCharactersInTags) {
     const PgnReading read = readPgn("[White \"Er sagte \\\"Schach\\\" \\\\ laut\"]\n[Black \"A\tB\x01\"]\n*");
     EXPECT_EQ(tagValue(read.tags, "White"), "Er sagte \"Schach\" \\ laut");

@@ -47,6 +47,30 @@ bool onlyVisibleWindow(std::uint8_t window) {
     return true;
 }
 
+// The window a hide item hides; none for every other item.
+std::optional<std::uint8_t> windowHiddenBy(int action) {
+    using enum t_MenuTag;
+    switch (static_cast<t_MenuTag>(action)) {
+        case Window12Hide:
+            return 12;
+        case Window11Hide:
+            return 11;
+        case PrinterHide:
+            return 9;
+        case PasteboardHide:
+            return 8;
+        case SystemConsoleHide:
+            return 10;
+        default:
+            break;
+    }
+    const int first = static_cast<int>(ConsoleFront);
+    if (action >= first && action <= static_cast<int>(LastConsoleHide) && (action - first) % 2 == 1) {
+        return static_cast<std::uint8_t>((action - first) / 2);
+    }
+    return std::nullopt;
+}
+
 void hide(std::uint8_t window) {
     if (onlyVisibleWindow(window)) {
         t_Bell();
@@ -339,6 +363,11 @@ std::string t_MenuItemTitle(std::string_view menuTitle, int position) {
         return {};
     }
     return *title;
+}
+
+bool t_MenuItemEnabled(int tag) {
+    const std::optional<std::uint8_t> window = windowHiddenBy(tag);
+    return !window || !onlyVisibleWindow(*window);
 }
 
 }  // namespace zarvik

@@ -46,6 +46,10 @@ std::string t_PasteboardScreenText(std::string_view screen);
 // Removes the host's menu items that make no sense here (character palettes, dictation, tiling).
 void t_CleanUpHostMenus();
 
+// Main thread: whether the item can be chosen now. The item that would hide the only visible window
+// is not (the host shows it greyed).
+bool t_MenuItemEnabled(int tag);
+
 int t_MenuItemIndex(std::string_view menuTitle, std::string_view itemTitle);
 void t_MenuItemDelete(std::string_view menuTitle, int position);
 std::string t_MenuItemTitle(std::string_view menuTitle, int position);

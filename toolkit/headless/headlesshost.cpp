@@ -469,6 +469,11 @@ std::string HeadlessHost::questionPanel(const std::string& text, const std::vect
     return answer;
 }
 
+std::optional<std::size_t> HeadlessHost::listPanel(const ListPanelRequest& request) {
+    messagePanel(request.title + "\n" + request.message);
+    return std::nullopt;
+}
+
 std::vector<std::string> HeadlessHost::messages() const {
     std::lock_guard lock(mutex_);
     return messages_;

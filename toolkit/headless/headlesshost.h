@@ -113,6 +113,9 @@ class HeadlessHost final : public Host {
     void messagePanel(const std::string& text) override;
     // Writes "dialog: " and the text to standard error and answers from the queue.
     std::string questionPanel(const std::string& text, const std::vector<std::string>& buttons) override;
+    // Writes "dialog: ", the title and the message to standard error and answers as cancelled: scripts
+    // name the game of a collection in the path ("Partien.pgn#3").
+    std::optional<std::size_t> listPanel(const ListPanelRequest& request) override;
     void bell() override;
     std::string resourcesFolder() override;
     std::string applicationName() override;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -13,7 +14,7 @@ namespace {
 using testing::position;
 
 std::string dataFile(const std::string& name) {
-    std::ifstream in(std::string(ZARVIK_NOTATION_DATA) + "/" + name, std::ios::binary);
+    std::ifstream in(std::filesystem::path(ZARVIK_NOTATION_DATA) / name, std::ios::binary);
     EXPECT_TRUE(in.good()) << name;
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

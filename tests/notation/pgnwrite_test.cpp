@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -193,7 +194,7 @@ TEST(PgnWrite, EveryTagIsWrittenBackInItsPlace) {
 // An annotated game of another program: what is written reads back to the same game, and writing
 // that again changes nothing.
 TEST(PgnWrite, AnAnnotatedGameSurvivesTheRoundTrip) {
-    std::ifstream in(std::string(ZARVIK_NOTATION_DATA) + "/opera_annotated.pgn", std::ios::binary);
+    std::ifstream in(std::filesystem::path(ZARVIK_NOTATION_DATA) / "opera_annotated.pgn", std::ios::binary);
     const PgnReading first = readPgn(std::string(std::istreambuf_iterator<char>(in), {}));
     ASSERT_EQ(first.moves.size(), 33u);
     const std::string text = writePgn(exportOf(first));

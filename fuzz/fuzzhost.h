@@ -2,20 +2,13 @@
 // What the fuzz targets of the toolkit share: the process's headless host and a font for the
 // text windows.
 #include "tests/support/processhost.h"
-#include "toolkit/screen/font.h"
+#include "tests/support/testfont.h"
 
 namespace zarvik::fuzzing {
 
-// An 8 x 16 grey font with a glyph for every code.
+// An 8 x 16 font with a glyph for every code.
 inline t_Font cellFont() {
-    t_Font font;
-    font.Format = t_FontFormatGrey;
-    font.Start = 0;
-    font.End = 255;
-    font.Width = 8;
-    font.Height = 16;
-    font.Data.assign(std::size_t(256) * 8 * 16, 128);
-    return font;
+    return test::testGreyFont(8, 16, 0, 255);
 }
 
 }  // namespace zarvik::fuzzing

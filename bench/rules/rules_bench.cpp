@@ -8,19 +8,15 @@
 #include "rules/fen.h"
 #include "rules/game.h"
 #include "rules/perft.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
 
-FenPosition read(std::string_view fen) {
-    std::string error;
-    return *readFen(fen, error);
-}
-
 constexpr std::string_view kKiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 void perftBench(benchmark::State& state, std::string_view fen, int depth) {
-    const FenPosition p = read(fen);
+    const FenPosition p = test::fenPosition(fen);
     std::uint64_t nodes = 0;
     for (auto _ : state) {
         nodes = perft(p.board, p.toMove, depth);
@@ -42,7 +38,7 @@ BENCHMARK(BM_PerftKiwipete4)->Unit(benchmark::kMillisecond);
 
 // One candidate of the computer player: copy, raw move, mate test of the opponent, danger test.
 void BM_CandidateQueries(benchmark::State& state) {
-    const FenPosition p = read(kKiwipete);
+    const FenPosition p = test::fenPosition(kKiwipete);
     for (auto _ : state) {
         Board copy = p.board;
         copy.movePiece(GridPosition::e5, GridPosition::f7);
@@ -54,7 +50,7 @@ BENCHMARK(BM_CandidateQueries);
 
 // The players' own check over every origin and destination pair, as the computer player scans them.
 void BM_PlayerCheckAllPairs(benchmark::State& state) {
-    const FenPosition p = read(kKiwipete);
+    const FenPosition p = test::fenPosition(kKiwipete);
     auto white = std::make_shared<Player>(Color::white);
     auto black = std::make_shared<Player>(Color::black);
     const auto game = Game::create(white, black, p.board, p.toMove);

@@ -8,6 +8,7 @@
 #include "rules/perft.h"
 #include "search/bench.h"
 #include "search/movegen.h"
+#include "tests/support/positions.h"
 
 namespace zarvik::search {
 namespace {
@@ -37,8 +38,7 @@ BENCHMARK_CAPTURE(searchPerft, start_6, kStart, 6)->Unit(benchmark::kMillisecond
 BENCHMARK_CAPTURE(searchPerft, kiwipete_5, kKiwipete, 5)->Unit(benchmark::kMillisecond);
 
 void rulesPerft(benchmark::State& state, std::string_view fen, int depth) {
-    std::string error;
-    const FenPosition position = *readFen(fen, error);
+    const FenPosition position = test::fenPosition(fen);
     std::uint64_t nodes = 0;
     for (auto _ : state) {
         nodes += zarvik::perft(position.board, position.toMove, depth);

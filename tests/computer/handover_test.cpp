@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "computer/aiplayer.h"
-#include "positions.h"
 #include "rules/lastmove.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "computer/aiplayer.h"
 #include "computer/ratingtext.h"
-#include "positions.h"
 #include "rules/lastmove.h"
 #include "tests/support/logcapture.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "computer/aiplayer.h"
 #include "computer/ratingtext.h"
-#include "positions.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {

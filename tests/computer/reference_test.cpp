@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "computer/aiplayer.h"
-#include "positions.h"
 #include "reference_player.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "computer/selfplay.h"
-#include "positions.h"
 #include "rules/perft.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {

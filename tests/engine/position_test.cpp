@@ -4,16 +4,12 @@
 
 #include "engine/position.h"
 #include "rules/fen.h"
+#include "tests/support/positions.h"
 
 namespace zarvik::engine {
 namespace {
 
-Board boardOf(std::string_view fen) {
-    std::string error;
-    const std::optional<FenPosition> position = readFen(fen, error);
-    EXPECT_TRUE(position) << error;
-    return position ? position->board : Board();
-}
+using test::fenBoard;
 
 std::vector<std::string_view> wordsOf(const std::string& text) {
     std::vector<std::string_view> words;
@@ -57,17 +53,15 @@ TEST(Position, MovesAreMadeAsTheGameMakesThem) {
     for (const PositionCase& c : cases) {
         std::vector<std::string> problems;
         const EnginePosition position = readPosition(wordsOf(c.arguments), EnginePosition{}, problems);
-        std::string error;
-        const std::optional<FenPosition> expected = readFen(c.expected, error);
-        ASSERT_TRUE(expected) << c.name << ": " << error;
-        EXPECT_TRUE(position.board == expected->board) << c.name;
-        EXPECT_EQ(position.toMove, expected->toMove) << c.name;
+        const FenPosition expected = test::fenPosition(c.expected);
+        EXPECT_TRUE(position.board == expected.board) << c.name;
+        EXPECT_EQ(position.toMove, expected.toMove) << c.name;
         EXPECT_EQ(problems.size(), c.problems) << c.name;
     }
 }
 
 TEST(Position, PromotionPieceFromItsLetter) {
-    const Board board = boardOf("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
+    const Board board = fenBoard("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
     const std::pair<const char*, std::optional<PieceType>> cases[] = {
         {"b7b8q", PieceType::queen},  {"b7b8r", PieceType::rook}, {"b7b8b", PieceType::bishop},
         {"b7b8n", PieceType::knight}, {"b7b8", PieceType::queen}, {"B7B8N", PieceType::knight},

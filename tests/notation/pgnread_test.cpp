@@ -6,12 +6,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "positions.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
-
-using testing::position;
 
 std::string dataFile(const std::string& name) {
     std::ifstream in(std::filesystem::path(ZARVIK_NOTATION_DATA) / name, std::ios::binary);
@@ -45,7 +43,7 @@ TEST(PgnRead, FilesInTheirStylesReachTheirPositions) {
     };
     for (const FileCase& c : cases) {
         const PgnReading read = readPgn(dataFile(c.file));
-        const FenPosition expected = position(c.fen);
+        const FenPosition expected = test::fenPosition(c.fen);
         EXPECT_EQ(read.failure, PgnFailure::none) << c.file;
         EXPECT_FALSE(read.refused.has_value()) << c.file;
         EXPECT_EQ(read.moves.size(), c.plies) << c.file;

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "notation/pgnread.h"
-#include "positions.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
@@ -18,7 +18,7 @@ std::vector<PerftMove> movesOf(std::initializer_list<const char*> texts) {
     FenPosition at{Board(true), Color::white};
     std::vector<PerftMove> moves;
     for (const char* text : texts) {
-        const std::optional<PerftMove> move = testing::legalMove(at, text);
+        const std::optional<PerftMove> move = test::legalMove(at, text);
         EXPECT_TRUE(move.has_value()) << text;
         if (!move) {
             break;

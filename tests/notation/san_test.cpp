@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "positions.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
 
-using testing::legalMove;
-using testing::position;
+using test::legalMove;
 
 struct SanCase {
     const char* name;
@@ -59,7 +58,7 @@ const SanCase kCases[] = {
 
 TEST(San, WrittenAndReadBack) {
     for (const SanCase& c : kCases) {
-        const FenPosition at = position(c.fen);
+        const FenPosition at = test::fenPosition(c.fen);
         const std::optional<PerftMove> move = legalMove(at, c.move);
         ASSERT_TRUE(move.has_value()) << c.name;
         EXPECT_EQ(sanText(at.board, at.toMove, *move), c.san) << c.name;
@@ -102,7 +101,7 @@ TEST(San, ReadsTheFormsOtherProgramsWrite) {
         {"promotion without a piece makes a queen", promote, "e8", "e7e8q"},
     };
     for (const LenientCase& c : cases) {
-        const FenPosition at = position(c.fen);
+        const FenPosition at = test::fenPosition(c.fen);
         const SanReading read = readSan(at.board, at.toMove, c.text);
         ASSERT_TRUE(read.move.has_value()) << c.name;
         EXPECT_EQ(read.move->text(), c.move) << c.name;
@@ -140,7 +139,7 @@ TEST(San, RefusesWhatCannotBeMadeAndSaysWhy) {
         {"rank before file", start, "N1gf3", SanProblem::unreadable},
     };
     for (const RefusalCase& c : cases) {
-        const FenPosition at = position(c.fen);
+        const FenPosition at = test::fenPosition(c.fen);
         const SanReading read = readSan(at.board, at.toMove, c.text);
         EXPECT_FALSE(read.move.has_value()) << c.name;
         EXPECT_EQ(read.problem, c.problem) << c.name;

@@ -11,6 +11,7 @@
 #include "rules/game.h"
 #include "rules/lastmove.h"
 #include "tests/support/logcapture.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
@@ -52,10 +53,8 @@ struct Table {
     std::shared_ptr<Game> game;
 
     explicit Table(const std::string& fen = std::string(kStartFen)) {
-        std::string error;
-        const auto position = readFen(fen, error);
-        EXPECT_TRUE(position) << error;
-        game = Game::create(black, white, position->board, position->toMove);
+        const FenPosition position = test::fenPosition(fen);
+        game = Game::create(black, white, position.board, position.toMove);
     }
 };
 

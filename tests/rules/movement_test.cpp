@@ -10,16 +10,12 @@
 #include "tests/rules/random_positions.h"
 #include "tests/rules/reference_rules.h"
 #include "tests/support/logcapture.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
 
-Board fromFen(const std::string& fen) {
-    std::string error;
-    const auto position = readFen(fen, error);
-    EXPECT_TRUE(position) << error;
-    return position ? position->board : Board();
-}
+using test::fenBoard;
 
 // Every target the piece's rule allows, as square names for readable failures.
 std::set<std::string> targetsOf(const Board& board, GridPosition from) {
@@ -56,7 +52,7 @@ class RuleTargets : public testing::TestWithParam<TargetCase> {};
 
 TEST_P(RuleTargets, AllowsExactlyTheseSquares) {
     const TargetCase& c = GetParam();
-    EXPECT_EQ(targetsOf(fromFen(c.fen), c.from), c.targets);
+    EXPECT_EQ(targetsOf(fenBoard(c.fen), c.from), c.targets);
 }
 
 const char* const kStart = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -102,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TargetCase>& info) { return std::string(info.param.name); });
 
 TEST(PieceMovement, EnPassantOnlyOnTheVeryNextMove) {
-    Board board = fromFen("4k3/3p4/8/4P3/8/8/8/4K2R b K - 0 1");
+    Board board = fenBoard("4k3/3p4/8/4P3/8/8/8/4K2R b K - 0 1");
     board.movePiece(GridPosition::d7, GridPosition::d5);
     const PieceMovement& pawn = PieceMovement::pieceMovement(PieceType::pawn);
     EXPECT_TRUE(pawn.isMovementAllowed(GridPosition::e5, GridPosition::d6, board));
@@ -112,7 +108,7 @@ TEST(PieceMovement, EnPassantOnlyOnTheVeryNextMove) {
 
 TEST(PieceMovement, CanPieceMoveHonoursCheckOnlyWhenAsked) {
     // The bishop on e2 is pinned against its king by the rook on e8.
-    const Board board = fromFen("4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1");
+    const Board board = fenBoard("4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1");
     const PieceMovement& bishop = PieceMovement::pieceMovement(PieceType::bishop);
     EXPECT_TRUE(bishop.canPieceMove(GridPosition::e2, GridPosition::d3, board, false));
     EXPECT_FALSE(bishop.canPieceMove(GridPosition::e2, GridPosition::d3, board, true));
@@ -120,7 +116,7 @@ TEST(PieceMovement, CanPieceMoveHonoursCheckOnlyWhenAsked) {
 }
 
 TEST(PieceMovement, StrideWalkFollowsItsDirectionOnly) {
-    const Board board = fromFen("4k3/8/8/p7/8/8/8/R3K3 w - - 0 1");
+    const Board board = fenBoard("4k3/8/8/p7/8/8/8/R3K3 w - - 0 1");
     EXPECT_TRUE(PieceMovement::canPieceMoveAlongStride(GridPosition::a1, GridPosition::a5, board, {0, 1}));
     EXPECT_FALSE(PieceMovement::canPieceMoveAlongStride(GridPosition::a1, GridPosition::a5, board, {0, -1}));
     EXPECT_FALSE(PieceMovement::canPieceMoveAlongStride(GridPosition::a1, GridPosition::a6, board, {0, 1}));
@@ -181,7 +177,7 @@ class CheckQueries : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(CheckQueries, CheckMateAndMobility) {
     const CheckCase& c = GetParam();
-    const Board board = fromFen(c.fen);
+    const Board board = fenBoard(c.fen);
     EXPECT_EQ(board.isColorInCheck(c.color), c.check);
     EXPECT_EQ(board.isColorInCheckMate(c.color), c.mate);
     EXPECT_EQ(board.canColorMoveAnyPiece(c.color), c.anyMove);
@@ -213,7 +209,7 @@ TEST(BoardQueries, ColorWithoutKingIsNeverInCheck) {
 
 TEST(BoardQueries, AnyPieceToLocationUsesRawRules) {
     // The pinned bishop still "reaches" d3: own check is not considered; a king square never is reachable.
-    const Board board = fromFen("4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1");
+    const Board board = fenBoard("4r1k1/8/8/8/8/8/4B3/4K3 w - - 0 1");
     EXPECT_TRUE(board.canColorMoveAnyPieceToLocation(Color::white, GridPosition::d3));
     EXPECT_FALSE(board.canColorMoveAnyPieceToLocation(Color::white, GridPosition::a8));
     EXPECT_FALSE(board.canColorMoveAnyPieceToLocation(Color::black, GridPosition::e1));
@@ -231,7 +227,7 @@ class Castling : public testing::TestWithParam<CastleCase> {};
 
 TEST_P(Castling, Permission) {
     const CastleCase& c = GetParam();
-    EXPECT_EQ(fromFen(c.fen).canColorCastle(Color::white, c.side), c.allowed);
+    EXPECT_EQ(fenBoard(c.fen).canColorCastle(Color::white, c.side), c.allowed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -252,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CastleCase>& info) { return std::string(info.param.name); });
 
 TEST(Castling, KingHasMovedAndBack) {
-    Board board = fromFen("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
+    Board board = fenBoard("4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1");
     board.movePiece(GridPosition::e1, GridPosition::f1);
     board.movePiece(GridPosition::f1, GridPosition::e1);
     EXPECT_FALSE(board.canColorCastle(Color::white, CastleSide::kingSide));

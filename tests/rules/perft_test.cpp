@@ -8,7 +8,7 @@
 #include "rules/fen.h"
 #include "rules/game.h"
 #include "rules/perft.h"
-#include "tests/rules/random_positions.h"
+#include "tests/support/positions.h"
 
 namespace zarvik {
 namespace {
@@ -20,13 +20,6 @@ constexpr std::uint64_t kNodeLimit = 250'000;
 constexpr std::uint64_t kNodeLimit = 5'000'000;
 #endif
 
-FenPosition read(const std::string& fen) {
-    std::string error;
-    const auto position = readFen(fen, error);
-    EXPECT_TRUE(position) << error;
-    return position.value_or(FenPosition{});
-}
-
 struct PerftCase {
     const char* name;
     const char* fen;
@@ -37,7 +30,7 @@ class Perft : public testing::TestWithParam<PerftCase> {};
 
 TEST_P(Perft, MatchesPublishedCounts) {
     const PerftCase& c = GetParam();
-    const FenPosition p = read(c.fen);
+    const FenPosition p = test::fenPosition(c.fen);
     for (std::size_t i = 0; i < c.counts.size() && c.counts[i] <= kNodeLimit; ++i) {
         EXPECT_EQ(perft(p.board, p.toMove, static_cast<int>(i) + 1), c.counts[i]) << "depth " << i + 1;
     }
@@ -69,7 +62,8 @@ TEST(PerftMoves, DepthZeroIsOneNode) {
 }
 
 TEST(PerftMoves, DivideAddsUpAndNamesMoves) {
-    const FenPosition p = read("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    const FenPosition p =
+        test::fenPosition("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
     const std::vector<DivideLine> lines = divide(p.board, p.toMove, 2);
     std::uint64_t total = 0;
     std::vector<std::string> texts;
@@ -85,7 +79,7 @@ TEST(PerftMoves, DivideAddsUpAndNamesMoves) {
 }
 
 TEST(PerftMoves, PromotionsInOrderAndAsThePlayersMakeThem) {
-    const FenPosition p = read("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
+    const FenPosition p = test::fenPosition("4k3/1P6/8/8/8/8/8/4K3 w - - 0 1");
     std::vector<std::string> promotions;
     for (const PerftMove& move : legalMoves(p.board, p.toMove)) {
         if (move.promotion) {

@@ -1,43 +1,11 @@
 #pragma once
-// Positions for comparing the rules with the reference transcription: games of random legal moves,
-// and boards with pieces strewn at random (any flags, pawns on any rank, kings missing or doubled).
+// Boards for comparing the rules with the reference transcription: pieces strewn at random (any
+// flags, pawns on any rank, kings missing or doubled).
 #include <random>
-#include <string>
-#include <vector>
 
-#include "rules/fen.h"
-#include "rules/perft.h"
+#include "rules/board.h"
 
 namespace zarvik::test {
-
-struct TestPosition {
-    Board board;
-    Color toMove;
-};
-
-inline std::vector<TestPosition> playedPositions(unsigned seed, int games, int plies) {
-    const char* starts[] = {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-                            "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-                            "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1"};
-    std::mt19937 rng(seed);
-    std::vector<TestPosition> positions;
-    for (int g = 0; g < games; ++g) {
-        std::string error;
-        const auto start = readFen(starts[g % 3], error);
-        TestPosition p{start->board, start->toMove};
-        for (int ply = 0; ply < plies; ++ply) {
-            positions.push_back(p);
-            const std::vector<PerftMove> moves = legalMoves(p.board, p.toMove);
-            if (moves.empty()) {
-                break;
-            }
-            const PerftMove& move =
-                moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(rng)];
-            p = TestPosition{afterMove(p.board, p.toMove, move), opposite(p.toMove)};
-        }
-    }
-    return positions;
-}
 
 inline Board strewnBoard(std::mt19937& rng) {
     Board board;

@@ -8,7 +8,7 @@
 
 #include "rules/perft.h"
 #include "search/movegen.h"
-#include "tests/rules/random_positions.h"
+#include "tests/support/positions.h"
 
 namespace zarvik::search {
 namespace {

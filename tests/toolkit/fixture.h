@@ -1,33 +1,16 @@
 #pragma once
-// Shared set-up of the toolkit tests: a memory brought back to its fresh state before each test
-// and small fonts made in memory.
+// Shared set-up of the toolkit tests: a memory brought back to its fresh state before each test,
+// with text windows of the test font.
 #include <gtest/gtest.h>
 
+#include "tests/support/testfont.h"
 #include "tests/toolkit/testhost.h"
 #include "toolkit/screen/font.h"
 #include "toolkit/screen/window.h"
 
 namespace zarvik::testing {
 
-// A grey font whose glyph of code c has coverage c in its top-left pixel, 255 in every pixel of
-// the first row and 0 elsewhere, so tests can tell glyphs and coverages apart.
-inline t_Font testGreyFont(int width = 8, int height = 16, std::uint8_t start = 32, std::uint8_t end = 255) {
-    t_Font font;
-    font.Format = t_FontFormatGrey;
-    font.Start = start;
-    font.End = end;
-    font.Width = width;
-    font.Height = height;
-    font.Data.assign(std::size_t(256) * width * height, 0);
-    for (int c = 0; c < 256; ++c) {
-        std::uint8_t* glyph = font.Data.data() + std::size_t(c) * width * height;
-        for (int x = 0; x < width; ++x) {
-            glyph[x] = 255;
-        }
-        glyph[0] = std::uint8_t(c);
-    }
-    return font;
-}
+using test::testGreyFont;
 
 // Every test starts from fresh video memory.
 class ToolkitTest : public ::testing::Test {

@@ -52,14 +52,13 @@ TEST(Lzw, PackingAtWidth) {
     EXPECT_EQ(lzwunpackedtopacked(LzwCodes{5, 1, 3, 0, 0}, 3), (Bytes{0xA5, 0x80}));
 }
 
-TEST(Lzw, IllegalWidthsAreRefusedWithALine) {
-    test::LogCapture log;
+TEST(Lzw, WidthsOutsideOneTo56AreRefused) {
+    test::LogCapture quiet;
     EXPECT_TRUE(lzwpackedtounpacked(Bytes{1, 2, 3}, 0).empty());
     EXPECT_TRUE(lzwpackedtounpacked(Bytes{1, 2, 3}, 200).empty());
     EXPECT_TRUE(lzwunpackedtopacked(LzwCodes{1}, 57).empty());
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{"lzwpackedtounpacked: Illegal code width 0.",
-                                                     "lzwpackedtounpacked: Illegal code width 200.",
-                                                     "lzwunpackedtopacked: Illegal code width 57."}));
+    EXPECT_EQ(lzwpackedtounpacked(lzwunpackedtopacked(LzwCodes{1}, 56), 56), (LzwCodes{1}))
+        << "the widest width";
 }
 
 TEST(Lzw, InvalidCodesGiveEmptyResult) {
@@ -82,10 +81,8 @@ TEST(Lzw, CraftedGrowthIsCutAtTheLimit) {
     for (std::int64_t c = 256; c < 256 + 3000; ++c) {
         codes.push_back(c);
     }
-    test::LogCapture log;
+    test::LogCapture quiet;
     EXPECT_TRUE(lzwunpackedtotext(codes, 100000).empty());
-    EXPECT_EQ(log.lines(),
-              (std::vector<std::string>{"lzwunpackedtotext: Output exceeds the limit of 100000 bytes."}));
     EXPECT_EQ(lzwunpackedtotext(codes, 5000000).size(), 1u + 3000u * 3003u / 2u);
 }
 

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "tests/events/fixture.h"
+#include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/startup.h"
 #include "toolkit/text/textoutput.h"
 

@@ -2,7 +2,7 @@
 // thread, the text screen and the glyphs in the window's graphic memory.
 #include <gtest/gtest.h>
 
-#include "tests/events/fixture.h"
+#include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/startup.h"
 #include "tools/demo/echo.h"
 

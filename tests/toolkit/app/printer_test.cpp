@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "tests/events/fixture.h"
+#include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/printer.h"
 
 namespace zarvik::eventtests {

@@ -1,7 +1,7 @@
 // Line input: the form, the editing keys, the input modes, the pasteboard encodings, questions.
 #include <gtest/gtest.h>
 
-#include "tests/events/fixture.h"
+#include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/input.h"
 #include "toolkit/text/textoutput.h"
 

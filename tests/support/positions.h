@@ -1,8 +1,11 @@
 #pragma once
-// Positions from games of random legal moves from several starts, for comparing the fast player with
-// the reference transcription.
+// Positions for tests and benchmarks: read from FEN (a text that does not read throws, naming it),
+// a legal move by its long algebraic text, and games of random legal moves from several starts.
+#include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rules/fen.h"
@@ -10,16 +13,35 @@
 
 namespace zarvik::test {
 
+inline FenPosition fenPosition(std::string_view fen) {
+    std::string error;
+    std::optional<FenPosition> position = readFen(fen, error);
+    if (!position) {
+        throw std::invalid_argument(std::string(fen) + ": " + error);
+    }
+    return *position;
+}
+
+inline Board fenBoard(std::string_view fen) {
+    return fenPosition(fen).board;
+}
+
+// The legal move with that long algebraic text ("e2e4", "e7e8q", "e1g1"), or none.
+inline std::optional<PerftMove> legalMove(const FenPosition& at, std::string_view text) {
+    for (const PerftMove& move : legalMoves(at.board, at.toMove)) {
+        if (move.text() == text) {
+            return move;
+        }
+    }
+    return std::nullopt;
+}
+
 struct TestPosition {
     Board board;
     Color toMove;
 };
 
-inline Board fenBoard(std::string_view fen) {
-    std::string error;
-    return readFen(fen, error)->board;
-}
-
+// Every position of the games, the last one of a game too when it has no legal move.
 inline std::vector<TestPosition> playedPositions(unsigned seed, int games, int plies) {
     const char* starts[] = {
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
@@ -31,15 +53,14 @@ inline std::vector<TestPosition> playedPositions(unsigned seed, int games, int p
     std::mt19937 rng(seed);
     std::vector<TestPosition> positions;
     for (int g = 0; g < games; ++g) {
-        std::string error;
-        const auto start = readFen(starts[g % 5], error);
-        TestPosition p{start->board, start->toMove};
+        const FenPosition start = fenPosition(starts[g % 5]);
+        TestPosition p{start.board, start.toMove};
         for (int ply = 0; ply < plies; ++ply) {
+            positions.push_back(p);
             const std::vector<PerftMove> moves = legalMoves(p.board, p.toMove);
             if (moves.empty()) {
                 break;
             }
-            positions.push_back(p);
             const PerftMove& move =
                 moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(rng)];
             p = TestPosition{afterMove(p.board, p.toMove, move), opposite(p.toMove)};

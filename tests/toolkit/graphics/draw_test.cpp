@@ -4,8 +4,8 @@
 
 #include <array>
 
-#include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
+#include "tests/toolkit/graphics/printing.h"
 #include "toolkit/graphics/graphicdraw.h"
 #include "toolkit/graphics/graphicpack.h"
 #include "toolkit/screen/palette.h"

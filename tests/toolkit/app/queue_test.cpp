@@ -4,7 +4,7 @@
 #include <atomic>
 #include <thread>
 
-#include "tests/events/fixture.h"
+#include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/input.h"
 
 namespace zarvik::eventtests {

@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
+#include "tests/toolkit/graphics/printing.h"
 #include "toolkit/graphics/graphicfile.h"
 #include "util/files.h"
 

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/testfont.h"
 #include "tests/toolkit/testhost.h"
 #include "toolkit/app/events.h"
 #include "toolkit/screen/font.h"
@@ -32,8 +33,8 @@ inline bool eventually(const std::function<bool()>& condition) {
     return true;
 }
 
-// An 8 x 16 font whose glyphs are full white rows on top, so a printed character is visible.
-t_Font testFont();
+// An 8 x 16 font with a glyph for every code, ink in its top row, so a printed character is visible.
+inline const t_Font testFont = test::testGreyFont(8, 16, 0, 255);
 
 class EventsTest : public ::testing::Test {
   protected:

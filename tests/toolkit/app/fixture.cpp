@@ -1,24 +1,8 @@
-#include "tests/events/fixture.h"
+#include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/menus.h"
 #include "toolkit/screen/threads.h"
 
 namespace zarvik::eventtests {
-
-t_Font testFont() {
-    t_Font font;
-    font.Format = t_FontFormatGrey;
-    font.Start = 0;
-    font.End = 255;
-    font.Width = 8;
-    font.Height = 16;
-    font.Data.assign(std::size_t(256) * 8 * 16, 0);
-    for (int c = 0; c < 256; ++c) {
-        for (int x = 0; x < 8; ++x) {
-            font.Data[std::size_t(c) * 128 + std::size_t(x)] = 255;
-        }
-    }
-    return font;
-}
 
 void EventsTest::SetUp() {
     releaseAllWindows();
@@ -45,7 +29,7 @@ void EventsTest::TearDown() {
 
 void EventsTest::initTextWindow(std::uint8_t window, int columns, int lines) {
     CapturedOutput quiet;
-    const t_Font font = testFont();
+    const t_Font font = testFont;
     t_InitWindow(window, 24, false, columns * font.Width, lines * font.Height, 0, 0, font, true);
     ASSERT_TRUE(t_WindowRecord(window).Initialized);
     t_WindowVisible(window, true);

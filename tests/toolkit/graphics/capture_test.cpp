@@ -8,8 +8,8 @@
 #include <fstream>
 #include <optional>
 
-#include "tests/graphics/printing.h"
 #include "tests/toolkit/fixture.h"
+#include "tests/toolkit/graphics/printing.h"
 #include "tests/toolkit/pngread.h"
 #include "toolkit/graphics/graphiccapture.h"
 #include "toolkit/graphics/graphicdraw.h"

@@ -148,8 +148,8 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
     return final.has_value();
 }
 
-void appendTimeOut(GameRecord& record) {
-    appendFinalLine(record, "*** Zeit überschritten ***");
+void appendTimeOut(GameRecord& record, bool drawn) {
+    appendFinalLine(record, drawn ? std::string(kTimeOutDrawLine) : std::string(kTimeOutLine));
     addStep(record, true);
 }
 

@@ -67,8 +67,10 @@ std::optional<std::string> finalText(const LastMove& move);
 bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
                     std::string_view timeOfDay, std::string_view clock = {});
 
-// Ends the record with the centred final line "*** Zeit überschritten ***".
-void appendTimeOut(GameRecord& record);
+// The final lines of a flag fall: lost by the side to move, or drawn as its opponent cannot mate.
+inline constexpr std::string_view kTimeOutLine = "*** Zeit überschritten ***";
+inline constexpr std::string_view kTimeOutDrawLine = "*** Remis (Zeit) ***";
+void appendTimeOut(GameRecord& record, bool drawn);
 // Writes the game's time control after the header's date as " {900+10}".
 void addTimeControl(GameRecord& record, std::string_view control);
 // A line without its clock reading or time control " {...}" at the end.

@@ -177,7 +177,9 @@ std::optional<int> askComputerStrength() {
 
 // Ends the game on the flag of the side to move.
 void recordTimeOut() {
-    appendTimeOut(*RecordAccess());
+    const std::shared_ptr<Game> game = currentGame();
+    const std::optional<Color> flagged = fallenFlag();
+    appendTimeOut(*RecordAccess(), game && flagged && !opponentCanMate(game->board, *flagged));
     gameRunning() = false;
     stopClocks();
 }

@@ -65,6 +65,7 @@ Tick tickLocked(Clocks& c) {
         c.fallen = flagged;
         c.flagPosted = true;
         tick.flag = true;
+        c.clock->stop();  // the clock thread sleeps until the game goes on
     }
     return tick;
 }

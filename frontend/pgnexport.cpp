@@ -176,11 +176,12 @@ std::optional<PgnExport> recordGame(std::string_view recordText) {
     } else if (!board.canColorMoveAnyPiece(toMove)) {
         game.result = PgnResult::draw;
         game.termination = "Patt";
-    } else if (recordText.find("*** Zeit überschritten ***") != std::string_view::npos) {
+    } else if (recordText.find(kTimeOutDrawLine) != std::string_view::npos) {
+        game.result = PgnResult::draw;
+        game.termination = "Zeit überschritten";
+    } else if (recordText.find(kTimeOutLine) != std::string_view::npos) {
         // The flag falls for the side to move.
-        game.result = !opponentCanMate(board, toMove) ? PgnResult::draw
-                      : toMove == Color::white        ? PgnResult::blackWins
-                                                      : PgnResult::whiteWins;
+        game.result = toMove == Color::white ? PgnResult::blackWins : PgnResult::whiteWins;
         game.termination = "Zeit überschritten";
     } else if (endedByRepetition(recordText)) {
         game.result = PgnResult::draw;

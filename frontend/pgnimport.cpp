@@ -2,6 +2,7 @@
 
 #include "clock/timecontrol.h"
 #include "frontend/castling.h"
+#include "frontend/gameclock.h"
 #include "frontend/human.h"
 #include "frontend/state.h"
 #include "frontend/strength.h"
@@ -140,7 +141,8 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
     }
     if (!imported.ended && taken == reading.moves.size() &&
         (termination == "Zeit überschritten" || termination == "time forfeit")) {
-        appendTimeOut(record);
+        const std::shared_ptr<Player> flagged = game.currentPlayer();
+        appendTimeOut(record, flagged && flagged->color && !opponentCanMate(game.board, *flagged->color));
         imported.ended = true;
     }
     imported.halfMoves = taken;

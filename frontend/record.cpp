@@ -226,8 +226,8 @@ void appendDrawEnding(GameRecord& record, const DrawEnding& ending) {
     addStep(record, true);
 }
 
-void appendTimeOut(GameRecord& record) {
-    appendFinalLine(record, "*** Zeit überschritten ***");
+void appendTimeOut(GameRecord& record, bool drawn) {
+    appendFinalLine(record, drawn ? std::string(kTimeOutDrawLine) : std::string(kTimeOutLine));
     addStep(record, true);
 }
 

@@ -114,8 +114,10 @@ void appendDrawEnding(GameRecord& record, const DrawEnding& ending);
 // The record ends with the final line of a draw by repetition.
 bool endedByRepetition(std::string_view recordText);
 
-// Ends the record with the centred final line "*** Zeit überschritten ***".
-void appendTimeOut(GameRecord& record);
+// The final lines of a flag fall: lost by the side to move, or drawn as its opponent cannot mate.
+inline constexpr std::string_view kTimeOutLine = "*** Zeit überschritten ***";
+inline constexpr std::string_view kTimeOutDrawLine = "*** Remis (Zeit) ***";
+void appendTimeOut(GameRecord& record, bool drawn);
 // Writes the game's time control after the header's date as " {900+10}".
 void addTimeControl(GameRecord& record, std::string_view control);
 // A line without its clock reading or time control " {...}" at the end.

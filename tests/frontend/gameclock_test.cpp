@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "rules/board.h"
 
 namespace zarvik::frontend {
@@ -36,13 +38,14 @@ TEST(GameClock, ReadingsKeptInTheRecord) {
 }
 
 TEST(GameClock, HistoryForTakeBacksAndTheComputersShare) {
-    double now = 0;
-    setClockTimeSource([&now] { return now; });
+    // The clock thread reads the time while the test moves it.
+    std::atomic<double> now{0};
+    setClockTimeSource([&now] { return now.load(); });
     setGameTimeControl(TimeControl{60, 2});
     startClock(Color::white);
-    now += 5;
+    now = now + 5;
     pressClock(Color::white, 1);
-    now += 7;
+    now = now + 7;
     pressClock(Color::black, 2);
     EXPECT_EQ(clockHistory(), (std::vector<ClockTimes>{{60, 60}, {57, 60}, {57, 55}}));
     EXPECT_EQ(runningClock(), Color::white);
@@ -51,14 +54,14 @@ TEST(GameClock, HistoryForTakeBacksAndTheComputersShare) {
     EXPECT_EQ(clockTimes(), (ClockTimes{57, 60}));
     EXPECT_EQ(runningClock(), std::nullopt) << "the turn loop starts the side to move";
     startClock(Color::black);
-    now += 3;
+    now = now + 3;
     pressClock(Color::black, 2);  // a new second half-move replaces the old one
     EXPECT_EQ(clockHistory(), (std::vector<ClockTimes>{{60, 60}, {57, 60}, {57, 59}}));
 
-    now += 56.5;  // White's last half second
+    now = now + 56.5;  // White's last half second
     EXPECT_DOUBLE_EQ(*thinkingBudget(Color::white), 0.1) << "never the last second, never nothing";
     EXPECT_EQ(fallenFlag(), std::nullopt);
-    now += 1;
+    now = now + 1;
     pressClock(Color::white, 3);
     EXPECT_EQ(fallenFlag(), Color::white) << "a move after the flag fell does not save it";
     EXPECT_EQ(clockLine().find(" Weiss 0:00 "), 3u);

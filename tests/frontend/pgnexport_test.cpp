@@ -96,6 +96,12 @@ TEST(RecordAsPgn, ClocksGoThereAndBack) {
         "*** Zeit überschritten ***\r");
     ASSERT_TRUE(bare.has_value());
     EXPECT_NE(bare->find("[Result \"0-1\"]"), std::string::npos) << "White's flag, Black has all pieces";
+    const std::optional<std::string> drawn = recordAsPgn(
+        "Spielverlauf am 05.12.2026 {60}\rWeiss   = Mensch\rSchwarz = Mensch\r\r"
+        "    *** Remis (Zeit) ***\r");
+    ASSERT_TRUE(drawn.has_value());
+    EXPECT_NE(drawn->find("[Result \"1/2-1/2\"]\n[Termination \"Zeit überschritten\"]"), std::string::npos)
+        << *drawn;
 }
 
 TEST(RecordAsPgn, ComputerPlayersAndEnglishHeaders) {

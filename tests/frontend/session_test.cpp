@@ -4,6 +4,7 @@
 // process.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -576,14 +577,15 @@ TEST(Session, APersonPlayingBlackAgainstTheComputerSeesTheBoardTurned) {
 
 // --- the clocks, on a stand-in time that the test moves
 
-double standInTime = 0;
+// Read by the clock thread and the program thread while the test moves it.
+std::atomic<double> standInTime{0};
 
 void useStandInTime() {
-    setClockTimeSource([] { return standInTime; });
+    setClockTimeSource([] { return standInTime.load(); });
 }
 // Moves the stand-in time on and lets the clocks notice it.
 void timePasses(double seconds) {
-    standInTime += seconds;
+    standInTime = standInTime + seconds;
     nudgeClocks();
     waitUntilQuiet();
 }
@@ -625,7 +627,7 @@ TEST(Session, TheSearchingComputerMovesWhenItsShareOfTheClockIsSpent) {
         typeKeys(keysOf("NJJN10\\r1+0\\rE2-E4\\r"));
         ASSERT_TRUE(waitUntilShown("Computerspieler denkt nach", std::chrono::seconds(20))) << s.screen();
         EXPECT_EQ(thinkingBudget(Color::black), 2.0) << "a thirtieth of its minute";
-        standInTime += 2.5;
+        standInTime = standInTime + 2.5;
         nudgeClocks();
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (gameRecordSnapshot().text.find("Schwarz: ") == std::string::npos &&

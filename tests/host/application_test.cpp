@@ -163,7 +163,8 @@ TEST_F(Application, GameMenuAndItsShortcutsReachTheProgram) {
         const char* item;
     } shortcuts[] = {{Qt::Key_N, Qt::ControlModifier, "Neues Spiel"},
                      {Qt::Key_Z, Qt::ControlModifier, "Zug zurücknehmen"},
-                     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Zug wiederholen"}};
+                     {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Zug wiederholen"},
+                     {Qt::Key_R, Qt::ControlModifier, "Brett drehen"}};
     for (const auto& shortcut : shortcuts) {
         const int before = programCalls.load();
         QTest::keyClick(&view(), static_cast<Qt::Key>(shortcut.key), shortcut.modifiers);

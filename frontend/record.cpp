@@ -6,6 +6,7 @@
 #include "frontend/state.h"
 #include "frontend/strength.h"
 #include "notation/pgnread.h"
+#include "rules/fen.h"
 #include "util/log.h"
 #include "util/text.h"
 
@@ -177,8 +178,8 @@ const DrawEnding& drawEndingOf(std::optional<DrawRule> rule) {
     return *std::find_if(endings.begin(), endings.end(), [&](const DrawEnding& e) { return e.rule == rule; });
 }
 
-bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord, std::string_view timeOfDay,
-                    DrawRules rules, std::string_view clock) {
+bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWord,
+                    std::string_view timeOfDay, DrawRules rules, std::string_view clock) {
     record.lineCount += 1;
     record.text += moveLinePrefix(record.lineCount, timeOfDay, colorWord);
     const std::string text = moveText(move);
@@ -203,7 +204,13 @@ bool appendHalfMove(GameRecord& record, LastMove& move, std::string_view colorWo
     }
     std::optional<std::string> final = finalText(move);
     if (!final && rules == DrawRules::all) {
-        if (const std::optional<DrawRule> rule = findDrawRule(record.moveList)) {
+        std::string error;
+        const std::optional<FenPosition> start =
+            record.startFen.empty() ? std::nullopt : readFen(record.startFen, error);
+        const std::optional<DrawRule> rule =
+            start ? findDrawRule(record.moveList, start->board.cells(), start->toMove)
+                  : findDrawRule(record.moveList);
+        if (rule) {
             move.remis = true;
             final = std::string(drawEndingOf(rule).finalText);
             logline("*** Draw by " + std::string(drawEndingOf(rule).cause));

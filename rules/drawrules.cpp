@@ -145,9 +145,10 @@ bool hasInsufficientMaterial(const Cells& cells) {
     return !(bishopOnLight && bishopOnDark);
 }
 
-std::optional<DrawRule> findDrawRule(const std::vector<PlayedMove>& moves) {
-    Cells cells = Board(true).cells();
-    Color toMove = Color::white;
+std::optional<DrawRule> findDrawRule(const std::vector<PlayedMove>& moves, const Cells& start,
+                                     Color startToMove) {
+    Cells cells = start;
+    Color toMove = startToMove;
     // The positions since the last capture or pawn move; none before it can come again.
     std::vector<PositionKey> positions{keyOf(cells, toMove)};
     int quietHalfMoves = 0;

@@ -16,10 +16,12 @@ enum class DrawRule { insufficientMaterial, fiftyMoves, repeatedPosition };
 // bishops only, all on squares of one colour.
 bool hasInsufficientMaterial(const Cells& cells);
 
-// The rule that draws the game after the last of `moves`, played from the starting position with
-// White first; none when the game goes on. A move the board refuses ends the reading there.
-// A position counts again when the same pieces stand on the same squares with the same side to
-// move, the same castling rights and the same en passant capture possible.
-std::optional<DrawRule> findDrawRule(const std::vector<PlayedMove>& moves);
+// The rule that draws the game after the last of `moves`, played from `start` (the starting
+// position with White first unless given); none when the game goes on. A move the board refuses
+// ends the reading there. A position counts again when the same pieces stand on the same squares
+// with the same side to move, the same castling rights and the same en passant capture possible.
+std::optional<DrawRule> findDrawRule(const std::vector<PlayedMove>& moves,
+                                     const Cells& start = Board(true).cells(),
+                                     Color startToMove = Color::white);
 
 }  // namespace zarvik

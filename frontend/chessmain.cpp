@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "frontend/advice.h"
 #include "frontend/autosave.h"
 #include "frontend/boarddisplay.h"
 #include "frontend/boardmarks.h"
@@ -242,6 +243,50 @@ std::optional<Next> offerResignation() {
     return Next::afterGame;
 }
 
+// "Tipp": the person to move gets the searching player's move on the message line.
+void giveHint() {
+    const Color toMove = sideToMove();
+    const std::shared_ptr<Game> game = currentGame();
+    if (game && isHuman(toMove)) {
+        showHint(*game, toMove);
+    }
+}
+
+// "Remis anbieten": the person to move, or the person playing the computer, offers; the other person
+// is asked, the computer answers by its search.
+std::optional<Next> offerDraw() {
+    const Color toMove = sideToMove();
+    const Color offering = isHuman(toMove) ? toMove : opposite(toMove);
+    const Color other = opposite(offering);
+    const std::shared_ptr<Game> game = currentGame();
+    if (!game || !isHuman(offering)) {
+        return std::nullopt;
+    }
+    toPromptLine();
+    t_ClearEndOfWindow(kWindow);
+    bool accepted = false;
+    if (isHuman(other)) {
+        const std::optional<bool> yes = askYesNo(std::string(colorWord(other)) + ": Remis annehmen");
+        if (!yes) {
+            return std::nullopt;
+        }
+        accepted = *yes;
+    } else {
+        accepted = computerAcceptsDraw(*game, toMove, other);
+    }
+    toPromptLine();
+    t_Cr(kWindow);
+    t_Print(kWindow, accepted ? "Remis angenommen." : "Remis abgelehnt.");
+    t_ClearEndOfLine(kWindow);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    appendDrawEnding(*RecordAccess(), drawEndingOf(std::nullopt));
+    gameRunning() = false;
+    showChangedGame();
+    return Next::afterGame;
+}
+
 // A command or an opened game during play; what follows, none to play on.
 std::optional<Next> interruptionDuringPlay() {
     if (gameOpened().exchange(false)) {
@@ -261,6 +306,11 @@ std::optional<Next> interruptionDuringPlay() {
             restoreClocks(RecordAccess()->moveList.size());
             showChangedGame();
             return gameRunning().load() ? std::nullopt : std::optional(Next::afterGame);
+        case GameCommand::hint:
+            giveHint();
+            return std::nullopt;
+        case GameCommand::offerDraw:
+            return offerDraw();
         case GameCommand::resign:
             return offerResignation();
         case GameCommand::timeOut:
@@ -510,6 +560,12 @@ void chess_Menu() {
             break;
         case t_MenuCommand::Redo:
             postGameCommand(GameCommand::redo);
+            break;
+        case t_MenuCommand::Hint:
+            postGameCommand(GameCommand::hint);
+            break;
+        case t_MenuCommand::OfferDraw:
+            postGameCommand(GameCommand::offerDraw);
             break;
         case t_MenuCommand::Resign:
             postGameCommand(GameCommand::resign);

@@ -4,7 +4,7 @@
 // them out in order.
 namespace zarvik::frontend {
 
-enum class GameCommand { none, newGame, takeBack, redo, resign, timeOut };
+enum class GameCommand { none, newGame, takeBack, redo, hint, offerDraw, resign, timeOut };
 
 // Queues the command and wakes the program thread. Any thread.
 void postGameCommand(GameCommand command);

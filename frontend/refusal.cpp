@@ -104,19 +104,29 @@ std::string algebraicRefusalText(const Player& player, const Board& board, const
     return std::string(wordsFor(named.piece).none) + " kann nach " + squareName(to.index) + " ziehen.";
 }
 
+std::string moveName(const Board& board, const PerftMove& move) {
+    if (move.castle) {
+        return *move.castle == CastleSide::kingSide ? "O-O" : "O-O-O";
+    }
+    std::string text;
+    const std::optional<Piece> piece = board.pieceAt(BoardLocation(move.from));
+    if (piece && piece->type != PieceType::pawn) {
+        text += germanLetter(piece->type, Color::white);
+    }
+    text += squareName(move.from) + (board.isEmpty(BoardLocation(move.to)) ? "-" : "X") + squareName(move.to);
+    if (move.promotion) {
+        text += "/" + std::string(1, germanLetter(*move.promotion, Color::white));
+    }
+    return text;
+}
+
 std::string ambiguityText(const Board& board, const std::vector<PerftMove>& candidates) {
     std::string text = "Mehrdeutig: ";
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const PerftMove& move = candidates[i];
         if (i > 0) {
             text += i + 1 == candidates.size() ? " oder " : ", ";
         }
-        const std::optional<Piece> piece = board.pieceAt(BoardLocation(move.from));
-        if (piece && piece->type != PieceType::pawn) {
-            text += germanLetter(piece->type, Color::white);
-        }
-        text +=
-            squareName(move.from) + (board.isEmpty(BoardLocation(move.to)) ? "-" : "X") + squareName(move.to);
+        text += moveName(board, candidates[i]);
     }
     return text;
 }

@@ -21,6 +21,10 @@ std::string castlingRefusalText(const Board& board, Color color, CastleSide side
 // kind that could go there by its rule, otherwise "Kein Läufer kann nach G4 ziehen.".
 std::string algebraicRefusalText(const Player& player, const Board& board, const SanNamed& named);
 
+// A move as the person reads it on the message line: the German letter of the piece (none for a
+// pawn), the squares with "-" or "X", a promotion as "/D"; castling "O-O" or "O-O-O".
+std::string moveName(const Board& board, const PerftMove& move);
+
 // "Mehrdeutig: SB1-D2 oder SF3-D2": the candidates in the record's way of writing squares.
 std::string ambiguityText(const Board& board, const std::vector<PerftMove>& candidates);
 

@@ -31,6 +31,9 @@ int enPassantTarget(const Cells& cells, Color toMove) {
             continue;
         }
         const int behind = square + (toMove == Color::white ? 8 : -8);
+        if (behind < 0 || behind > 63) {
+            continue;  // a flag on a pawn that cannot have just made its double step
+        }
         for (const int side : {-1, 1}) {
             const int file = square % 8 + side;
             if (file < 0 || file > 7) {

@@ -278,3 +278,57 @@ TEST(Level, OpenedGamesKeepTheirLevel) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Tipp" names the searching player's move for the person to move and does not play it.
+TEST(Hint, NamesAMoveWithoutPlayingIt) {
+    const Scripted run =
+        script("hint_mate", "keys NJN\nkeys F2-F3\\r\nkeys E7-E5\\r\nkeys G2-G4\\r\n" + menu("Tipp"));
+    EXPECT_NE(run.screen.find("Tipp: DD8-H4"), std::string::npos) << "the mate in one\n" << run.screen;
+    EXPECT_NE(run.screen.find("Zug für schwarz eingeben"), std::string::npos) << run.screen;
+    EXPECT_EQ(run.record.find("  4 "), std::string::npos) << run.record;
+}
+
+// "Remis anbieten": a person answers the question; the computer accepts only when it stands worse.
+TEST(DrawOffer, AnsweredByThePersonOrTheComputersSearch) {
+    const Scripted declined =
+        script("draw_declined", "keys NJN\nkeys E2-E4\\r\n" + menu("Remis anbieten") + "keys N\n");
+    EXPECT_NE(declined.screen.find("Remis abgelehnt."), std::string::npos) << declined.screen;
+    EXPECT_NE(declined.screen.find("Zug für schwarz eingeben"), std::string::npos) << declined.screen;
+    const Scripted accepted =
+        script("draw_accepted", "keys NJN\nkeys E2-E4\\r\n" + menu("Remis anbieten") + "keys J\n");
+    EXPECT_TRUE(accepted.record.ends_with("\r *** Remis (vereinbart) ***\r")) << accepted.record;
+    EXPECT_NE(accepted.screen.find("Neues Spiel beginnen"), std::string::npos) << accepted.screen;
+
+    // Black has lost its queen: the computer takes the draw. At the start it plays on.
+    const std::string lost =
+        writeTemp("draw_queen_lost.zarvik",
+                  "Spielverlauf am 05.12.2026\rWeiss   = Mensch\rSchwarz = Computer (schwer)\r\r"
+                  "  1 10:00:00 Weiss:   E2-E4\r  2 10:00:00 Schwarz: E7-E5\r"
+                  "  3 10:00:00 Weiss:   G1-F3\r  4 10:00:00 Schwarz: D8-G5\r"
+                  "  5 10:00:00 Weiss:   F3XG5\r");
+    const Scripted worse = script("draw_computer_worse", "open " + lost + "\n" + menu("Remis anbieten"));
+    EXPECT_TRUE(worse.record.ends_with("*** Remis (vereinbart) ***\r")) << worse.record;
+    const Scripted even = script("draw_computer_even", "keys \\r\n" + menu("Remis anbieten"));
+    EXPECT_NE(even.screen.find("Remis abgelehnt."), std::string::npos) << even.screen;
+    EXPECT_EQ(even.record.find("Remis"), std::string::npos) << even.record;
+}
+
+// A saved game that went on past a draw rule it did not know opens whole; the rules judge new moves.
+TEST(DrawRules, OlderGamesOpenWhole) {
+    std::string file = kPeople;
+    const char* shuffle[] = {"G1-F3", "G8-F6", "F3-G1", "F6-G8"};
+    for (int i = 0; i < 10; ++i) {
+        file += (i < 9 ? "  " : " ") + std::to_string(i + 1) + " 10:00:00 " +
+                (i % 2 == 0 ? "Weiss:   " : "Schwarz: ") + shuffle[i % 4] + "\r";
+    }
+    const std::string path = writeTemp("draw_older.zarvik", file);
+    const Scripted run = script("draw_older", "open " + path + "\nkeys E2-E4\\r\n");
+    EXPECT_NE(run.record.find(" 10 10:00:00 Schwarz: G8-F6\r"), std::string::npos) << run.record;
+    EXPECT_NE(run.record.find("Weiss:   E2-E4\r"), std::string::npos) << run.record;
+    EXPECT_EQ(run.record.find("Remis"), std::string::npos) << run.record;
+    EXPECT_NE(run.screen.find("Zug für schwarz eingeben"), std::string::npos) << run.screen;
+}
+
+}  // namespace

@@ -30,6 +30,8 @@ constexpr std::array rows{
     t_MenuRow{"Spiel", "Zug zurücknehmen", Program, TakeBack, 'z', command},
     t_MenuRow{"Spiel", "Zug wiederholen", Program, Redo, 'z', commandShift},
     separator("Spiel"),
+    t_MenuRow{"Spiel", "Tipp", Program, Hint, 't', command},
+    t_MenuRow{"Spiel", "Remis anbieten", Program, OfferDraw, 0, 0},
     t_MenuRow{"Spiel", "Aufgeben", Program, Resign, 0, 0},
     separator("Spiel"),
     t_MenuRow{"Spiel", "Brett drehen", Program, TurnBoard, 'r', command},

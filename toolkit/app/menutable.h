@@ -40,7 +40,7 @@ enum class t_MenuTag : int {
 };
 
 // The program's own items, so that its menu handler tells them apart.
-enum class t_MenuCommand { None, OpenGame, SaveGameAs, NewGame, TakeBack, Redo, Resign, TurnBoard };
+enum class t_MenuCommand { None, OpenGame, SaveGameAs, NewGame, TakeBack, Redo, Hint, OfferDraw, Resign, TurnBoard };
 
 // One item of a menu; a separator has an empty title. Menus appear in the order of their first row.
 struct t_MenuRow {

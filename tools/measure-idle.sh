@@ -94,8 +94,9 @@ if [ "${1:-}" = "--inside-memory" ]; then
   sleep 3
   first=$(rss_kb)
   echo "resident memory at the first question: $first kB"
-  # No standard configuration, white a computer (easy), black a computer (easy).
-  type_keys "NNNJN"
+  # No standard configuration, white a computer (easy), black a computer (easy), Return at each
+  # level question and at the clock question (xdotool types a newline as Return).
+  type_keys $'NNN\nJN\n\n'
   last=0
   still=0
   while :; do
@@ -112,7 +113,7 @@ if [ "${1:-}" = "--inside-memory" ]; then
       still=$((still + 1))
       # A finished game waits at "Neues Spiel beginnen": yes, and the same configuration again.
       if [ "$still" -ge 3 ]; then
-        type_keys "JNNNJN"
+        type_keys $'JNNN\nJN\n\n'
         still=0
       fi
     else

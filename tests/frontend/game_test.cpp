@@ -284,7 +284,7 @@ namespace {
 // "Tipp" names the searching player's move for the person to move and does not play it.
 TEST(Hint, NamesAMoveWithoutPlayingIt) {
     const Scripted run =
-        script("hint_mate", "keys NJN\nkeys F2-F3\\r\nkeys E7-E5\\r\nkeys G2-G4\\r\n" + menu("Tipp"));
+        script("hint_mate", "keys NJN\\r\nkeys F2-F3\\r\nkeys E7-E5\\r\nkeys G2-G4\\r\n" + menu("Tipp"));
     EXPECT_NE(run.screen.find("Tipp: DD8-H4"), std::string::npos) << "the mate in one\n" << run.screen;
     EXPECT_NE(run.screen.find("Zug für schwarz eingeben"), std::string::npos) << run.screen;
     EXPECT_EQ(run.record.find("  4 "), std::string::npos) << run.record;
@@ -293,11 +293,11 @@ TEST(Hint, NamesAMoveWithoutPlayingIt) {
 // "Remis anbieten": a person answers the question; the computer accepts only when it stands worse.
 TEST(DrawOffer, AnsweredByThePersonOrTheComputersSearch) {
     const Scripted declined =
-        script("draw_declined", "keys NJN\nkeys E2-E4\\r\n" + menu("Remis anbieten") + "keys N\n");
+        script("draw_declined", "keys NJN\\r\nkeys E2-E4\\r\n" + menu("Remis anbieten") + "keys N\n");
     EXPECT_NE(declined.screen.find("Remis abgelehnt."), std::string::npos) << declined.screen;
     EXPECT_NE(declined.screen.find("Zug für schwarz eingeben"), std::string::npos) << declined.screen;
     const Scripted accepted =
-        script("draw_accepted", "keys NJN\nkeys E2-E4\\r\n" + menu("Remis anbieten") + "keys J\n");
+        script("draw_accepted", "keys NJN\\r\nkeys E2-E4\\r\n" + menu("Remis anbieten") + "keys J\n");
     EXPECT_TRUE(accepted.record.ends_with("\r *** Remis (vereinbart) ***\r")) << accepted.record;
     EXPECT_NE(accepted.screen.find("Neues Spiel beginnen"), std::string::npos) << accepted.screen;
 
@@ -310,7 +310,7 @@ TEST(DrawOffer, AnsweredByThePersonOrTheComputersSearch) {
                   "  5 10:00:00 Weiss:   F3XG5\r");
     const Scripted worse = script("draw_computer_worse", "open " + lost + "\n" + menu("Remis anbieten"));
     EXPECT_TRUE(worse.record.ends_with("*** Remis (vereinbart) ***\r")) << worse.record;
-    const Scripted even = script("draw_computer_even", "keys \\r\n" + menu("Remis anbieten"));
+    const Scripted even = script("draw_computer_even", "keys \\r\\r\n" + menu("Remis anbieten"));
     EXPECT_NE(even.screen.find("Remis abgelehnt."), std::string::npos) << even.screen;
     EXPECT_EQ(even.record.find("Remis"), std::string::npos) << even.record;
 }

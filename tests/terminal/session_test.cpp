@@ -117,6 +117,8 @@ class TerminalSession : public ::testing::Test {
         start();
         ASSERT_TRUE(waitFor("<J/N>")) << screen();
         text("J");
+        ASSERT_TRUE(waitFor("Uhr (")) << screen();
+        keys("Enter");  // no clock
         ASSERT_TRUE(waitFor("Zug für weiss")) << screen();
         text("e2-e4");
         keys("Enter");
@@ -215,6 +217,8 @@ TEST_F(TerminalSession, LineModeWritesLinesInOrder) {
     ASSERT_TRUE(waitFor("<J/N>")) << screen();
     text("J");
     keys("Enter");
+    ASSERT_TRUE(waitFor("Uhr (")) << screen();
+    keys("Enter");  // no clock
     ASSERT_TRUE(waitFor("Zug für weiss")) << screen();
     text("e2-e4");
     keys("Enter");

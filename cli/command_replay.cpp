@@ -24,8 +24,7 @@ std::string stateText(State state, const std::string& record) {
             if (const frontend::DrawEnding* ending = frontend::drawEndingIn(record)) {
                 return "draw by " + std::string(ending->cause);
             }
-            return findRepetition(frontend::gameRecordSnapshot().moveList).any() ? "draw by repetition"
-                                                                                 : "in progress";
+            return frontend::endedByRepetition(record) ? "draw by repetition" : "in progress";
         case State::Kind::won:
             return state.color == Color::white ? "white wins" : "black wins";
         case State::Kind::staleMate:

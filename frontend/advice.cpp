@@ -4,6 +4,8 @@
 #include <mutex>
 
 #include "computer/searchplayer.h"
+#include "frontend/boarddisplay.h"
+#include "frontend/boardmarks.h"
 #include "frontend/prompts.h"
 #include "frontend/refusal.h"
 #include "toolkit/app/events.h"
@@ -66,7 +68,10 @@ void message(const std::string& text) {
 void showHint(const Game& game, Color toMove) {
     message("Tipp: Computerspieler denkt nach");
     const Counsel counsel = counselOn(game.board, toMove);
-    // The boards of this build have no marks for a suggested move; the line names it.
+    if (counsel.move) {
+        setHintMarks({counsel.move->from, counsel.move->to});
+        drawBoards(game);
+    }
     message(counsel.move ? "Tipp: " + moveName(game.board, *counsel.move) : "Tipp: kein Zug möglich.");
 }
 

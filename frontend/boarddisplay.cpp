@@ -36,9 +36,11 @@ constexpr int kBoardTop = 161;
 constexpr int kTextBoardLine = 7;
 constexpr int kTextBoardColumn = 30;
 
-// Text board backgrounds of marked squares: navy for the last move, dark grey for a target.
+// Text board backgrounds of marked squares: navy for the last move, dark grey for a target, brown
+// for a suggested move.
 constexpr int kLastMoveBackground = 2;
 constexpr int kTargetBackground = 5;
+constexpr int kHintBackground = 8;
 
 // Line and column (from 1) of a square on screen; rank 8 is line 1 unless the board is turned.
 int lineOfSquare(int square) {
@@ -143,12 +145,18 @@ constexpr Ring kLastMoveRings[] = {
     {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 0, 128, 255}}, {4, 1, {255, 255, 255, 255}}};
 constexpr Ring kPickedRings[] = {
     {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 255, 40, 0}}, {4, 1, {255, 255, 255, 255}}};
+// A suggested move: a magenta frame.
+constexpr Ring kHintRings[] = {
+    {0, 1, {255, 0, 0, 0}}, {1, 3, {255, 255, 0, 255}}, {4, 1, {255, 255, 255, 255}}};
 // A target: a green spot with a dark edge in the middle of the square.
 constexpr Ring kTargetSpot[] = {{14, 1, {255, 0, 0, 0}}, {15, 5, {255, 0, 255, 0}}};
 
 void drawGraphicMarks(const BoardMarks& marks) {
     for (const int square : marks.lastMove) {
         drawRings(square, kLastMoveRings);
+    }
+    for (const int square : marks.hint) {
+        drawRings(square, kHintRings);
     }
     if (marks.picked) {
         drawRings(*marks.picked, kPickedRings);
@@ -298,9 +306,10 @@ void chess_DrawTextBoard(const Game& game) {
         t_Print(kWindow, "  ");
         for (int column = 1; column <= 8; ++column) {
             const int location = squareAt(line, column);
-            setBackground(contains(marks.lastMove, location)  ? kLastMoveBackground
-                          : contains(marks.targets, location) ? kTargetBackground
-                                                              : background);
+            setBackground(contains(marks.hint, location)       ? kHintBackground
+                          : contains(marks.lastMove, location) ? kLastMoveBackground
+                          : contains(marks.targets, location)  ? kTargetBackground
+                                                               : background);
             const std::optional<char> square = letterOn(game.board, location);
             if (!square) {
                 t_Color(kWindow, kEmptyColor);

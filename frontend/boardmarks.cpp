@@ -63,13 +63,24 @@ BoardMarks boardMarks() {
 
 void setLastMoveMarks(std::vector<int> squares) {
     const std::lock_guard lock(marksMutex());
+    if (marks().lastMove != squares) {
+        marks().hint.clear();  // a move was made or taken back: the hint is about another position
+    }
     marks().lastMove = std::move(squares);
 }
 
 void setPickedMarks(std::optional<int> picked, std::vector<int> targets) {
     const std::lock_guard lock(marksMutex());
+    if (picked) {
+        marks().hint.clear();
+    }
     marks().picked = picked;
     marks().targets = std::move(targets);
+}
+
+void setHintMarks(std::vector<int> squares) {
+    const std::lock_guard lock(marksMutex());
+    marks().hint = std::move(squares);
 }
 
 bool boardTurned() {

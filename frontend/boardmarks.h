@@ -14,6 +14,7 @@ struct BoardMarks {
     std::vector<int> lastMove;  // from and to; for castling the king's two squares
     std::optional<int> picked;
     std::vector<int> targets;  // the picked piece's legal targets
+    std::vector<int> hint;     // "Tipp": the suggested move's from and to, until a move or a pick
 };
 
 // The squares of the last of the half-moves played from the starting position (white first).
@@ -25,6 +26,7 @@ std::vector<int> legalTargets(const Board& board, Color color, int from);
 BoardMarks boardMarks();
 void setLastMoveMarks(std::vector<int> squares);
 void setPickedMarks(std::optional<int> picked, std::vector<int> targets);
+void setHintMarks(std::vector<int> squares);
 
 // The boards seen from Black's side: rank 1 at the top, file H on the left.
 bool boardTurned();

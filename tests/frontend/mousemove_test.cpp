@@ -115,6 +115,8 @@ int textBackground(int square) {
 }
 constexpr int kLastMoveBackground = 2;
 constexpr int kTargetBackground = 5;
+constexpr int kHintBackground = 8;
+constexpr std::uint32_t kHintRing = 0xFF00FF00u;
 
 class Program {
   public:
@@ -129,6 +131,15 @@ class Program {
     }
     void click(int x, int y, bool right = false) {
         clickAt(x, y, right);
+        waitUntilQuiet();
+    }
+    void menu(const std::string& item, const std::string& title) {
+        t_MenuEvent event;
+        event.Kind = 3;
+        event.MenuTitle = title;
+        event.ItemTitle = item;
+        t_PostMenuEvent(event);
+        t_StartMenuHandlerThread();
         waitUntilQuiet();
     }
     std::string screen() const { return t_GetScreen(0, "\n"); }
@@ -293,6 +304,26 @@ TEST(MouseMoves, LastMoveAndLegalTargetsAreMarkedOnBothBoards) {
                 graphicY(5));  // the rook on F1: E1 only, the queen and the F2 pawn block the rest
         EXPECT_EQ(spotPixel(4), kTargetSpot);
         EXPECT_NE(spotPixel(3), kTargetSpot) << "the bishop's way is not the rook's";
+    });
+}
+
+// "Tipp" marks the suggested move on both boards until the next move.
+TEST(MouseMoves, AHintIsMarkedOnBothBoardsUntilTheNextMove) {
+    inOwnProcess([](Program& p) {
+        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
+        p.type("NJN\\r");
+        p.type("F2-F3\\rE7-E5\\rG2-G4\\r");
+        p.menu("Tipp", "Spiel");
+        ASSERT_NE(p.screen().find("Tipp: DD8-H4"), std::string::npos) << p.screen();
+        for (const int square : {59, 31}) {
+            EXPECT_EQ(ringPixel(square), kHintRing) << square;
+            EXPECT_EQ(textBackground(square), kHintBackground) << square;
+        }
+        p.type("A7-A6\\r");
+        for (const int square : {59, 31}) {
+            EXPECT_NE(ringPixel(square), kHintRing) << square;
+            EXPECT_NE(textBackground(square), kHintBackground) << square;
+        }
     });
 }
 

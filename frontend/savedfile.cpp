@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <regex>
+#include <utility>
 
 #include "frontend/pgnimport.h"
 #include "util/files.h"
@@ -38,13 +41,60 @@ std::string notASavedGameMessage(const std::string& path) {
     return "Die Datei enthält kein gesichertes Spiel.\n" + path;
 }
 
-std::string impossiblePositionMessage(const std::string& path, std::string_view where,
-                                      std::string_view problem) {
+std::string germanPositionProblem(std::string_view problem) {
     if (problem.starts_with("FEN: ")) {
         problem.remove_prefix(5);
     }
-    return "Die Stellung im " + std::string(where) + " ist nicht möglich: " + std::string(problem) + "\n" +
-           path;
+    std::string text(problem);
+    // The reader names a side first; the side is worded before the rest is matched.
+    for (const auto& [english, german] : {std::pair{"white ", "Weiss "}, std::pair{"black ", "Schwarz "}}) {
+        if (text.starts_with(english)) {
+            text = german + text.substr(std::strlen(english));
+        }
+    }
+    struct Wording {
+        const char* english;  // a pattern of the position reader's text
+        const char* german;
+    };
+    static const Wording wordings[] = {
+        {"each of the eight ranks must describe exactly eight squares",
+         "jede der acht Reihen muss genau acht Felder beschreiben"},
+        {"a rank describes more than eight squares", "eine Reihe beschreibt mehr als acht Felder"},
+        {"unknown character '(.+)' in the piece placement",
+         "unbekanntes Zeichen „$1“ in der Figurenstellung"},
+        {"the piece placement must describe eight ranks of eight squares",
+         "die Figurenstellung muss acht Reihen zu je acht Feldern beschreiben"},
+        {"(Weiss|Schwarz) must have exactly one king", "$1 muss genau einen König haben"},
+        {"(Weiss|Schwarz) has more than 8 pawns", "$1 hat mehr als 8 Bauern"},
+        {"(Weiss|Schwarz) has more than 16 pieces", "$1 hat mehr als 16 Figuren"},
+        {"(Weiss|Schwarz) is in check but not to move", "$1 steht im Schach, ist aber nicht am Zug"},
+        {"a pawn cannot stand on the first or last rank",
+         "ein Bauer kann nicht auf der ersten oder letzten Reihe stehen"},
+        {"unknown castling right '(.+)'", "unbekanntes Rochaderecht „$1“"},
+        {"castling right '(.+)' without its king and rook on their squares",
+         "Rochaderecht „$1“ ohne König und Turm auf ihren Feldern"},
+        {"bad en passant square \"(.*)\"", "ungültiges En-passant-Feld „$1“"},
+        {"no pawn has just made a double step past (.+)",
+         "kein Bauer ist eben im Doppelschritt über $1 gezogen"},
+        {"expected 4 to 6 fields .*",
+         "erwartet werden 4 bis 6 Felder (Stellung, Zugrecht, Rochade, En passant, Zähler)"},
+        {"the side to move must be \"w\" or \"b\"", "die Seite am Zug muss „w“ oder „b“ sein"},
+        {"the move clocks must be numbers", "die Zugzähler müssen Zahlen sein"},
+        {"the kings stand side by side", "die Könige stehen nebeneinander"},
+    };
+    for (const Wording& wording : wordings) {
+        const std::regex pattern(wording.english);
+        if (std::regex_match(text, pattern)) {
+            return std::regex_replace(text, pattern, wording.german);
+        }
+    }
+    return text;
+}
+
+std::string impossiblePositionMessage(const std::string& path, std::string_view where,
+                                      std::string_view problem) {
+    return "Die Stellung im " + std::string(where) + " ist nicht möglich: " + germanPositionProblem(problem) +
+           "\n" + path;
 }
 
 SavedGameFile readSavedGameFile(const std::string& path) {

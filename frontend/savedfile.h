@@ -33,6 +33,9 @@ std::optional<std::string> writeSavedGameFile(const std::string& path, std::stri
 std::string cannotSaveMessage(const std::string& path, std::string_view reason);
 std::string cannotOpenMessage(const std::string& path, std::string_view reason);
 std::string notASavedGameMessage(const std::string& path);
+// The position reader's reason (English, as the command-line tools and the engine print it) in
+// German; a reason it does not know stays as it is.
+std::string germanPositionProblem(std::string_view problem);
 // A file whose start position cannot occur; `where` names the place ("FEN-Tag"), `problem` the
 // position reader's reason.
 std::string impossiblePositionMessage(const std::string& path, std::string_view where,

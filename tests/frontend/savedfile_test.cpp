@@ -6,6 +6,7 @@
 
 #include "frontend/savedgame.h"
 #include "rules/board.h"
+#include "rules/fen.h"
 #include "tests/support/logcapture.h"
 #include "util/files.h"
 
@@ -109,6 +110,38 @@ TEST(SavedFile, FailedSavesGiveTheirReasonInGerman) {
 }
 
 // The replay runs in parts; the result must not depend on where a part ends.
+// Every reason the position reader gives reads in German in the message; a changed English text
+// would show here.
+TEST(SavedFile, ImpossiblePositionsAreToldInGerman) {
+    struct Case {
+        const char* fen;
+        const char* german;
+    };
+    const Case cases[] = {
+        {"8/8/8/8/8/8/8/K6k7 w - - 0 1", "eine Reihe beschreibt mehr als acht Felder"},
+        {"8/8/8/8/8/8/8/K5k w - - 0 1",
+         "die Figurenstellung muss acht Reihen zu je acht Feldern beschreiben"},
+        {"K5k/8/8/8/8/8/8/8 w - - 0 1", "jede der acht Reihen muss genau acht Felder beschreiben"},
+        {"8/8/8/8/8/8/8/K6k x - - 0 1", "die Seite am Zug muss „w“ oder „b“ sein"},
+        {"8/8/8/8/8/8/8/K6X w - - 0 1", "unbekanntes Zeichen „X“ in der Figurenstellung"},
+        {"8/8/8/8/8/8/8/K7 w - - 0 1", "Schwarz muss genau einen König haben"},
+        {"k7/8/8/8/8/8/PPPPPPPP/K6P w - - 0 1", "Weiss hat mehr als 8 Bauern"},
+        {"k7/8/8/8/8/8/8/K6P w - - 0 1", "ein Bauer kann nicht auf der ersten oder letzten Reihe stehen"},
+        {"k7/8/8/8/8/8/8/K7 w X - 0 1", "unbekanntes Rochaderecht „X“"},
+        {"k7/8/8/8/8/8/8/K7 w K - 0 1", "Rochaderecht „K“ ohne König und Turm auf ihren Feldern"},
+        {"k7/8/8/8/8/8/8/K7 w - e3 0 1", "ungültiges En-passant-Feld „e3“"},
+        {"k7/8/8/8/8/8/8/K7 b - e3 0 1", "kein Bauer ist eben im Doppelschritt über e3 gezogen"},
+        {"k7/8/8/8/8/8/8/K7 w - - x 1", "die Zugzähler müssen Zahlen sein"},
+        {"8/8/8/8/8/8/8/Kk6 w - - 0 1", "die Könige stehen nebeneinander"},
+        {"k7/8/8/8/8/8/8/K6r b - - 0 1", "Weiss steht im Schach, ist aber nicht am Zug"},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_FALSE(readFen(c.fen, error).has_value()) << c.fen;
+        EXPECT_EQ(germanPositionProblem(error), c.german) << c.fen << ": " << error;
+    }
+}
+
 TEST(SavedFile, ReplayInPartsEqualsReplayAtOnce) {
     std::vector<std::string> lines;
     const char* moves[] = {"G1-F3", "G8-F6", "F3-G1", "F6-G8"};

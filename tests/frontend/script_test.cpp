@@ -175,7 +175,7 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
          ""},
         {"pgn from a position that cannot occur",
          writeTemp("replay_kings.pgn", "[SetUp \"1\"]\n[FEN \"8/8/8/8/8/8/3kK3/8 w - - 0 1\"]\n1. Ke3"), 1,
-         "dialog: Die Stellung im FEN-Tag ist nicht möglich: the kings stand side by side"},
+         "dialog: Die Stellung im FEN-Tag ist nicht möglich: die Könige stehen nebeneinander"},
         {"saved from a position of its own",
          writeTemp("replay_setup.zarvik",
                    "Spielverlauf am 05.12.2026\rStellung: 4k3/8/8/8/8/8/4P3/4K3 b - - 0 "
@@ -185,7 +185,7 @@ TEST(Replay, ExitStatusTellsWhetherTheFileOpened) {
          writeTemp("replay_pawn.zarvik",
                    "Spielverlauf am 05.12.2026\rStellung: 4k2P/8/8/8/8/8/8/4K3 w - - 0 1\rWeiss   = Mensch\r"
                    "Schwarz = Mensch\r\r"),
-         1, "dialog: Die Stellung im Kopf der Datei ist nicht möglich: a pawn cannot stand"},
+         1, "dialog: Die Stellung im Kopf der Datei ist nicht möglich: ein Bauer kann nicht"},
         {"pgn too large", writeTemp("replay_huge.pgn", "1. e4 " + std::string(1 << 20, ' ')), 1,
          "dialog: Die Datei enthält kein gesichertes Spiel."},
     };

@@ -86,7 +86,13 @@ int runSelfPlay(const std::vector<std::string>& args) {
     };
     options.drawnByRepetition = [] { return lastMove().remis; };
     const SelfPlayResult result = selfPlay(options, installedDispatcher());
-    std::printf("result: %.*s\n", static_cast<int>(resultText(result).size()), resultText(result).data());
+    // The record's final line tells which draw rule ended the game.
+    std::string text(resultText(result));
+    if (const frontend::DrawEnding* ending = frontend::drawEndingIn(frontend::gameRecordSnapshot().text);
+        ending != nullptr && result == SelfPlayResult::drawByRepetition) {
+        text = "draw by " + std::string(ending->cause);
+    }
+    std::printf("result: %s\n", text.c_str());
     std::fflush(stdout);
     if (!movesFile.empty()) {
         std::ofstream out(movesFile, std::ios::trunc);

@@ -22,6 +22,7 @@
 #include "frontend/state.h"
 #include "frontend/strength.h"
 #include "frontend/typedmove.h"
+#include "rules/drawrules.h"
 #include "rules/lastmove.h"
 #include "toolkit/app/events.h"
 #include "toolkit/app/input.h"

@@ -63,8 +63,4 @@ void showClocksIfDue();
 // The clock thread's work done now, for tests that moved their stand-in time: the tick and the flag.
 void nudgeClocks();
 
-// The side to move has lost on time unless its opponent has no mating material left (a bare king,
-// or a king and one bishop or knight against a bare king): then the game is drawn.
-bool opponentCanMate(const Board& board, Color flagged);
-
 }  // namespace zarvik::frontend

@@ -6,6 +6,7 @@
 #include "frontend/human.h"
 #include "frontend/state.h"
 #include "frontend/strength.h"
+#include "rules/drawrules.h"
 #include "rules/lastmove.h"
 #include "util/paths.h"
 
@@ -118,8 +119,10 @@ ImportedGame importPgnGame(const PgnReading& reading, std::string_view dateTime)
         ++taken;
         // The players of a file went on after a repetition unless the game ends there drawn.
         const bool last = taken == reading.moves.size();
-        const DrawRules rules = last && reading.result == PgnResult::draw ? DrawRules::ownOnly : DrawRules::none;
-        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rules, clock ? clockText(*clock) : "")) {
+        const DrawRules rules =
+            last && reading.result == PgnResult::draw ? DrawRules::ownOnly : DrawRules::none;
+        if (appendHalfMove(record, lastMove(), colorWord(color), timeOfDay, rules,
+                           clock ? clockText(*clock) : "")) {
             imported.ended = true;
             break;
         }

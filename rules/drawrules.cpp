@@ -179,4 +179,24 @@ std::optional<DrawRule> findDrawRule(const std::vector<PlayedMove>& moves, const
     return std::nullopt;
 }
 
+bool opponentCanMate(const Board& board, Color flagged) {
+    int opponentMinor = 0;
+    bool opponentMore = false;
+    bool flaggedMore = false;
+    for (int square = 0; square < 64; ++square) {
+        const std::optional<Piece> piece = board.pieceAt(BoardLocation(square));
+        if (!piece || piece->type == PieceType::king) {
+            continue;
+        }
+        if (piece->color == flagged) {
+            flaggedMore = true;
+        } else if (piece->type == PieceType::bishop || piece->type == PieceType::knight) {
+            ++opponentMinor;
+        } else {
+            opponentMore = true;
+        }
+    }
+    return opponentMore || opponentMinor > 1 || (opponentMinor == 1 && flaggedMore);
+}
+
 }  // namespace zarvik

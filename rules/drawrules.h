@@ -16,6 +16,10 @@ enum class DrawRule { insufficientMaterial, fiftyMoves, repeatedPosition };
 // bishops only, all on squares of one colour.
 bool hasInsufficientMaterial(const Cells& cells);
 
+// After a flag fall: whether the opponent of `flagged` still has material to mate with. Without it
+// (a bare king, or a king and one bishop or knight against a bare king) the game is drawn.
+bool opponentCanMate(const Board& board, Color flagged);
+
 // The rule that draws the game after the last of `moves`, played from `start` (the starting
 // position with White first unless given); none when the game goes on. A move the board refuses
 // ends the reading there. A position counts again when the same pieces stand on the same squares

@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "rules/board.h"
+#include "rules/drawrules.h"
 
 namespace zarvik::frontend {
 namespace {

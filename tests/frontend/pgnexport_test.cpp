@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "frontend/pgnimport.h"
@@ -82,6 +85,20 @@ TEST(RecordAsPgn, ClocksGoThereAndBack) {
     EXPECT_NE(pgn->find("1. e4 {[%clk 0:04:50]} 1... e5 {[%clk 0:04:41]} 2. Nf3 {[%clk 1:00:00]} 1-0"),
               std::string::npos)
         << *pgn;
+
+    // Another chess program reads the clocks: pgn-extract keeps them in its standard form.
+    const std::string path = ::testing::TempDir() + "pgnexport_clocks.pgn";
+    std::ofstream(path) << *pgn;
+    const std::string extract = path + ".extract";
+    if (std::system(("PATH=\"$PATH:/usr/games\" pgn-extract -s '" + path + "' >'" + extract + "' 2>/dev/null")
+                        .c_str()) == 0) {
+        std::ifstream in(extract);
+        const std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (const char* kept :
+             {"[TimeControl \"300+2\"]", "1. e4 { [%clk 0:04:50] } 1... e5 { [%clk 0:04:41] }"}) {
+            EXPECT_NE(read.find(kept), std::string::npos) << kept << "\n" << read;
+        }
+    }
 
     const ImportedGame imported = importPgnGame(readPgn(*pgn), "07.12.2026 10:00:00");
     const std::string& back = imported.record.text;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -44,7 +45,12 @@ inline std::string toldLines(const std::string& errors, const std::string& comma
 // share between runs (a saved last game that the next start offers).
 inline std::string freshDataFolder() {
     static int runs = 0;
-    return ::testing::TempDir() + "cli_xdg_" + std::to_string(::getpid()) + "_" + std::to_string(++runs);
+    const std::string folder =
+        ::testing::TempDir() + "cli_xdg_" + std::to_string(::getpid()) + "_" + std::to_string(++runs);
+    // A process number comes round again: what an earlier process left there (its running game)
+    // must not greet this run with "Letztes Spiel fortsetzen".
+    std::filesystem::remove_all(folder);
+    return folder;
 }
 
 inline std::string cliCommand(const std::string& arguments, const std::string& dataFolder) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace zarvik::test {
@@ -14,9 +15,11 @@ inline std::string ownFolder(const std::string& name) {
     return ::testing::TempDir() + name + "_" + std::to_string(::getpid());
 }
 
-// Points this process at its own folders.
+// Points this process at its own folders, emptied first: a process number comes round again, and
+// what an earlier process left there must not count.
 inline void useOwnDataFolders(const std::string& name) {
     const std::string folder = ownFolder(name);
+    std::filesystem::remove_all(folder);
     ::setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
 }

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: a normal build of the programs and the benchmarks with the Qt host's
-# tests, then the libraries with all their tests under AddressSanitizer + UndefinedBehaviorSanitizer,
-# where every fuzz target also replays its corpus as a test. The libraries' tests are compiled once,
-# in the sanitizer tree (`cmake --preset default` alone builds them too, at full depth). libFuzzer
-# itself is only for fuzzing sessions (preset fuzz). Prints the time of each phase.
+# Builds and runs every test, once, in one tree under AddressSanitizer + UndefinedBehaviorSanitizer
+# (preset check): the libraries with their tests, the programs, the Qt host with its tests and the
+# benchmarks (compiled, not run); every fuzz target replays its corpus as a test. libFuzzer itself is
+# only for fuzzing sessions (preset fuzz). Prints the time of each phase.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,17 +25,12 @@ if command -v ccache >/dev/null; then
 fi
 phase_done packages
 
-cmake --preset default -DZARVIK_LIBRARY_TESTS=OFF "${launcher[@]}" >/dev/null
-cmake --build build -j"$jobs"
-phase_done "build"
-(cd build && QT_QPA_PLATFORM=offscreen ctest -j"$jobs" --output-on-failure)
-phase_done "tests"
-
-cmake --preset asan "${launcher[@]}" >/dev/null
-cmake --build build-asan -j"$jobs"
-phase_done "asan build"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest -j"$jobs" --output-on-failure)
-phase_done "asan tests"
+cmake --preset check "${launcher[@]}" >/dev/null
+cmake --build build-check -j"$jobs"
+phase_done build
+(cd build-check && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+  ctest -j"$jobs" --output-on-failure)
+phase_done tests
 
 printf '%s' "$timings"
 printf '%-14s %4d s\n' total $((SECONDS - started))

@@ -18,21 +18,10 @@
 #include "host/helpdialogs.h"
 #include "host/qthost.h"
 #include "host/translations.h"
+#include "tests/host/modal.h"
 
 namespace zarvik::qthost {
 namespace {
-
-template <typename Condition>
-bool waitFor(Condition condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 // Closes the next modal dialogue once it is shown, and remembers its title.
 void cancelNextDialog(QString* title) {

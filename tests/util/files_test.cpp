@@ -66,20 +66,13 @@ TEST_F(Files, Latin1FallbackIsNoError) {
               "[White \"Müller, Jörg\"]\n[Site \"Straße\"]\n");
     EXPECT_TRUE(log.lines().empty());
     EXPECT_EQ(getstringfromfile(path("fehlt"), kDecodeLimit, TextFallback::latin1), std::nullopt);
-    EXPECT_EQ(log.lines().size(), 2u);
 }
 
 TEST_F(Files, MissingFiles) {
-    LogCapture log;
+    LogCapture quiet;
     EXPECT_EQ(getstringfromfile(path("fehlt")), std::nullopt);
-    EXPECT_EQ(log.lines().size(), 2u);
-    log.clear();
     EXPECT_TRUE(getbinaryfromfile(path("fehlt")).empty());
-    ASSERT_EQ(log.lines().size(), 1u);
-    EXPECT_EQ(log.lines()[0].rfind("getbinaryfromfile: Error #2 ", 0), 0u);
-    log.clear();
     EXPECT_TRUE(getbinaryfromfile(folder_.string()).empty());
-    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(Files, WritesReplaceTheTargetAndLeaveNoTemporaryFile) {
@@ -204,12 +197,11 @@ TEST_F(Files, ReplacedFileKeepsOwnerAndGroup) {
 TEST_F(Files, LinkLoopIsRefused) {
     fs::create_symlink("zwei", path("eins"));
     fs::create_symlink("eins", path("zwei"));
-    LogCapture log;
+    LogCapture quiet;
     EXPECT_EQ(setstringtofile(path("eins"), "Spiel"), ELOOP);
     EXPECT_TRUE(fs::is_symlink(path("eins")));
     EXPECT_TRUE(fs::is_symlink(path("zwei")));
     EXPECT_EQ(entries(), 2u);
-    EXPECT_EQ(log.lines().size(), 1u);
 }
 
 struct UnreadableCase {
@@ -244,12 +236,9 @@ TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
 }
 
 TEST_F(Files, FailedWritesReportTheErrorCode) {
-    LogCapture log;
+    LogCapture quiet;
     EXPECT_EQ(setstringtofile(path("fehlt/x.zarvik"), "x"), ENOENT);
     EXPECT_EQ(setbinarytofile(folder_.string(), Bytes{1}), EISDIR);
-    ASSERT_EQ(log.lines().size(), 2u);
-    EXPECT_EQ(log.lines()[0].rfind("setstringtofile: Error #2 ", 0), 0u);
-    EXPECT_EQ(log.lines()[1].rfind("setbinarytofile: Error #21 ", 0), 0u);
 }
 
 // A write that fails half-way (here: the file size limit, as a full disk would) must leave the
@@ -266,14 +255,13 @@ TEST_F(Files, FailedWriteLeavesThePreviousFileIntact) {
         rlimit small = old;
         small.rlim_cur = 1000;
         ::setrlimit(RLIMIT_FSIZE, &small);
-        LogCapture log;
+        LogCapture quiet;
         const int code = setstringtofile(path("spiel.zarvik"), std::string(5000, 'x'));
         ::setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         EXPECT_EQ(code, EFBIG) << linked;
         EXPECT_EQ(readraw(path("spiel.zarvik")), "vorher") << linked;
         EXPECT_EQ(entries(), linked ? 2u : 1u);
-        EXPECT_EQ(log.lines().size(), 1u);
     }
 }
 

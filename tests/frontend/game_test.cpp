@@ -160,10 +160,10 @@ TEST(TakeBack, AgainstTheComputerAndAtThePromotion) {
     EXPECT_NE(run.record.find("  2 "), std::string::npos) << run.record;
     EXPECT_NE(run.screen.find("Zug für weiss eingeben"), std::string::npos) << run.screen;
 
-    const Scripted promotion =
-        script("takeback_promotion",
-               "keys NJN\\r\nkeys H2-H4\\rA7-A5\\rH4-H5\\rA5-A4\\rH5-H6\\rA4-A3\\rH6-G7\\rA3-B2\\rG7-H8\\r\n" +
-                   menu("Zug zurücknehmen"));
+    const Scripted promotion = script(
+        "takeback_promotion",
+        "keys NJN\\r\nkeys H2-H4\\rA7-A5\\rH4-H5\\rA5-A4\\rH5-H6\\rA4-A3\\rH6-G7\\rA3-B2\\rG7-H8\\r\n" +
+            menu("Zug zurücknehmen"));
     EXPECT_TRUE(promotion.record.ends_with("Schwarz: A3XB2\r")) << promotion.record;
     EXPECT_NE(promotion.screen.find("Zug für weiss eingeben"), std::string::npos) << promotion.screen;
     EXPECT_NE(promotion.screen.find("7  · b b b b b B b  7"), std::string::npos) << "the pawn is back on G7\n"
@@ -280,15 +280,6 @@ TEST(Level, OpenedGamesKeepTheirLevel) {
 }  // namespace
 
 namespace {
-
-// "Tipp" names the searching player's move for the person to move and does not play it.
-TEST(Hint, NamesAMoveWithoutPlayingIt) {
-    const Scripted run =
-        script("hint_mate", "keys NJN\\r\nkeys F2-F3\\r\nkeys E7-E5\\r\nkeys G2-G4\\r\n" + menu("Tipp"));
-    EXPECT_NE(run.screen.find("Tipp: DD8-H4"), std::string::npos) << "the mate in one\n" << run.screen;
-    EXPECT_NE(run.screen.find("Zug für schwarz eingeben"), std::string::npos) << run.screen;
-    EXPECT_EQ(run.record.find("  4 "), std::string::npos) << run.record;
-}
 
 // "Remis anbieten": a person answers the question; the computer accepts only when it stands worse.
 TEST(DrawOffer, AnsweredByThePersonOrTheComputersSearch) {

@@ -3,25 +3,13 @@
 // its own, since the program runs once per process.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
-#include <functional>
-#include <string_view>
-
-#include "data_folders.h"
-
 #include "frontend/boarddisplay.h"
-#include "frontend/driver.h"
 #include "frontend/mousemove.h"
-#include "frontend/record.h"
 #include "frontend/state.h"
 #include "rules/board.h"
-#include "toolkit/app/events.h"
-#include "toolkit/app/startup.h"
-#include "toolkit/headless/headlesshost.h"
+#include "running_program.h"
 #include "toolkit/screen/pixels.h"
 #include "toolkit/screen/window.h"
-#include "toolkit/text/textoutput.h"
 
 namespace zarvik::frontend {
 namespace {
@@ -118,54 +106,11 @@ constexpr int kTargetBackground = 5;
 constexpr int kHintBackground = 8;
 constexpr std::uint32_t kHintRing = 0xFF00FF00u;
 
-class Program {
-  public:
-    Program() {
-        test::useOwnDataFolders("frontend_mouse");
-        host_.install();
-        startChessProgram();
-    }
-    void type(std::string_view keys) {
-        typeKeys(keysOf(keys));
-        waitUntilQuiet();
-    }
-    void click(int x, int y, bool right = false) {
-        clickAt(x, y, right);
-        waitUntilQuiet();
-    }
-    void menu(const std::string& item, const std::string& title) {
-        t_MenuEvent event;
-        event.Kind = 3;
-        event.MenuTitle = title;
-        event.ItemTitle = item;
-        t_PostMenuEvent(event);
-        t_StartMenuHandlerThread();
-        waitUntilQuiet();
-    }
-    std::string screen() const { return t_GetScreen(0, "\n"); }
-    std::string record() const { return gameRecordSnapshot().text; }
-    // Waits (up to 20 s, for a slow start on a busy machine) until the screen shows the text.
-    bool shows(std::string_view text) const { return waitUntilShown(text, std::chrono::seconds(20)); }
-
-  private:
-    HeadlessHost host_;
-};
-
-void inOwnProcess(const std::function<void(Program&)>& scenario) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            static Program program;
-            scenario(program);
-            std::fflush(stdout);
-            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
-}
+using test::inOwnProcess;
+using Program = test::RunningProgram;
 
 TEST(MouseMoves, ClicksOnBothBoardsEnterMovesAsTyped) {
     inOwnProcess([](Program& p) {
-        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
         p.type("NJN\\r");  // two people
         EXPECT_EQ(boardSquareAt(graphicX(12), graphicY(12)), 12);
         EXPECT_EQ(boardSquareAt(textX(12), textY(12)), 12);
@@ -198,7 +143,7 @@ TEST(MouseMoves, ClicksOnBothBoardsEnterMovesAsTyped) {
 TEST(MouseMoves, IgnoredClicksAndEveryWayToUnmark) {
     inOwnProcess([](Program& p) {
         // While a configuration question waits, clicks do nothing and leave no event behind.
-        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
+        ASSERT_NE(p.screen().find("Standard-Konfiguration benutzen"), std::string::npos) << p.screen();
         p.click(graphicX(12), graphicY(12));
         EXPECT_FALSE(t_MousePending());
         EXPECT_NE(p.screen().find("Standard-Konfiguration benutzen"), std::string::npos) << p.screen();
@@ -236,7 +181,6 @@ TEST(MouseMoves, IgnoredClicksAndEveryWayToUnmark) {
 
 TEST(MouseMoves, KingsClickCastlesAndPawnsClickPromotes) {
     inOwnProcess([](Program& p) {
-        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
         p.type("NJN\\r");
         p.type("E2-E4\\rE7-E5\\rG1-F3\\rB8-C6\\rF1-C4\\rD7-D6\\r");
         p.click(graphicX(4), graphicY(4));
@@ -258,7 +202,6 @@ TEST(MouseMoves, KingsClickCastlesAndPawnsClickPromotes) {
 
 TEST(MouseMoves, LastMoveAndLegalTargetsAreMarkedOnBothBoards) {
     inOwnProcess([](Program& p) {
-        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
         p.type("NJN\\r");
         p.type("E2-E4\\r");
         for (const int square : {12, 28}) {
@@ -307,10 +250,10 @@ TEST(MouseMoves, LastMoveAndLegalTargetsAreMarkedOnBothBoards) {
     });
 }
 
-// "Tipp" marks the suggested move on both boards until the next move.
+// "Tipp" names the searching player's move, does not play it, and marks it on both boards until the
+// next move.
 TEST(MouseMoves, AHintIsMarkedOnBothBoardsUntilTheNextMove) {
     inOwnProcess([](Program& p) {
-        ASSERT_TRUE(p.shows("Standard-Konfiguration benutzen")) << p.screen();
         p.type("NJN\\r");
         p.type("F2-F3\\rE7-E5\\rG2-G4\\r");
         p.menu("Tipp", "Spiel");
@@ -319,7 +262,8 @@ TEST(MouseMoves, AHintIsMarkedOnBothBoardsUntilTheNextMove) {
             EXPECT_EQ(ringPixel(square), kHintRing) << square;
             EXPECT_EQ(textBackground(square), kHintBackground) << square;
         }
-        p.type("A7-A6\\r");
+        p.type("A7-A6\\r");  // Black is still to move: the hint was not played
+        EXPECT_NE(p.record().find("Schwarz: A7-A6\r"), std::string::npos) << p.record();
         for (const int square : {59, 31}) {
             EXPECT_NE(ringPixel(square), kHintRing) << square;
             EXPECT_NE(textBackground(square), kHintBackground) << square;

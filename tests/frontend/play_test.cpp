@@ -65,6 +65,7 @@ TEST(Play, NoNewGameKeepsTheWindowAlive) {
     EXPECT_TRUE(p.record.ends_with("   *** Weiss gibt auf ***\r")) << p.record;
 }
 
+// Every reason of the rules has its row in the refusal tests; here each kind of input reaches the screen.
 TEST(Play, RefusedMovesGetTheirMessages) {
     struct Case {
         const char* keys;
@@ -75,10 +76,7 @@ TEST(Play, RefusedMovesGetTheirMessages) {
         {"E2-E", "Unzulässige Koordinaten."},
         {"I2-I4", "Unzulässige Koordinaten."},
         {"E2-E5", "Der Bauer kann nicht nach E5 ziehen."},
-        {"E7-E5", "Auf E7 steht keine eigene Figur."},
-        {"Sd2", "Kein Springer kann nach D2 ziehen."},
         {"hallo", "Zug nicht lesbar"},
-        {"O-O", "Rochade nicht möglich: Felder dazwischen besetzt."},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -90,12 +88,13 @@ TEST(Play, RefusedMovesGetTheirMessages) {
 
 // Algebraic moves in German and English letters; the record writes each in its own form.
 TEST(Play, AlgebraicMovesAreRecordedInTheProgramsForm) {
-    const Played p = play("algebraic", kTwoHumans + moves({"e4", "e5", "Sf3", "Nc6", "Lc4", "lc5", "0-0", "d6",
-                                                           "c3", "Lg4", "d4", "exd4", "cxd4", "Lb4+", "Sbd2",
-                                                           "Se7"}));
+    const Played p =
+        play("algebraic", kTwoHumans + moves({"e4", "e5", "Sf3", "Nc6", "Lc4", "lc5", "0-0", "d6", "c3",
+                                              "Lg4", "d4", "exd4", "cxd4", "Lb4+", "Sbd2", "Se7"}));
     EXPECT_NE(p.record.find("Weiss:   G1-F3\r"), std::string::npos) << p.record;
     EXPECT_NE(p.record.find("Schwarz: B8-C6\r"), std::string::npos) << p.record;
-    EXPECT_NE(p.record.find("Schwarz: F8-C5\r"), std::string::npos) << "lower-case l is the bishop\n" << p.record;
+    EXPECT_NE(p.record.find("Schwarz: F8-C5\r"), std::string::npos) << "lower-case l is the bishop\n"
+                                                                    << p.record;
     EXPECT_NE(p.record.find("Weiss:   O-O\r"), std::string::npos) << p.record;
     EXPECT_NE(p.record.find("Schwarz: E5XD4\r"), std::string::npos) << p.record;
     EXPECT_NE(p.record.find("Weiss:   B1-D2\r"), std::string::npos) << p.record;
@@ -113,17 +112,14 @@ TEST(Play, CastlingBothWays) {
     EXPECT_NE(board.find("Q·RG·\n"), std::string::npos) << "white rook f1, king g1\n" << board;
 }
 
-TEST(Play, PromotionAsksAndRecordsTheLetter) {
+// The question itself is seen in the mouse tests.
+TEST(Play, PromotionRecordsTheLetter) {
     const Played p = play(
         "promotion",
         kTwoHumans +
             moves({"H2-H4", "A7-A5", "H4-H5", "A5-A4", "H5-H6", "A4-A3", "H6-G7", "A3-B2", "G7-H8"}) + "xq");
     EXPECT_NE(p.record.find("Weiss:   G7XH8/D\r"), std::string::npos) << p.record;
     EXPECT_NE(p.log.find("*** Transform H8/D"), std::string::npos) << p.log;
-    const Played asked =
-        play("promotion_question", kTwoHumans + moves({"H2-H4", "A7-A5", "H4-H5", "A5-A4", "H5-H6", "A4-A3",
-                                                       "H6-G7", "A3-B2", "G7-H8"}));
-    EXPECT_NE(asked.screen.find("Bauer umwandeln (T, S, L, D): "), std::string::npos) << asked.screen;
 }
 
 // Only J gives up; every other key at the question, Return and Escape too, goes back to the prompt

@@ -88,28 +88,22 @@ TEST(SavedGame, RefusedLinesAreSkipped) {
     EXPECT_TRUE(r.replay.game->board.pieceAt(BoardLocation(36)).has_value());
 }
 
+// White's h-pawn marches and takes on g7, then promotes on h8; black promotes on a1 later. A line
+// without a letter makes a queen without asking.
 TEST(SavedGame, PromotionUsesTheStoredLetter) {
-    // White's h-pawn marches and takes on g7, then promotes on h8 / g8; black promotes on a1 later.
+    const auto stands = [](const Replayed& r, int square, PieceType type, Color color) {
+        const std::optional<Piece> piece = r.replay.game->board.pieceAt(BoardLocation(square));
+        return piece && piece->type == type && piece->color == color;
+    };
     const Replayed r = replayText(record(
         {"H2-H4", "A7-A5", "H4-H5", "A5-A4", "H5-H6", "A4-A3", "H6XG7", "A3XB2", "G7XH8/T", "B2XA1/s"}));
     EXPECT_TRUE(r.refusals.empty()) << r.refusals.front();
-    const auto rook = r.replay.game->board.pieceAt(BoardLocation(63));
-    ASSERT_TRUE(rook.has_value());
-    EXPECT_EQ(rook->type, PieceType::rook);
-    EXPECT_EQ(rook->color, Color::white);
-    const auto knight = r.replay.game->board.pieceAt(BoardLocation(0));
-    ASSERT_TRUE(knight.has_value());
-    EXPECT_EQ(knight->type, PieceType::knight);
-    EXPECT_EQ(knight->color, Color::black);
+    EXPECT_TRUE(stands(r, 63, PieceType::rook, Color::white));
+    EXPECT_TRUE(stands(r, 0, PieceType::knight, Color::black));
     EXPECT_EQ(lastMove().transformedPiece, "s");
-}
-
-TEST(SavedGame, PromotionWithoutLetterMakesAQueenWithoutAsking) {
-    const Replayed r =
+    const Replayed queen =
         replayText(record({"H2-H4", "A7-A5", "H4-H5", "A5-A4", "H5-H6", "A4-A3", "H6XG7", "A3XB2", "G7XH8"}));
-    const auto queen = r.replay.game->board.pieceAt(BoardLocation(63));
-    ASSERT_TRUE(queen.has_value());
-    EXPECT_EQ(queen->type, PieceType::queen);
+    EXPECT_TRUE(stands(queen, 63, PieceType::queen, Color::white));
 }
 
 TEST(SavedGame, CheckmateStopsTheReplayAndCountsTheFinalLine) {

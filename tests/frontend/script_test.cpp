@@ -91,27 +91,11 @@ TEST(Script, AFailedOpenChangesNothingAndIsTold) {
     const std::string huge =
         writeTemp("huge.zarvik", kOpening + std::string((1 << 20) + 1 - kOpening.size(), ' '));
     const std::string missing = temp("missing.zarvik");
-    const Scripted run = script("failedopen",
-                                "keys NJN\\r\nkeys E2-E4\\r\n"
-                                "menu Spiel öffnen… " +
-                                    noPlayers +
-                                    "\n"
-                                    "menu Spiel öffnen… " +
-                                    noHeader +
-                                    "\n"
-                                    "menu Spiel öffnen… " +
-                                    huge +
-                                    "\n"
-                                    "menu Spiel öffnen… " +
-                                    missing +
-                                    "\n"
-                                    "menu Spiel öffnen… " +
-                                    folder +
-                                    "\n"
-                                    "open " +
-                                    noPlayers +
-                                    "\n"
-                                    "keys E7-E5\\r\n");
+    std::string steps = "keys NJN\\r\nkeys E2-E4\\r\n";
+    for (const std::string& path : {noPlayers, noHeader, huge, missing, folder}) {
+        steps += "menu Spiel öffnen… " + path + "\n";
+    }
+    const Scripted run = script("failedopen", steps + "open " + noPlayers + "\nkeys E7-E5\\r\n");
     EXPECT_EQ(run.status, 0);
     const std::string notSaved = "dialog: Die Datei enthält kein gesichertes Spiel. | ";
     const std::string cannotOpen = "dialog: Die Datei konnte nicht geöffnet werden. | ";

@@ -6,29 +6,18 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <functional>
 #include <string>
 #include <thread>
 
-#include "data_folders.h"
-
-#include "frontend/chessmain.h"
-#include "frontend/driver.h"
-#include "frontend/fileevents.h"
 #include "frontend/gameclock.h"
-#include "frontend/record.h"
 #include "frontend/savedgame.h"
 #include "frontend/settings.h"
 #include "frontend/state.h"
 #include "rules/board.h"
-#include "toolkit/app/events.h"
+#include "running_program.h"
 #include "toolkit/app/presentation.h"
-#include "toolkit/app/startup.h"
-#include "toolkit/headless/headlesshost.h"
 #include "toolkit/host.h"
 #include "toolkit/screen/window.h"
-#include "toolkit/text/textoutput.h"
 #include "util/files.h"
 #include "util/text.h"
 
@@ -52,68 +41,13 @@ Board boardAfter(std::initializer_list<std::pair<int, int>> moves) {
     return board;
 }
 
-class Session {
-  public:
-    // With a path, the program starts as when a document started the application.
-    explicit Session(const std::string& pending = "") {
-        test::useOwnDataFolders("frontend_session");
-        host_.install();
-        if (!pending.empty()) {
-            postFileEvent(pending);
-        }
-        startChessProgram();
-        // Every run without a document starts at a yes/no question; a slow start (sanitizers) must
-        // not look quiet.
-        if (pending.empty()) {
-            waitForScreen("J/N>");
-        }
-    }
-    bool waitForScreen(std::string_view text) { return waitForScreenText(text, std::chrono::seconds(20)); }
-    void type(std::string_view keys) {
-        typeKeys(keysOf(keys));
-        waitUntilQuiet();
-    }
-    void menu(const std::string& item, const std::string& title = "Ablage") {
-        t_MenuEvent event;
-        event.Kind = 3;
-        event.MenuTitle = title;
-        event.ItemTitle = item;
-        t_PostMenuEvent(event);
-        t_StartMenuHandlerThread();
-        waitUntilQuiet();
-    }
-    std::string screen() const { return t_GetScreen(0, "\n"); }
-    HeadlessHost& host() { return host_; }
-
-  private:
-    HeadlessHost host_;
-};
+using test::inOwnProcess;
+using Session = test::RunningProgram;
 
 std::string tempFile(const std::string& name, const std::string& text) {
     const std::string path = ::testing::TempDir() + "frontend_session_" + name;
     EXPECT_EQ(setstringtofile(path, text), 0);
     return path;
-}
-
-// Runs the scenario in a child process; the child's failures show in its output and its exit code.
-void inOwnProcess(const std::function<void(Session&)>& scenario, const std::string& pending = "") {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            static Session session(pending);
-            scenario(session);
-            std::fflush(stdout);
-            // The child's failures reach the parent only through standard error.
-            const ::testing::TestResult& result =
-                *::testing::UnitTest::GetInstance()->current_test_info()->result();
-            for (int i = 0; i < result.total_part_count(); ++i) {
-                const ::testing::TestPartResult& part = result.GetTestPartResult(i);
-                std::fprintf(stderr, "%s:%d: %s\n", part.file_name() ? part.file_name() : "",
-                             part.line_number(), part.message());
-            }
-            std::_Exit(::testing::Test::HasFailure() ? 1 : 0);
-        },
-        ::testing::ExitedWithCode(0), "");
 }
 
 // --- reading window 0 back
@@ -175,20 +109,6 @@ HostImage windowImage() {
     return image.value_or(HostImage{});
 }
 
-TEST(Session, SaveBeforeAnyMoveKeepsHeaderAndPlayersOnly) {
-    inOwnProcess([](Session& s) {
-        s.type("\\r\\r");
-        const std::string path = ::testing::TempDir() + "frontend_session_empty.zarvik";
-        s.host().pushSaveAnswer(path);
-        s.menu("Spiel sichern unter…");
-        const std::string saved = getstringfromfile(path).value_or("");
-        EXPECT_TRUE(saved.starts_with("Spielverlauf am ")) << saved;
-        EXPECT_TRUE(saved.ends_with("Weiss   = Mensch\rSchwarz = Computer (schwer)\r\r")) << saved;
-        ASSERT_FALSE(s.host().saveRequests().empty());
-        EXPECT_EQ(s.host().saveRequests().back().proposedName, "Spiel.zarvik");
-    });
-}
-
 TEST(Session, SaveAndReopenAtAMovePrompt) {
     inOwnProcess([](Session& s) {
         s.type("NJN\\rE2-E4\\rE7-E5\\r");
@@ -197,6 +117,8 @@ TEST(Session, SaveAndReopenAtAMovePrompt) {
         s.menu("Spiel sichern unter…");
         const std::string saved = getstringfromfile(path).value_or("");
         EXPECT_EQ(saved, gameRecordSnapshot().text);
+        ASSERT_FALSE(s.host().saveRequests().empty());
+        EXPECT_EQ(s.host().saveRequests().back().proposedName, "Spiel.zarvik");
         s.type("G1-F3\\r");
         s.host().pushOpenAnswer({path});
         s.menu("Spiel öffnen…");
@@ -205,17 +127,6 @@ TEST(Session, SaveAndReopenAtAMovePrompt) {
         EXPECT_NE(s.screen().find("Zug für weiss eingeben"), std::string::npos) << s.screen();
         EXPECT_EQ(currentGame()->board, boardAfter({{12, 28}, {52, 36}}));
         EXPECT_EQ(gameRecordSnapshot().text, saved);
-    });
-}
-
-TEST(Session, OpenWhileAQuestionWaits) {
-    inOwnProcess([](Session& s) {
-        waitUntilQuiet();
-        s.host().pushOpenAnswer({tempFile("mate.zarvik", kMate)});
-        s.menu("Spiel öffnen…");
-        EXPECT_TRUE(s.waitForScreen("Neues Spiel beginnen")) << s.screen();
-        EXPECT_EQ(currentGame()->state(), State::won(Color::black));
-        EXPECT_NE(s.screen().find("*** Zarvikmatt ***"), std::string::npos) << "record panel";
     });
 }
 
@@ -335,14 +246,45 @@ TEST(Session, BothBoardsShowThePosition) {
     });
 }
 
-// Opened at black's prompt, the game of the file goes on with white, the side to move there: every
-// half-move is recorded after the file's lines, both boards follow, and a save replays to the board.
+// Blank cells below the boards: each all in the window's background, no inverse block left anywhere
+// but at the cursor.
+void expectNoStrayBlocks(const std::string& screen, const std::string& stage) {
+    const HostImage image = windowImage();
+    ASSERT_EQ(image.width, 1280);
+    const t_Window& window = t_WindowRecord(0);
+    auto pixel = [&](int x, int y) {
+        const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 4;
+        return std::uint32_t(image.argb[at + 1]) << 16 | std::uint32_t(image.argb[at + 2]) << 8 |
+               image.argb[at + 3];
+    };
+    const std::uint32_t background = pixel(49 * 16 - 1, 25 * 32 - 1);
+    for (int line = 18; line <= 25; ++line) {
+        for (int column = 1; column <= 49; ++column) {
+            if (screenText(screen, line, column, column) != " " ||
+                (line == window.TextVpos && column == window.TextHpos)) {
+                continue;
+            }
+            bool blank = true;
+            for (int y = (line - 1) * 32; y < line * 32 && blank; ++y) {
+                for (int x = (column - 1) * 16; x < column * 16 && blank; ++x) {
+                    blank = pixel(x, y) == background;
+                }
+            }
+            EXPECT_TRUE(blank) << stage << ": inverse block at line " << line << ", column " << column;
+        }
+    }
+}
+
+// Opened at black's prompt, the game of the file goes on with white, the side to move there, with no
+// cursor block left behind: every half-move is recorded after the file's lines, both boards follow, and a
+// save replays to the board.
 TEST(Session, AnOpenedGameGoesOnAsANormalGame) {
     inOwnProcess([](Session& s) {
         s.type("NJN\\rE2-E4\\r");
         s.host().pushOpenAnswer({tempFile("goes_on.zarvik", kOpening)});
         s.menu("Spiel öffnen…");
-        EXPECT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
+        ASSERT_TRUE(s.waitForScreen("Zug für weiss eingeben")) << s.screen();
+        expectNoStrayBlocks(s.screen(), "at the prompt");
         s.type("G1-F3\\rB8-C6\\rF1-C4\\rG8-F6\\rO-O\\r");
         const Board expected =
             boardAfter({{12, 28}, {52, 36}, {6, 21}, {57, 42}, {5, 26}, {62, 45}, {4, 6}, {7, 5}});
@@ -401,45 +343,6 @@ TEST(Session, RecordTextIsShownNotExecuted) {
         EXPECT_EQ(screenText(screen, 9, 50, 80), "  3 10:00:02 Weiss:??Z?        ");
         EXPECT_TRUE(screenText(screen, 1, 1, 6).starts_with("Zarvik")) << screen;
         EXPECT_EQ(textBoardRank(screen, 2), "2  B B B B · B B B  2") << screen;
-    });
-}
-
-// Blank cells below the boards: each all in the window's background, no inverse block left anywhere
-// but at the cursor.
-void expectNoStrayBlocks(const std::string& screen, const std::string& stage) {
-    const HostImage image = windowImage();
-    ASSERT_EQ(image.width, 1280);
-    const t_Window& window = t_WindowRecord(0);
-    auto pixel = [&](int x, int y) {
-        const std::size_t at = (static_cast<std::size_t>(y) * image.width + x) * 4;
-        return std::uint32_t(image.argb[at + 1]) << 16 | std::uint32_t(image.argb[at + 2]) << 8 |
-               image.argb[at + 3];
-    };
-    const std::uint32_t background = pixel(49 * 16 - 1, 25 * 32 - 1);
-    for (int line = 18; line <= 25; ++line) {
-        for (int column = 1; column <= 49; ++column) {
-            if (screenText(screen, line, column, column) != " " ||
-                (line == window.TextVpos && column == window.TextHpos)) {
-                continue;
-            }
-            bool blank = true;
-            for (int y = (line - 1) * 32; y < line * 32 && blank; ++y) {
-                for (int x = (column - 1) * 16; x < column * 16 && blank; ++x) {
-                    blank = pixel(x, y) == background;
-                }
-            }
-            EXPECT_TRUE(blank) << stage << ": inverse block at line " << line << ", column " << column;
-        }
-    }
-}
-
-TEST(Session, NoStrayCursorBlocksAfterAnOpenAtAMovePrompt) {
-    inOwnProcess([](Session& s) {
-        s.type("NJN\\rE2-E4\\r");
-        s.host().pushOpenAnswer({tempFile("blocks.zarvik", kOpening)});
-        s.menu("Spiel öffnen…");
-        ASSERT_TRUE(s.waitForScreen("Zug für weiss eingeben"));
-        expectNoStrayBlocks(s.screen(), "at the prompt");
     });
 }
 
@@ -520,12 +423,15 @@ TEST(Session, StartWithADocumentPending) {
         tempFile("pending.zarvik", kOpening));
 }
 
+// A game opened while a question waits; once it has ended, J begins a new one and N keeps it.
 TEST(Session, NewGameOrEndAfterAGame) {
     inOwnProcess([](Session& s) {
         waitUntilQuiet();
         s.host().pushOpenAnswer({tempFile("again.zarvik", kMate)});
         s.menu("Spiel öffnen…");
-        ASSERT_TRUE(s.waitForScreen("Neues Spiel beginnen"));
+        ASSERT_TRUE(s.waitForScreen("Neues Spiel beginnen")) << s.screen();
+        EXPECT_EQ(currentGame()->state(), State::won(Color::black));
+        EXPECT_NE(s.screen().find("*** Zarvikmatt ***"), std::string::npos) << "record panel";
         s.type("J");
         EXPECT_TRUE(s.waitForScreen("Standard-Konfiguration benutzen")) << s.screen();
         EXPECT_EQ(textBoardRank(s.screen(), 4), "4  · · · · · · · ·  4") << "a new game";

@@ -82,12 +82,9 @@ TEST(TypedMove, InputsAndTheMoveTheyMake) {
         {kStart, "I2-I4", Kind::badCoordinates},
         {kStart, "E0-E2", Kind::badCoordinates},
         {kStart, "E2-", Kind::badCoordinates},
-        {kStart,
-         "\xC3\xA4"
-         "2-E4",
-         Kind::badCoordinates},                         // an umlaut is one character
-        {kStart, "\xFF\xFE-E4", Kind::badCoordinates},  // bytes that are no UTF-8
-        {kStart, "E2-E5", Kind::move, 12, 36},          // refused later, with its reason
+        {kStart, "\xC3\2442-E4", Kind::badCoordinates},  // an umlaut is one character
+        {kStart, "\xFF\xFE-E4", Kind::badCoordinates},   // bytes that are no UTF-8
+        {kStart, "E2-E5", Kind::move, 12, 36},           // refused later, with its reason
         {kStart, "Sf4", Kind::illegal},
         {kStart, "hallo", Kind::unreadable},
         {kStart, "Ze4", Kind::unreadable},

@@ -36,19 +36,6 @@ AppDelegate& delegate() {
     return *made;
 }
 
-// Pumps the GUI thread until the condition holds (or a second passes).
-template <typename Condition>
-bool waitFor(Condition condition) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 class Application : public testing::Test {
   protected:
     void SetUp() override {
@@ -75,6 +62,7 @@ void PrintTo(const KeyRoad& c, std::ostream* os) {
     *os << c.name;
 }
 
+// A few keys of each kind: the translation and the key map have tables of their own.
 class KeyRoadTest : public Application, public testing::WithParamInterface<KeyRoad> {};
 
 TEST_P(KeyRoadTest, RealKeyEventsReachTheKeyQueue) {
@@ -93,21 +81,13 @@ TEST_P(KeyRoadTest, RealKeyEventsReachTheKeyQueue) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, KeyRoadTest,
     testing::Values(KeyRoad{"Left", Qt::Key_Left, {}, u"", 8, "Ctrl-H"},
-                    KeyRoad{"Right", Qt::Key_Right, {}, u"", 21, "Ctrl-U"},
-                    KeyRoad{"Up", Qt::Key_Up, {}, u"", 11, "Ctrl-K"},
-                    KeyRoad{"Down", Qt::Key_Down, {}, u"", 10, "Ctrl-J"},
                     KeyRoad{"Home", Qt::Key_Home, {}, u"", 2, "Ctrl-B"},
-                    KeyRoad{"End", Qt::Key_End, {}, u"", 5, "Ctrl-E"},
                     KeyRoad{"ForwardDelete", Qt::Key_Delete, {}, u"", 7, "Ctrl-G"},
                     KeyRoad{"Backspace", Qt::Key_Backspace, {}, u"\b", 127, "\x7f"},
                     KeyRoad{"Return", Qt::Key_Return, {}, u"\r", 13, "Ctrl-M"},
-                    KeyRoad{"F1", Qt::Key_F1, {}, u"", 129, "F1"},
                     KeyRoad{"F5", Qt::Key_F5, {}, u"", 133, "F5"},
-                    KeyRoad{"CtrlA", Qt::Key_A, Qt::ControlModifier, u"a", 1, "Ctrl-A"},
                     KeyRoad{"CtrlZ", Qt::Key_Z, Qt::ControlModifier, u"\x1a", 26, "Ctrl-Z"},
                     KeyRoad{"UmlautA", Qt::Key_Adiaeresis, {}, u"ä", 228, "ä"},
-                    KeyRoad{"CapitalUmlautU", Qt::Key_Udiaeresis, Qt::ShiftModifier, u"Ü", 220, "Ü"},
-                    KeyRoad{"SharpS", Qt::Key_ssharp, {}, u"ß", 223, "ß"},
                     KeyRoad{"Letter", Qt::Key_E, Qt::ShiftModifier, u"E", 69, "E"}),
     [](const testing::TestParamInfo<KeyRoad>& info) { return std::string(info.param.name); });
 
@@ -204,29 +184,6 @@ TEST_F(Application, CloseBoxHidesTheWindow) {
     EXPECT_FALSE(t_WindowRecord(0).Visible);
 }
 
-// Qt's own quit asks every window to close first, and the close box only hides: "Beenden" must end
-// the event loop anyway, with the windows still shown.
-TEST_F(Application, BeendenEndsTheEventLoopWhileWindowsAreShown) {
-    host->orderFront(0);
-    ASSERT_TRUE(host->isWindowVisible(0));
-    MenuModel& menus = host->menus();
-    const int file = *menus.menuIndex(QStringLiteral("Ablage"));
-    QAction* quit = nullptr;
-    for (int i = 0; i < menus.itemCount(file); ++i) {
-        if (menus.item(file, i)->title == QStringLiteral("Beenden")) {
-            quit = menus.action(file, i);
-        }
-    }
-    ASSERT_NE(quit, nullptr);
-    QTimer::singleShot(0, quit, &QAction::trigger);
-    QTimer giveUp;
-    giveUp.setSingleShot(true);
-    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    giveUp.start(2000);
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_TRUE(host->isWindowVisible(0));
-}
-
 TEST_F(Application, ViewPaintsTheWindowImage) {
     for (int i = 0; i < 40; ++i) {
         g_Plot(0, i, i, 0xFF102030u + std::uint32_t(i) * 0x01000000u);
@@ -288,10 +245,14 @@ int exitCodeAfter(Start start) {
     return QApplication::exec();
 }
 
-TEST_F(Application, BeendenAsksBeforeUnsavedMovesAreLost) {
+// Qt's own quit asks every window to close first, and the close box only hides: "Beenden" must end
+// the event loop anyway, with the windows still shown; with unsaved moves it asks first.
+TEST_F(Application, BeendenEndsTheEventLoopAndAsksBeforeUnsavedMovesAreLost) {
     host->orderFront(0);
     QAction* quit = beenden(*host);
     ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(exitCodeAfter([quit] { quit->trigger(); }), 0);
+    EXPECT_TRUE(host->isWindowVisible(0));
     const UnsavedGame unsaved;
     QString asked;
     answerModal(QStringLiteral("Abbrechen"), asked);

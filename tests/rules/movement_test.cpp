@@ -123,36 +123,19 @@ TEST(PieceMovement, StrideWalkFollowsItsDirectionOnly) {
     EXPECT_FALSE(PieceMovement::canPieceMoveAlongStride(GridPosition::a1, GridPosition::b2, board, {0, 1}));
 }
 
-// Asked about an empty from-square, the rules answer false and say so where the walk or the
-// offset test would notice it.
-struct EmptyOriginCase {
-    PieceType type;
-    GridPosition to;
-    std::vector<std::string> lines;
-};
-
-TEST(PieceMovement, EmptyOriginAnswersFalseWithDeveloperLine) {
-    const std::string walk = "Cannot from an index that does not contain a piece";
-    const std::string step = "Cannot move from an index that does not contain a piece";
-    const EmptyOriginCase cases[] = {
-        {PieceType::rook, GridPosition::d8, {walk}},   {PieceType::rook, GridPosition::e5, {}},
-        {PieceType::bishop, GridPosition::g7, {walk}}, {PieceType::bishop, GridPosition::d6, {}},
-        {PieceType::queen, GridPosition::h4, {walk}},  {PieceType::queen, GridPosition::a1, {walk}},
-        {PieceType::knight, GridPosition::e6, {step}}, {PieceType::knight, GridPosition::d7, {}},
-        {PieceType::king, GridPosition::e5, {step}},   {PieceType::pawn, GridPosition::d5, {}},
-    };
+// Asked about an empty from-square, the rules answer false, whatever the kind and the target.
+TEST(PieceMovement, EmptyOriginAnswersFalse) {
     Board board;
     board.setPiece(GridPosition::h8, Piece{PieceType::king, Color::black});
-    for (const EmptyOriginCase& c : cases) {
-        test::LogCapture log;
-        EXPECT_FALSE(PieceMovement::pieceMovement(c.type).isMovementAllowed(GridPosition::d4, c.to, board));
-        EXPECT_EQ(log.lines(), c.lines)
-            << "kind " << static_cast<int>(c.type) << " to " << static_cast<int>(c.to);
+    test::LogCapture quiet;
+    for (int raw = 0; raw < 6; ++raw) {
+        for (const GridPosition to : {GridPosition::d8, GridPosition::e5, GridPosition::g7, GridPosition::e6,
+                                      GridPosition::d5, GridPosition::h8}) {
+            EXPECT_FALSE(PieceMovement::pieceMovement(*pieceTypeFromRawValue(raw))
+                             .isMovementAllowed(GridPosition::d4, to, board))
+                << raw << " to " << static_cast<int>(to);
+        }
     }
-    test::LogCapture log;
-    EXPECT_FALSE(PieceMovement::pieceMovement(PieceType::queen)
-                     .isMovementAllowed(GridPosition::d4, GridPosition::h8, board));
-    EXPECT_TRUE(log.lines().empty()) << "a king on the target is refused before the origin is looked at";
 }
 
 TEST(PieceMovement, OffBoardLocationsAreNeverReached) {

@@ -1,5 +1,7 @@
 #include "tests/toolkit/app/fixture.h"
 #include "toolkit/app/menus.h"
+#include "toolkit/app/printer.h"
+#include "toolkit/host.h"
 #include "toolkit/screen/threads.h"
 
 namespace zarvik::eventtests {
@@ -10,6 +12,17 @@ void EventsTest::SetUp() {
         testHost().setTextViewExists(w, true);
     }
     testHost().setKeyWindow(255);
+    // No window or text of an earlier test stays on screen: a test sees only what it shows itself.
+    {
+        CapturedOutput quiet;
+        p_ClearPrinter();
+        p_ClearConsole();
+    }
+    testHost().runOnMainThread([] {
+        for (int w = 0; w <= 12; ++w) {
+            host().orderOut(w);
+        }
+    });
     t_ClearKeyQueue();
     while (t_MenuPending()) {
         t_NextMenuEvent();

@@ -67,67 +67,24 @@ TEST_P(EditingKeys, EditTheField) {
 // 24 Ctrl-X, 26 Ctrl-Z, 30 Ctrl-^, 127 delete.
 INSTANTIATE_TEST_SUITE_P(
     Keys, EditingKeys,
-    ::testing::Values(EditCase{"DeleteBackward", "abc\x7F", "ab"},
-                      EditCase{"DeleteAtStartKeepsText", "ab\x01\x7F", "ab"},
-                      EditCase{"LeftThenInsert",
-                               "ac\x08"
-                               "b",
-                               "abc"},
-                      EditCase{"HomeThenInsert",
-                               "bc\x02"
-                               "a",
-                               "abc"},
-                      EditCase{"ForwardDelete", "abc\x01\x07", "bc"},
-                      EditCase{"ForwardDeleteAtEnd", "abc\x07", "abc"},
-                      EditCase{"RightStopsAtEnd",
-                               "ab\x15\x15"
-                               "c",
-                               "abc"},
-                      EditCase{"LeftStopsAtStart",
-                               "b\x08\x08\x08"
-                               "a",
-                               "ab"},
-                      EditCase{"EndAfterHome",
-                               "ab\x01\x05"
-                               "c",
-                               "abc"},
-                      EditCase{"WordLeft",
-                               "eins zwei\x13"
-                               "X",
-                               "eins Xzwei"},
-                      EditCase{"WordRight",
-                               "eins zwei\x01\x04"
-                               "X",
-                               "eins Xzwei"},
-                      EditCase{"CutBeforeCursor", "abcd\x08\x08\x18", "cd"},
-                      EditCase{"ClearAndRetype",
-                               "abc\x1A"
-                               "x",
-                               "x"},
-                      EditCase{"DecimalCodeEntry",
-                               "\x1E"
-                               "65\r",
-                               "A"},
-                      EditCase{"DecimalCodeEntryThreeDigits",
-                               "\x1E"
-                               "066x",
-                               "Bx"},
-                      EditCase{"DecimalCodeBelowSpaceRefused",
-                               "\x1E"
-                               "7\r",
-                               ""},
-                      EditCase{"DecimalCodeFirstKeyNotADigit", std::string("\x1E") + "q", "A"},
-                      EditCase{"OtherControlCodesIgnored",
-                               "a\x09\x0E"
-                               "b",
-                               "ab"}),
+    ::testing::Values(
+        EditCase{"DeleteBackward", "abc\x7F", "ab"}, EditCase{"DeleteAtStartKeepsText", "ab\x01\x7F", "ab"},
+        EditCase{"LeftThenInsert", "ac\010b", "abc"}, EditCase{"HomeThenInsert", "bc\002a", "abc"},
+        EditCase{"ForwardDelete", "abc\x01\x07", "bc"}, EditCase{"ForwardDeleteAtEnd", "abc\x07", "abc"},
+        EditCase{"RightStopsAtEnd", "ab\x15\025c", "abc"},
+        EditCase{"LeftStopsAtStart", "b\x08\x08\010a", "ab"}, EditCase{"EndAfterHome", "ab\x01\005c", "abc"},
+        EditCase{"WordLeft", "eins zwei\023X", "eins Xzwei"},
+        EditCase{"WordRight", "eins zwei\x01\004X", "eins Xzwei"},
+        EditCase{"CutBeforeCursor", "abcd\x08\x08\x18", "cd"}, EditCase{"ClearAndRetype", "abc\032x", "x"},
+        EditCase{"DecimalCodeEntry", "\03665\r", "A"},
+        EditCase{"DecimalCodeEntryThreeDigits", "\036066x", "Bx"},
+        EditCase{"DecimalCodeBelowSpaceRefused", "\0367\r", ""},
+        EditCase{"DecimalCodeFirstKeyNotADigit", std::string("\x1E") + "q", "A"},
+        EditCase{"OtherControlCodesIgnored", "a\x09\016b", "ab"}),
     [](const ::testing::TestParamInfo<EditCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Input, DecimalEntryInModeOneTakesControlCodes) {
-    EXPECT_EQ(form("\x1E"
-                   "7\r\r",
-                   1),
-              "\x07");
+    EXPECT_EQ(form("\0367\r\r", 1), "\x07");
 }
 
 TEST_F(Input, MaxCharactersAndLastColumnStopInsertion) {
@@ -139,10 +96,7 @@ TEST_F(Input, MaxCharactersAndLastColumnStopInsertion) {
 
 TEST_F(Input, InitialTextIsCutAndEditable) {
     EXPECT_EQ(form("\r", 0, 3, "abcdef"), "abc");
-    EXPECT_EQ(form("\x7F"
-                   "Z\r",
-                   0, 5, "abc"),
-              "abZ");
+    EXPECT_EQ(form("\177Z\r", 0, 5, "abc"), "abZ");
     CapturedOutput quiet;
     EXPECT_EQ(t_InputForm(0, "", "fest", true, 0, 0), "");
     EXPECT_EQ(t_InputForm(0, "", "fest", true, 0, 9), "fest");
@@ -172,8 +126,7 @@ TEST_F(Input, CutRedrawOverwritesTheOldText) {
 
 TEST_F(Input, PasteEncodesWideCharactersAndTakesTheFirstLine) {
     testHost().setPasteboardText("K\u00F6nig \u265A\nzweite Zeile");
-    EXPECT_EQ(form("\x16\r"), std::string("K\u00F6nig \x1B"
-                                          "265A\x1D"));
+    EXPECT_EQ(form("\x16\r"), std::string("K\u00F6nig \033265A\x1D"));
 }
 
 struct PasteCase {
@@ -193,42 +146,30 @@ TEST_P(Paste, LeavesOutWhatTheFieldDoesNotAdmit) {
     EXPECT_EQ(form("\x16\r", c.mode), c.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Paste,
-                         ::testing::Values(PasteCase{"TabAndCtrlADropped", 0,
-                                                     "a\tb\x01"
-                                                     "c\x7F",
-                                                     "abc"},
-                                           PasteCase{"EscapeDoesNotClear", 0,
-                                                     "ab\x1B"
-                                                     "cd",
-                                                     "abcd"},
-                                           PasteCase{"DigitsOnlyDropWidePiece", 2,
-                                                     "\u265A"
-                                                     "5",
-                                                     "5"},
-                                           PasteCase{"DecimalDropWidePiece", 3,
-                                                     "1.\u265A"
-                                                     "5",
-                                                     "1,5"},
-                                           PasteCase{"DateDropWidePiece", 4,
-                                                     "\u265A"
-                                                     "12-3",
-                                                     "12-3"},
-                                           PasteCase{"ModeOneKeepsWideEncoded", 1, "\u265A\t",
-                                                     std::string("\x1B"
-                                                                 "265A\x1D")}),
-                         [](const ::testing::TestParamInfo<PasteCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Paste,
+    ::testing::Values(PasteCase{"TabAndCtrlADropped", 0, "a\tb\001c\x7F", "abc"},
+                      PasteCase{"EscapeDoesNotClear", 0, "ab\033cd", "abcd"},
+                      PasteCase{"DigitsOnlyDropWidePiece", 2,
+                                "\u265A"
+                                "5",
+                                "5"},
+                      PasteCase{"DecimalDropWidePiece", 3,
+                                "1.\u265A"
+                                "5",
+                                "1,5"},
+                      PasteCase{"DateDropWidePiece", 4,
+                                "\u265A"
+                                "12-3",
+                                "12-3"},
+                      PasteCase{"ModeOneKeepsWideEncoded", 1, "\u265A\t", std::string("\033265A\x1D")}),
+    [](const ::testing::TestParamInfo<PasteCase>& info) { return std::string(info.param.name); });
 
 TEST_F(Input, CopyDecodesEscapesBackOntoThePasteboard) {
     EXPECT_EQ(form("a\x1B"), "");  // escape clears; the copy below uses a fresh field
     t_PostKeys("x\x0C\r");
     CapturedOutput quiet;
-    t_InputForm(0, "",
-                std::string("K\x1B"
-                            "265A\x1D"),
-                false, 0, 20);
+    t_InputForm(0, "", std::string("K\033265A\x1D"), false, 0, 20);
     EXPECT_EQ(testHost().pasteboardText().value_or(""), "K\u265Ax");
 }
 
@@ -241,26 +182,13 @@ TEST_F(Input, FailedWindowChecksReturnEmpty) {
 }
 
 TEST(PasteboardEncoding, RoundTripAndBrokenSequences) {
-    EXPECT_EQ(t_EncodeEscapes(U"a\u00FF\u0100\U0001F600"), std::u32string(U"a\u00FF\x1B"
-                                                                          "0100\x1D\x1B"
-                                                                          "F600\x1D"));
-    EXPECT_EQ(t_DecodeEscapes(U"\x1B"
-                              "0041\x1D"),
-              "A");
-    EXPECT_EQ(t_DecodeEscapes(U"\x1B"
-                              "d83d\x1D"),
-              std::string(1, '\0'));
-    EXPECT_EQ(t_DecodeEscapes(U"\x1B"
-                              "00G1\x1D"),
-              "\x1B"
-              "00G1\x1D");
-    EXPECT_EQ(t_DecodeEscapes(U"\x1B"
-                              "004"),
-              "\x1B"
-              "004");
-    EXPECT_EQ(t_DecodeEscapes(U"\x1B\x1B"
-                              "00e9\x1D"),
-              "\x1B\u00E9");
+    EXPECT_EQ(t_EncodeEscapes(U"a\u00FF\u0100\U0001F600"),
+              std::u32string(U"a\u00FF\0330100\x1D\033F600\x1D"));
+    EXPECT_EQ(t_DecodeEscapes(U"\0330041\x1D"), "A");
+    EXPECT_EQ(t_DecodeEscapes(U"\033d83d\x1D"), std::string(1, '\0'));
+    EXPECT_EQ(t_DecodeEscapes(U"\03300G1\x1D"), "\03300G1\x1D");
+    EXPECT_EQ(t_DecodeEscapes(U"\033004"), "\033004");
+    EXPECT_EQ(t_DecodeEscapes(U"\x1B\03300e9\x1D"), "\x1B\u00E9");
 }
 
 struct AskCase {

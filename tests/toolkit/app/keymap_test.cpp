@@ -120,29 +120,5 @@ TEST(KeyFlags, ModifierBitsBecomeFlagsAndMods) {
     EXPECT_FALSE(plain.Event->ShiftPressed || plain.Event->FnPressed);
 }
 
-// Key texts share the program's strict codec; only a scalar that cannot be written becomes U+0000.
-TEST(KeyText, MalformedBytesReadAsReplacementCharacters) {
-    const struct {
-        std::string_view bytes;
-        std::u32string scalars;
-    } rows[] = {
-        {"\xC0\xAF", U"\uFFFD\uFFFD"},
-        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},
-        {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},
-        {"\xC3\xA4/", U"\u00E4/"},
-    };
-    for (const auto& row : rows) {
-        std::u32string read;
-        for (std::size_t i = 0; i < row.bytes.size();) {
-            read += static_cast<char32_t>(t_NextScalar(row.bytes, i));
-        }
-        EXPECT_EQ(read, row.scalars);
-    }
-    std::string written;
-    t_AppendUtf8(written, 0xD800);
-    t_AppendUtf8(written, 0x20AC);
-    EXPECT_EQ(written, std::string("\0\xE2\x82\xAC", 4));
-}
-
 }  // namespace
 }  // namespace zarvik::eventtests

@@ -93,11 +93,6 @@ TEST_F(Menus, TheHandlerReadsExactlyTheChosenItem) {
 TEST_F(Menus, HidingTheOnlyVisibleWindowIsRefusedWithTheBell) {
     initTextWindow(0, 4, 2);
     initTextWindow(3, 4, 2);
-    testHost().runOnMainThread([] {
-        for (int named = 8; named <= 12; ++named) {
-            host().orderOut(named);
-        }
-    });
     CapturedOutput quiet;
     choose(213 + 2 * 3 + 1);  // window 3 hidden while window 0 shows
     ASSERT_FALSE(t_WindowRecord(3).Visible);

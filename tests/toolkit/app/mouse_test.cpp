@@ -32,9 +32,8 @@ class MouseClicks : public Mouse, public ::testing::WithParamInterface<ClickCase
 TEST_P(MouseClicks, ClickPlaceInTheGraphic) {
     initBordered();
     const ClickCase& c = GetParam();
-    CapturedOutput log;
+    CapturedOutput quiet;
     t_MouseEventHandler(2, {1, 1u << 17}, c.x, c.y);
-    const std::string text = log.text();
     const std::optional<t_Event> e = t_NextMouseEvent();
     ASSERT_TRUE(e.has_value());
     EXPECT_EQ(e->Kind, 2);
@@ -44,10 +43,6 @@ TEST_P(MouseClicks, ClickPlaceInTheGraphic) {
     EXPECT_EQ(e->WindowY, static_cast<int>(c.y));
     EXPECT_TRUE(e->ShiftPressed);
     EXPECT_EQ(e->Window, 2);
-    EXPECT_NE(text.find("t_MouseEventHandler: Graphic #2 window, X = " + std::to_string(c.clickX) +
-                        ", Y = " + std::to_string(c.clickY) + "\n"),
-              std::string::npos)
-        << text;
 }
 
 // y is measured from the bottom of the host window: by = 8 + (50 - y).
@@ -88,9 +83,8 @@ TEST_F(Mouse, EveryClickStartsTheHandlerOnANamedThread) {
 TEST_F(Mouse, CloseBoxHidesTheWindow) {
     initTextWindow(1, 4, 2);
     ASSERT_TRUE(t_WindowRecord(1).Visible);
-    CapturedOutput log;
+    CapturedOutput quiet;
     t_MouseEventPostCloseBoxClick(1);
-    EXPECT_NE(log.text().find("t_MouseEventPostCloseBoxClick: Window = 1\n"), std::string::npos);
     EXPECT_FALSE(t_WindowRecord(1).Visible);
     testHost().drain();
     EXPECT_FALSE(testHost().window(1).visible);

@@ -101,31 +101,16 @@ TEST_P(PrinterDecoding, Utf8OrBytesWithEscapes) {
               GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Buffers, PrinterDecoding,
-                         ::testing::Values(DecodeCase{"ValidUtf8", "K\u00F6nig \u265A", "K\u00F6nig \u265A"},
-                                           DecodeCase{"LatinBytes", "K\xF6nig", "K\u00F6nig"},
-                                           DecodeCase{"EscapeSequence",
-                                                      "\xF6\x1B"
-                                                      "265A\x1D",
-                                                      "\u00F6\u265A"},
-                                           DecodeCase{"LowerCaseHex",
-                                                      "\xF6\x1B"
-                                                      "265a\x1D",
-                                                      "\u00F6\u265A"},
-                                           DecodeCase{"SurrogateGivesNul",
-                                                      "\xF6\x1B"
-                                                      "D800\x1D",
-                                                      std::string("\u00F6") + '\0'},
-                                           DecodeCase{"BrokenEscapeStays",
-                                                      "\xF6\x1B"
-                                                      "26\x1D",
-                                                      "\u00F6\x1B"
-                                                      "26\x1D"},
-                                           DecodeCase{"EscapeAtTheEnd", "\xF6\x1B", "\u00F6\x1B"},
-                                           DecodeCase{"Empty", "", ""}),
-                         [](const ::testing::TestParamInfo<DecodeCase>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Buffers, PrinterDecoding,
+    ::testing::Values(DecodeCase{"ValidUtf8", "K\u00F6nig \u265A", "K\u00F6nig \u265A"},
+                      DecodeCase{"LatinBytes", "K\xF6nig", "K\u00F6nig"},
+                      DecodeCase{"EscapeSequence", "\xF6\033265A\x1D", "\u00F6\u265A"},
+                      DecodeCase{"LowerCaseHex", "\xF6\033265a\x1D", "\u00F6\u265A"},
+                      DecodeCase{"SurrogateGivesNul", "\xF6\033D800\x1D", std::string("\u00F6") + '\0'},
+                      DecodeCase{"BrokenEscapeStays", "\xF6\03326\x1D", "\u00F6\03326\x1D"},
+                      DecodeCase{"EscapeAtTheEnd", "\xF6\x1B", "\u00F6\x1B"}, DecodeCase{"Empty", "", ""}),
+    [](const ::testing::TestParamInfo<DecodeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace zarvik::eventtests

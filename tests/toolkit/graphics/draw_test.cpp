@@ -102,31 +102,6 @@ TEST_F(Draw, Transparency) {
     }
 }
 
-// Each plain format sets the colour its way; drawing goes through the window's mode and depth.
-TEST_F(Draw, PixelColoursPerFormat) {
-    struct Case {
-        int depth;
-        int format;
-        Bytes pixel;
-        std::uint32_t want;
-    };
-    const Case cases[] = {
-        {24, g_FormatGrey, {90}, argb(0, 90, 90, 90)},
-        {32, g_FormatGrey, {90}, argb(255, 90, 90, 90)},
-        {24, g_FormatRGBColor, {1, 2, 3}, argb(0, 1, 2, 3)},
-        {16, g_FormatAGrey, {7, 80}, argb(7, 80, 80, 80)},
-        {32, g_FormatARGBColor, {9, 1, 2, 3}, argb(9, 1, 2, 3)},
-        {8, g_FormatARGBColor, {9, 30, 60, 90}, argb(0, 60, 60, 60)},
-        {24, g_FormatIndexedColor, {1}, t_ColorValue(t_PaletteColor(1)) & 0xFFFFFF00},
-        {1, g_FormatMonochrome, {1}, argb(255, 255, 255, 255)},
-    };
-    for (const Case& c : cases) {
-        window(c.depth);
-        g_Draw(0, picture(c.format, 1, 1, c.pixel), 2, 2, 1, -1);
-        EXPECT_EQ(g_Scrn(0, 2, 2), c.want) << "depth " << c.depth << " format " << c.format;
-    }
-}
-
 // Two pixels of every format drawn at every depth. At depths 1 and 4 a window pixel is a palette
 // index: true colours take the nearest palette entry at depth 4 and white or black by brightness
 // (sum above 383) at depth 1.

@@ -14,22 +14,14 @@ namespace zarvik::testing {
 namespace {
 
 Bytes header(int headerSize, int format, std::uint32_t size, int width, int height, int scales) {
-    Bytes b = {std::uint8_t(headerSize),
-               'q',
-               'x',
-               'g',
-               'r',
-               std::uint8_t(format),
-               std::uint8_t(size >> 24),
-               std::uint8_t(size >> 16),
-               std::uint8_t(size >> 8),
-               std::uint8_t(size),
-               std::uint8_t(width >> 8),
-               std::uint8_t(width),
-               std::uint8_t(height >> 8),
-               std::uint8_t(height),
-               std::uint8_t(scales),
-               9};
+    Bytes b = {std::uint8_t(headerSize), 'q', 'x', 'g', 'r', std::uint8_t(format)};
+    for (const int shift : {24, 16, 8, 0}) {
+        b.push_back(std::uint8_t(size >> shift));
+    }
+    for (const int value : {width, height}) {
+        b.insert(b.end(), {std::uint8_t(value >> 8), std::uint8_t(value)});
+    }
+    b.insert(b.end(), {std::uint8_t(scales), 9});
     b.resize(std::size_t(std::max(headerSize, 16)), 0);
     return b;
 }

@@ -101,9 +101,7 @@ TEST_F(Extremes, ScrollingWithALargerFontStaysInsideTheWindow) {
         CapturedOutput quiet;
         t_ScrollUp(0);
         t_ScrollDown(0);
-        t_Print(0,
-                "\x0C"
-                "abcdefghijklmnopqrstuvwxyz0123456789");
+        t_Print(0, "\014abcdefghijklmnopqrstuvwxyz0123456789");
         EXPECT_EQ(memoryOutside(0), before) << depth;
     }
 }

@@ -88,15 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
         ModeCase{32, 7, argb(7, 0xFF, 0, 0x0F), argb(9, 0x0F, 0, 0x0F), argb(7, 0xF0, 0, 0)},
         ModeCase{32, 9, argb(7, 1, 2, 3), argb(9, 4, 5, 6), argb(7, 1, 2, 3)}));
 
-TEST_F(Pixels, XorTwiceRestoresThePixel) {
-    graphicWindow(24);
-    g_Plot(0, 3, 3, argb(0, 10, 20, 30));
-    t_WindowRecord(0).DrawingMode = 7;
-    g_Plot(0, 3, 3, argb(0, 99, 98, 97));
-    g_Plot(0, 3, 3, argb(0, 99, 98, 97));
-    EXPECT_EQ(g_Scrn(0, 3, 3), argb(0, 10, 20, 30));
-}
-
 TEST_F(Pixels, PlotOutsideChangesNothingAndKeepsTheCursor) {
     graphicWindow(24);
     g_Plot(0, 4, 6, argb(255, 1, 1, 1));

@@ -25,15 +25,12 @@ TEST_F(Picture, HeaderRuleAndGermanText) {
     t_TextLine(0);
     t_Print(0, "Weiß am Zug. Größe, Übung, Äpfel, Öfen: äöü ÄÖÜ ß · 1.234,56\r");
     t_Print(0,
-            "\x1b"
-            "M"
+            "\033M"
             "Schach!"
-            "\x1b"
-            "L"
+            "\033L"
             " Der König steht im Schach.\r");
     t_Print(0,
-            "\x1b"
-            "I"
+            "\033I"
             "Züge: E2-E4 E7-E5 G1-F3 B8-C6\r\r");
     t_Print(0,
             "Rahmen: \u0086\u008c\u008c\u0087 Linien \u008a \u008b \u009d Kreuz \u0092\u0099\u009e "

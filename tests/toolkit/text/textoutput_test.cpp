@@ -88,9 +88,7 @@ TEST_F(TextOutput, NarrowAreaScrollsCellByCellAndLeavesTheRestAlone) {
 }
 
 TEST_F(TextOutput, EscapeColoursApplyToTheNextCharacterOnly) {
-    t_Print(0,
-            "A\x1b"
-            "AB");
+    t_Print(0, "A\033AB");
     EXPECT_EQ(row(1).substr(0, 2), "AB");
     EXPECT_EQ(colorAt(0, 1, 1), 0xC0);
     EXPECT_EQ(colorAt(0, 2, 1), 0x10);
@@ -99,9 +97,7 @@ TEST_F(TextOutput, EscapeColoursApplyToTheNextCharacterOnly) {
 }
 
 TEST_F(TextOutput, EscapeBeforeAnUnknownCommandStaysPending) {
-    t_Print(0,
-            "\x1b"
-            "a");
+    t_Print(0, "\033a");
     EXPECT_EQ(charAt(0, 1, 1), 'a');
     EXPECT_EQ(w().TextDisplayMode, 99);
     t_Print(0, "S");  // background 3
@@ -111,8 +107,7 @@ TEST_F(TextOutput, EscapeBeforeAnUnknownCommandStaysPending) {
 
 TEST_F(TextOutput, EscapeTabStopsAndLineEnd) {
     t_Print(0,
-            "ab\x1b"
-            "i");  // next multiple of 10 + 1 = 11 is beyond 10 columns: line cleared, new line
+            "ab\033i");  // next multiple of 10 + 1 = 11 is beyond 10 columns: line cleared, new line
     EXPECT_EQ(w().TextVpos, 2);
     EXPECT_EQ(w().TextHpos, 1);
     {
@@ -121,8 +116,7 @@ TEST_F(TextOutput, EscapeTabStopsAndLineEnd) {
     }
     t_Print(1,
             "ab\x1bi"
-            "c\x1b"
-            "e");
+            "c\033e");
     EXPECT_EQ(charAt(1, 11, 1), 'c');
     EXPECT_EQ(t_WindowRecord(1).TextHpos, 25);
     EXPECT_EQ(t_WindowRecord(1).TextVpos, 2);
@@ -160,9 +154,7 @@ INSTANTIATE_TEST_SUITE_P(Table, DisplayModes,
 
 TEST_F(TextOutput, ModeThreeInvertsOnlyTheControlCharacter) {
     t_DisplayMode(0, 3);
-    t_Print(0,
-            "\x01"
-            "B");
+    t_Print(0, "\001B");
     EXPECT_EQ(colorAt(0, 1, 1), 0x0C);
     EXPECT_EQ(colorAt(0, 2, 1), 0xC0);
     EXPECT_FALSE(w().TextInverse);
@@ -170,10 +162,7 @@ TEST_F(TextOutput, ModeThreeInvertsOnlyTheControlCharacter) {
 
 TEST_F(TextOutput, ModeFourColoursOnlyTheControlCharacterRed) {
     t_DisplayMode(0, 4);
-    t_Print(0,
-            "\x01"
-            "B\xe2\x82\xac"
-            "C");
+    t_Print(0, "\001B\xe2\x82\254C");
     EXPECT_EQ(colorAt(0, 1, 1), 0x10);
     EXPECT_EQ(colorAt(0, 2, 1), 0xC0);
     EXPECT_EQ(colorAt(0, 3, 1), 0x10);  // the "?" for a scalar above 255

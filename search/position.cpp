@@ -188,11 +188,6 @@ std::optional<Position> Position::fromFen(std::string_view fen, std::string& err
     return p;
 }
 
-int Position::kingSquare(int side) const {
-    const Bitboard kings = pieces(side, kKing);
-    return kings == 0 ? kNoSquare : std::countr_zero(kings);
-}
-
 void Position::put(int piece, int square) {
     squares_[square] = piece;
     bySide_[sideOf(piece)] |= bit(square);

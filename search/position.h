@@ -30,7 +30,10 @@ class Position {
     Bitboard pieces(int side) const { return bySide_[side]; }
     Bitboard pieces(int side, int kind) const { return byKind_[kind] & bySide_[side]; }
     Bitboard occupied() const { return bySide_[0] | bySide_[1]; }
-    int kingSquare(int side) const;
+    int kingSquare(int side) const {
+        const Bitboard kings = pieces(side, kKing);
+        return kings == 0 ? kNoSquare : std::countr_zero(kings);
+    }
     int castling() const { return state().castling; }
     int enPassant() const { return state().enPassant; }
     int halfmoveClock() const { return state().halfmoves; }

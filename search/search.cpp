@@ -255,6 +255,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
         const bool late =
             !pvNode && !inCheck && quiet && depth <= 3 && quietsTried.size() > 3 + 2 * depth * depth;
         pos_->make(m);
+        table_.prefetch(pos_->key());
         const bool givesCheck = pos_->inCheck();
         if ((futile || late) && quiet && !givesCheck && legal > 1 && bestScore > -kMateBound) {
             pos_->unmake(m);

@@ -10,6 +10,7 @@
 
 #include "rules/board.h"
 #include "rules/color.h"
+#include "rules/perft.h"
 #include "search/bitboard.h"
 #include "search/types.h"
 
@@ -24,6 +25,11 @@ class Position {
     static Position fromBoard(const Board& board, Color toMove);
     // A position in Forsyth-Edwards notation, read by the rules; none when malformed.
     static std::optional<Position> fromFen(std::string_view fen, std::string& error);
+    // A game: `moves` made from the position of `startFen` (empty: the starting position), up to the
+    // first that is not legal; none when the FEN is malformed. Its repetitions and half-move clock
+    // count in the search.
+    static std::optional<Position> fromGame(std::string_view startFen, const std::vector<PerftMove>& moves,
+                                            std::string& error);
 
     int sideToMove() const { return side_; }
     int pieceOn(int square) const { return squares_[square]; }

@@ -266,6 +266,10 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
             }
         }
     }
+    // A node the table knows nothing of is searched a ply shallower: it is seldom worth the full depth.
+    if (!pvNode && depth >= 4 && hashMove.isNull()) {
+        --depth;
+    }
     MoveList moves;
     generate(*pos_, Stage::all, moves);
     std::array<int, 256> scores{};

@@ -71,7 +71,7 @@ TEST_P(Mates, FoundAtTheirDistance) {
         ASSERT_FALSE(matesWithin(p, n - 1)) << "and no shorter one";
     }
     Limits limits;
-    limits.depth = 2 * n + 2;
+    limits.depth = 2 * n + 4;
     const Outcome outcome = searchOf(p, limits);
     EXPECT_EQ(mateIn(outcome.score), n) << outcome.best.text();
     p.make(outcome.best);

@@ -75,15 +75,10 @@ int runAnalyse(const std::vector<std::string>& args) {
             return 1;
         }
         std::string error;
-        position = game.fen.empty() ? search::Position() : search::Position::fromFen(game.fen, error);
+        position = search::Position::fromGame(game.fen, game.moves, error);
         if (!position) {
             std::fprintf(stderr, "analyse: %s\n", error.c_str());
             return 1;
-        }
-        for (const PerftMove& move : game.moves) {
-            if (!position->makeNamed(move.text())) {
-                break;
-            }
         }
     } else {
         std::string error;

@@ -26,15 +26,9 @@ SearchPlayer::~SearchPlayer() {
     cancel();
 }
 
-void SearchPlayer::startThinking(const Board& start, Color startToMove, const std::vector<PerftMove>& played,
+void SearchPlayer::startThinking(const search::Position& position,
                                  std::function<void(const Progress&)> onProgress,
                                  std::function<void(std::optional<PerftMove>)> onDone) {
-    search::Position position = search::Position::fromBoard(start, startToMove);
-    for (const PerftMove& move : played) {
-        if (!position.makeNamed(move.text())) {
-            break;
-        }
-    }
     const SearchLevel& settings = searchLevel(level_);
     search::Limits limits;
     limits.movetime = settings.thinkingTime;

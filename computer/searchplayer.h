@@ -33,11 +33,11 @@ class SearchPlayer : public Player {
         int depth = 0;
     };
 
-    // Starts thinking about `board` after the game's moves `played` from `start` (they let the search
-    // see repetitions); returns at once. `onProgress` and `onDone` run on the search thread; `onDone`
-    // gets no move when the player has none. A search still running is dropped first.
-    void startThinking(const Board& start, Color startToMove, const std::vector<PerftMove>& played,
-                       std::function<void(const Progress&)> onProgress,
+    // Starts thinking about `position` (best made from the game's start and its moves, so that the search
+    // sees repetitions and the half-move clock); returns at once. `onProgress` and `onDone` run on the
+    // search thread; `onDone` gets no move when the player has none. A search still running is dropped
+    // first.
+    void startThinking(const search::Position& position, std::function<void(const Progress&)> onProgress,
                        std::function<void(std::optional<PerftMove>)> onDone);
     // Ends the thinking now; `onDone` gets the best move found so far.
     void moveNow();

@@ -72,8 +72,7 @@ EnginePosition readPosition(const std::vector<std::string_view>& arguments, cons
         }
         position.board = read->board;
         position.toMove = read->toMove;
-        position.start = read->board;
-        position.startToMove = read->toMove;
+        position.startFen = fen;
     }
     if (movesWord == arguments.end()) {
         return position;

@@ -15,9 +15,9 @@ namespace zarvik::engine {
 struct EnginePosition {
     Board board = Board(true);
     Color toMove = Color::white;
-    // Where the moves started and the moves made, for a search that looks for repetitions.
-    Board start = Board(true);
-    Color startToMove = Color::white;
+    // Where the moves started (the FEN as given, with its half-move clock; empty for the starting
+    // position) and the moves made, for a search that looks for repetitions and the fifty-move rule.
+    std::string startFen;
     std::vector<PerftMove> played;
 };
 

@@ -262,12 +262,9 @@ void UciEngine::go(const std::vector<std::string_view>& words) {
 }
 
 void UciEngine::goSearch(const std::vector<std::string_view>& words, bool hold) {
-    search::Position position = search::Position::fromBoard(position_.start, position_.startToMove);
-    for (const PerftMove& move : position_.played) {
-        if (!position.makeNamed(move.text())) {
-            break;
-        }
-    }
+    std::string error;
+    search::Position position = search::Position::fromGame(position_.startFen, position_.played, error)
+                                    .value_or(search::Position::fromBoard(position_.board, position_.toMove));
     search::Limits limits;
     limits.overhead = std::chrono::milliseconds(moveOverhead_);
     bool limited = hold;

@@ -7,7 +7,9 @@
 #include "frontend/boarddisplay.h"
 #include "frontend/boardmarks.h"
 #include "frontend/prompts.h"
+#include "frontend/record.h"
 #include "frontend/refusal.h"
+#include "frontend/searchposition.h"
 #include "toolkit/app/events.h"
 #include "toolkit/text/textoutput.h"
 
@@ -26,6 +28,7 @@ struct Counsel {
 
 // The full-strength search on the position, waited for on this thread (work, not a wait for input).
 Counsel counselOn(const Board& board, Color toMove) {
+    const search::Position position = searchPositionOf(gameRecordSnapshot(), board, toMove);
     struct Shared {
         std::mutex mutex;
         std::condition_variable done;
@@ -36,7 +39,7 @@ Counsel counselOn(const Board& board, Color toMove) {
     SearchPlayer advisor(toMove, kHighestSearchLevel);
     t_BeginWork();
     advisor.startThinking(
-        board, toMove, {},
+        position,
         [shared](const SearchPlayer::Progress& progress) {
             const std::lock_guard lock(shared->mutex);
             shared->counsel.centipawns = progress.centipawns;

@@ -13,6 +13,8 @@
 #include "frontend/gameclock.h"
 #include "frontend/human.h"
 #include "frontend/prompts.h"
+#include "frontend/record.h"
+#include "frontend/searchposition.h"
 #include "frontend/state.h"
 #include "frontend/typedmove.h"
 #include "rules/lastmove.h"
@@ -80,7 +82,7 @@ bool playSearchingTurn(const std::shared_ptr<Game>& game, const std::shared_ptr<
     } working;
     auto thinking = std::make_shared<Thinking>();
     searching->startThinking(
-        game->board, color, {},
+        searchPositionOf(gameRecordSnapshot(), game->board, color),
         [thinking](const SearchPlayer::Progress& progress) {
             {
                 const std::lock_guard lock(thinking->mutex);

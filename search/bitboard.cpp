@@ -5,27 +5,22 @@
 #include <vector>
 
 namespace zarvik::search {
+
+namespace tables {
+std::array<std::array<Bitboard, 64>, 2> pawn{};
+std::array<Bitboard, 64> knight{};
+std::array<Bitboard, 64> king{};
+std::array<Slider, 64> bishop{};
+std::array<Slider, 64> rook{};
+std::array<std::array<Bitboard, 64>, 64> between{};
+std::array<std::array<Bitboard, 64>, 64> line{};
+}  // namespace tables
+
 namespace {
 
-struct Slider {
-    Bitboard mask = 0;
-    Bitboard multiplier = 0;
-    int shift = 0;
-    const Bitboard* table = nullptr;
-};
+using tables::Slider;
 
-struct Tables {
-    std::array<std::array<Bitboard, 64>, 2> pawn{};
-    std::array<Bitboard, 64> knight{};
-    std::array<Bitboard, 64> king{};
-    std::array<Slider, 64> bishop{};
-    std::array<Slider, 64> rook{};
-    std::vector<Bitboard> slideStore;
-    std::array<std::array<Bitboard, 64>, 64> between{};
-    std::array<std::array<Bitboard, 64>, 64> line{};
-};
-
-Tables tables;
+std::vector<Bitboard> slideStore;
 std::once_flag filled;
 
 constexpr int kRookSteps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
@@ -140,21 +135,21 @@ void fill() {
     static constexpr std::array<std::array<int, 2>, 8> kBlackPawn{{{-1, -1}, {1, -1}}};
     std::size_t total = 0;
     for (int s = 0; s < 64; ++s) {
-        tables.knight[s] = leaper(s, kKnight, 8);
-        tables.king[s] = leaper(s, kKing, 8);
-        tables.pawn[kWhite][s] = leaper(s, kWhitePawn, 2);
-        tables.pawn[kBlack][s] = leaper(s, kBlackPawn, 2);
+        tables::knight[s] = leaper(s, kKnight, 8);
+        tables::king[s] = leaper(s, kKing, 8);
+        tables::pawn[kWhite][s] = leaper(s, kWhitePawn, 2);
+        tables::pawn[kBlack][s] = leaper(s, kBlackPawn, 2);
         total += std::size_t{2} << count(relevant(s, kBishopSteps));
         total += std::size_t{2} << count(relevant(s, kRookSteps));
     }
-    tables.slideStore.assign(total, 0);
+    slideStore.assign(total, 0);
     Random random;
-    Bitboard* store = tables.slideStore.data();
+    Bitboard* store = slideStore.data();
     for (int s = 0; s < 64; ++s) {
-        fitSlider(tables.bishop[s], s, kBishopSteps, store, random);
-        store += std::size_t{2} << count(tables.bishop[s].mask);
-        fitSlider(tables.rook[s], s, kRookSteps, store, random);
-        store += std::size_t{2} << count(tables.rook[s].mask);
+        fitSlider(tables::bishop[s], s, kBishopSteps, store, random);
+        store += std::size_t{2} << count(tables::bishop[s].mask);
+        fitSlider(tables::rook[s], s, kRookSteps, store, random);
+        store += std::size_t{2} << count(tables::rook[s].mask);
     }
     for (int a = 0; a < 64; ++a) {
         for (int b = 0; b < 64; ++b) {
@@ -163,44 +158,18 @@ void fill() {
             }
             for (const auto* steps : {&kRookSteps, &kBishopSteps}) {
                 if ((walk(a, 0, *steps) & bit(b)) != 0) {
-                    tables.between[a][b] = walk(a, bit(b), *steps) & walk(b, bit(a), *steps);
-                    tables.line[a][b] = (walk(a, 0, *steps) & walk(b, 0, *steps)) | bit(a) | bit(b);
+                    tables::between[a][b] = walk(a, bit(b), *steps) & walk(b, bit(a), *steps);
+                    tables::line[a][b] = (walk(a, 0, *steps) & walk(b, 0, *steps)) | bit(a) | bit(b);
                 }
             }
         }
     }
 }
 
-Bitboard lookup(const Slider& slider, Bitboard occupied) {
-    return slider.table[((occupied & slider.mask) * slider.multiplier) >> slider.shift];
-}
-
 }  // namespace
 
 void initAttacks() {
     std::call_once(filled, fill);
-}
-
-Bitboard pawnAttacks(int side, int square) {
-    return tables.pawn[side][square];
-}
-Bitboard knightAttacks(int square) {
-    return tables.knight[square];
-}
-Bitboard kingAttacks(int square) {
-    return tables.king[square];
-}
-Bitboard bishopAttacks(int square, Bitboard occupied) {
-    return lookup(tables.bishop[square], occupied);
-}
-Bitboard rookAttacks(int square, Bitboard occupied) {
-    return lookup(tables.rook[square], occupied);
-}
-Bitboard between(int a, int b) {
-    return tables.between[a][b];
-}
-Bitboard lineThrough(int a, int b) {
-    return tables.line[a][b];
 }
 
 }  // namespace zarvik::search

@@ -139,6 +139,27 @@ Pair pawnStructure(const Position& pos, int side) {
     return score;
 }
 
+// The pawn structure of both sides for White, remembered by the pawns' squares: pawns move seldom,
+// so most evaluations find their structure already scored.
+Pair pawnBalance(const Position& pos) {
+    struct Entry {
+        Bitboard white = 0;
+        Bitboard black = ~Bitboard{0};  // no position has every square held by black pawns
+        Pair score;
+    };
+    thread_local std::array<Entry, 4096> cache{};
+    const Bitboard white = pos.pieces(kWhite, kPawn);
+    const Bitboard black = pos.pieces(kBlack, kPawn);
+    Entry& entry = cache[((white * 0x9E3779B97F4A7C15ULL) ^ (black * 0xC2B2AE3D27D4EB4FULL)) >> 52];
+    if (entry.white != white || entry.black != black) {
+        entry.white = white;
+        entry.black = black;
+        entry.score = pawnStructure(pos, kWhite);
+        entry.score -= pawnStructure(pos, kBlack);
+    }
+    return entry.score;
+}
+
 Pair piecesOf(const Position& pos, int side, int& attackUnits, int& attackers) {
     Pair score;
     const int them = side ^ 1;
@@ -214,8 +235,7 @@ int evaluate(const Position& pos) {
     }
     std::array<int, 2> units{0, 0};
     std::array<int, 2> attackers{0, 0};
-    score += pawnStructure(pos, kWhite);
-    score -= pawnStructure(pos, kBlack);
+    score += pawnBalance(pos);
     score += piecesOf(pos, kWhite, units[kWhite], attackers[kWhite]);
     score -= piecesOf(pos, kBlack, units[kBlack], attackers[kBlack]);
     score += kingShelter(pos, kWhite);

@@ -188,9 +188,17 @@ std::optional<Position> Position::fromFen(std::string_view fen, std::string& err
     return p;
 }
 
-int Position::kingSquare(int side) const {
-    const Bitboard kings = pieces(side, kKing);
-    return kings == 0 ? kNoSquare : std::countr_zero(kings);
+std::optional<Position> Position::fromGame(std::string_view startFen, const std::vector<PerftMove>& moves,
+                                           std::string& error) {
+    std::optional<Position> position = startFen.empty() ? Position() : fromFen(startFen, error);
+    if (position) {
+        for (const PerftMove& move : moves) {
+            if (!position->makeNamed(move.text())) {
+                break;
+            }
+        }
+    }
+    return position;
 }
 
 void Position::put(int piece, int square) {

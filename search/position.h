@@ -10,6 +10,7 @@
 
 #include "rules/board.h"
 #include "rules/color.h"
+#include "rules/perft.h"
 #include "search/bitboard.h"
 #include "search/types.h"
 
@@ -24,13 +25,21 @@ class Position {
     static Position fromBoard(const Board& board, Color toMove);
     // A position in Forsyth-Edwards notation, read by the rules; none when malformed.
     static std::optional<Position> fromFen(std::string_view fen, std::string& error);
+    // A game: `moves` made from the position of `startFen` (empty: the starting position), up to the
+    // first that is not legal; none when the FEN is malformed. Its repetitions and half-move clock
+    // count in the search.
+    static std::optional<Position> fromGame(std::string_view startFen, const std::vector<PerftMove>& moves,
+                                            std::string& error);
 
     int sideToMove() const { return side_; }
     int pieceOn(int square) const { return squares_[square]; }
     Bitboard pieces(int side) const { return bySide_[side]; }
     Bitboard pieces(int side, int kind) const { return byKind_[kind] & bySide_[side]; }
     Bitboard occupied() const { return bySide_[0] | bySide_[1]; }
-    int kingSquare(int side) const;
+    int kingSquare(int side) const {
+        const Bitboard kings = pieces(side, kKing);
+        return kings == 0 ? kNoSquare : std::countr_zero(kings);
+    }
     int castling() const { return state().castling; }
     int enPassant() const { return state().enPassant; }
     int halfmoveClock() const { return state().halfmoves; }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "search/evaluate.h"
+#include "search/see.h"
 
 namespace zarvik::search {
 namespace {
@@ -26,6 +27,7 @@ constexpr int kHashScore = 4'000'000;
 constexpr int kCaptureScore = 2'000'000;
 constexpr int kKillerScore = 1'000'000;
 constexpr int kHistoryLimit = 500'000;
+constexpr int kBadCaptureScore = -2'000'000;  // below every quiet move
 
 int victimKind(const Position& pos, Move m) {
     return m.flag() == kEnPassant ? kPawn : kindOf(pos.pieceOn(m.to()));
@@ -75,20 +77,27 @@ void Search::updatePv(int ply, Move move) {
 }
 
 void Search::orderMoves(MoveList& moves, std::array<int, 256>& scores, Move hashMove, int ply) const {
+    const Move counter = ply > 0 && !moveStack_[ply - 1].isNull()
+                             ? counterMoves_[movedPiece_[ply - 1]][moveStack_[ply - 1].to()]
+                             : Move();
     for (int i = 0; i < moves.size(); ++i) {
         const Move m = moves[i];
         if (m == hashMove) {
             scores[i] = kHashScore;
+        } else if (m.isPromotion() && m.promotionKind() != kQueen) {
+            scores[i] = kBadCaptureScore - kHistoryLimit;  // under-promotions last
         } else if (m.isCapture() || m.isPromotion()) {
             const int victim = m.isCapture() ? pieceValue(victimKind(*pos_, m)) : 0;
             const int promotion = m.isPromotion() ? pieceValue(m.promotionKind()) : 0;
-            scores[i] = kCaptureScore + (victim + promotion) * 8 - kindOf(pos_->pieceOn(m.from()));
-            if (m.isPromotion() && m.promotionKind() != kQueen) {
-                scores[i] = -kHistoryLimit;  // under-promotions last
-            }
+            const int attacker = kindOf(pos_->pieceOn(m.from()));
+            // Taking with a piece worth no more than the victim never loses; the rest are checked.
+            const bool sound = pieceValue(attacker) <= victim || staticExchange(*pos_, m) >= 0;
+            scores[i] = (sound ? kCaptureScore : kBadCaptureScore) + (victim + promotion) * 8 - attacker;
         } else if (m == killers_[ply][0]) {
-            scores[i] = kKillerScore + 1;
+            scores[i] = kKillerScore + 2;
         } else if (m == killers_[ply][1]) {
+            scores[i] = kKillerScore + 1;
+        } else if (m == counter) {
             scores[i] = kKillerScore;
         } else {
             scores[i] = history_[pos_->pieceOn(m.from())][m.to()];
@@ -100,6 +109,9 @@ void Search::rewardQuiet(Move move, int ply, int depth, const MoveList& tried, i
     if (killers_[ply][0] != move) {
         killers_[ply][1] = killers_[ply][0];
         killers_[ply][0] = move;
+    }
+    if (ply > 0 && !moveStack_[ply - 1].isNull()) {
+        counterMoves_[movedPiece_[ply - 1]][moveStack_[ply - 1].to()] = move;
     }
     const int bonus = std::min(depth * depth, 400);
     const auto adjust = [this](Move m, int delta) {
@@ -114,14 +126,41 @@ void Search::rewardQuiet(Move move, int ply, int depth, const MoveList& tried, i
     }
 }
 
-int Search::quiesce(int alpha, int beta, int ply) {
+bool Search::enterNode(int ply) {
     pvLength_[ply] = ply;
     ++nodes_;
     if (stopping() || timeUp()) {
         stopped_.store(true, std::memory_order_relaxed);
-        return 0;
+        return false;
     }
     selDepth_ = std::max(selDepth_, ply);
+    return true;
+}
+
+bool Search::raise(int score, Move move, int ply, int& best, int& alpha, int beta) {
+    if (score <= best) {
+        return false;
+    }
+    best = score;
+    if (score <= alpha) {
+        return false;
+    }
+    alpha = score;
+    updatePv(ply, move);
+    return alpha >= beta;
+}
+
+void Search::makeMove(Move move, int ply) {
+    movedPiece_[ply] = pos_->pieceOn(move.from());
+    moveStack_[ply] = move;
+    pos_->make(move);
+    table_.prefetch(pos_->key());
+}
+
+int Search::quiesce(int alpha, int beta, int ply) {
+    if (!enterNode(ply)) {
+        return 0;
+    }
     if (ply >= kMaxPly) {
         return evaluate(*pos_);
     }
@@ -140,7 +179,6 @@ int Search::quiesce(int alpha, int beta, int ply) {
     generate(*pos_, inCheck ? Stage::all : Stage::captures, moves);
     std::array<int, 256> scores{};
     orderMoves(moves, scores, Move(), ply);
-    const int us = pos_->sideToMove();
     int legal = 0;
     for (int i = 0; i < moves.size(); ++i) {
         const Move m = pickNext(moves, scores, i);
@@ -148,32 +186,19 @@ int Search::quiesce(int alpha, int beta, int ply) {
             continue;
         }
         ++legal;
-        if (!inCheck && m.isCapture() && !m.isPromotion()) {
-            const int victim = pieceValue(victimKind(*pos_, m));
-            const int attacker = pieceValue(kindOf(pos_->pieceOn(m.from())));
-            // Hopeless captures, and captures of a smaller piece that a pawn defends.
-            if (standPat + victim + 200 < alpha) {
-                continue;
-            }
-            if (attacker > victim + 50 && (pawnAttacks(us, m.to()) & pos_->pieces(us ^ 1, kPawn)) != 0) {
-                continue;
-            }
+        // Hopeless captures, and captures that lose material in the exchange.
+        if (!inCheck && !m.isPromotion() &&
+            (standPat + pieceValue(victimKind(*pos_, m)) + 200 < alpha || scores[i] < kCaptureScore)) {
+            continue;
         }
-        pos_->make(m);
+        makeMove(m, ply);
         const int score = -quiesce(-beta, -alpha, ply + 1);
         pos_->unmake(m);
         if (stopping()) {
             return 0;
         }
-        if (score > best) {
-            best = score;
-            if (score > alpha) {
-                alpha = score;
-                updatePv(ply, m);
-                if (alpha >= beta) {
-                    break;
-                }
-            }
+        if (raise(score, m, ply, best, alpha, beta)) {
+            break;
         }
     }
     if (inCheck && legal == 0) {
@@ -186,13 +211,9 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
     if (depth <= 0) {
         return quiesce(alpha, beta, ply);
     }
-    pvLength_[ply] = ply;
-    ++nodes_;
-    if (stopping() || timeUp()) {
-        stopped_.store(true, std::memory_order_relaxed);
+    if (!enterNode(ply)) {
         return 0;
     }
-    selDepth_ = std::max(selDepth_, ply);
     const bool pvNode = beta - alpha > 1;
     if (pos_->isDrawByRule() || pos_->insufficientMaterial()) {
         return 0;
@@ -217,13 +238,23 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
         }
     }
     const int staticEval = inCheck ? -kInfinite : evaluate(*pos_);
+    evalStack_[ply] = staticEval;
+    // Better than two plies ago: pruning may be bolder, as the position is getting better.
+    const bool improving = !inCheck && ply >= 2 && staticEval > evalStack_[ply - 2];
     const int us = pos_->sideToMove();
-    if (!pvNode && !inCheck) {
-        if (depth <= 3 && staticEval - 110 * depth >= beta && std::abs(beta) < kMateBound) {
+    if (!pvNode && !inCheck && std::abs(beta) < kMateBound) {
+        if (depth <= 6 && staticEval - 90 * (depth - (improving ? 1 : 0)) >= beta) {
             return staticEval;
         }
+        if (depth <= 2 && staticEval + 200 * depth < alpha) {
+            const int score = quiesce(alpha - 1, alpha, ply);
+            if (score < alpha) {
+                return score;
+            }
+        }
         if (nullAllowed && depth >= 3 && staticEval >= beta && pos_->hasNonPawnMaterial(us)) {
-            const int reduction = 3 + depth / 5;
+            const int reduction = 3 + depth / 4 + std::min((staticEval - beta) / 200, 3);
+            moveStack_[ply] = Move();
             pos_->makeNull();
             const int score = -alphaBeta(-beta, -beta + 1, depth - 1 - reduction, ply + 1, false);
             pos_->unmakeNull();
@@ -235,11 +266,16 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
             }
         }
     }
+    // A node the table knows nothing of is searched a ply shallower: it is seldom worth the full depth.
+    if (!pvNode && depth >= 4 && hashMove.isNull()) {
+        --depth;
+    }
     MoveList moves;
     generate(*pos_, Stage::all, moves);
     std::array<int, 256> scores{};
     orderMoves(moves, scores, hashMove, ply);
     const bool futile = !pvNode && !inCheck && depth <= 2 && staticEval + 90 + 110 * depth <= alpha;
+    const int lateCount = (3 + depth * depth) / (improving ? 1 : 2);
     const int alphaAtStart = alpha;
     int bestScore = -kInfinite;
     Move bestMove;
@@ -252,9 +288,13 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
         }
         ++legal;
         const bool quiet = !m.isCapture() && !m.isPromotion();
-        const bool late =
-            !pvNode && !inCheck && quiet && depth <= 3 && quietsTried.size() > 3 + 2 * depth * depth;
-        pos_->make(m);
+        const bool late = !pvNode && !inCheck && quiet && depth <= 5 && quietsTried.size() >= lateCount;
+        // Captures that lose much in the exchange are not worth a look near the leaves.
+        if (!pvNode && !inCheck && !quiet && depth <= 4 && legal > 1 && scores[i] < kCaptureScore &&
+            bestScore > -kMateBound && staticExchange(*pos_, m) < -100 * depth) {
+            continue;
+        }
+        makeMove(m, ply);
         const bool givesCheck = pos_->inCheck();
         if ((futile || late) && quiet && !givesCheck && legal > 1 && bestScore > -kMateBound) {
             pos_->unmake(m);
@@ -268,8 +308,9 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
             int reduction = 0;
             if (depth >= 3 && quiet && !inCheck && !givesCheck && legal > (pvNode ? 4 : 2)) {
                 reduction = kReductions[std::min(depth, 63)][std::min(legal, 63)];
+                reduction += !pvNode && !improving ? 1 : 0;
                 reduction -= pvNode ? 1 : 0;
-                reduction -= m == killers_[ply][0] || m == killers_[ply][1] ? 1 : 0;
+                reduction -= scores[i] >= kKillerScore ? 1 : scores[i] / (kHistoryLimit / 2);
                 reduction = std::clamp(reduction, 0, newDepth - 1);
             }
             score = -alphaBeta(-alpha - 1, -alpha, newDepth - reduction, ply + 1, true);
@@ -284,19 +325,14 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
         if (stopping()) {
             return 0;
         }
-        if (score > bestScore) {
-            bestScore = score;
-            if (score > alpha) {
-                alpha = score;
-                bestMove = m;
-                updatePv(ply, m);
-                if (alpha >= beta) {
-                    if (quiet) {
-                        rewardQuiet(m, ply, depth, quietsTried, quietsTried.size());
-                    }
-                    break;
-                }
+        if (score > bestScore && score > alpha) {
+            bestMove = m;
+        }
+        if (raise(score, m, ply, bestScore, alpha, beta)) {
+            if (quiet) {
+                rewardQuiet(m, ply, depth, quietsTried, quietsTried.size());
             }
+            break;
         }
         if (quiet && quietsTried.size() < 64) {
             quietsTried.push(m);
@@ -315,7 +351,7 @@ int Search::rootSearch(int depth, int alpha, int beta, bool exactScores) {
     pvLength_[0] = 0;
     for (std::size_t i = 0; i < rootMoves_.size(); ++i) {
         RootMove& rm = rootMoves_[i];
-        pos_->make(rm.move);
+        makeMove(rm.move, 0);
         ++nodes_;
         const int newDepth = depth - 1 + (pos_->inCheck() ? 1 : 0);
         int score = 0;
@@ -359,6 +395,7 @@ Outcome Search::run(Position& position, const Limits& limits, const Handicap& ha
     selDepth_ = 0;
     limitsApply_ = false;
     killers_ = {};
+    counterMoves_ = {};
     for (auto& row : history_) {
         for (int& h : row) {
             h /= 4;
@@ -405,6 +442,7 @@ Outcome Search::run(Position& position, const Limits& limits, const Handicap& ha
             std::rotate(rootMoves_.begin(), hashed, hashed + 1);
         }
     }
+    evalStack_[0] = position.inCheck() ? -kInfinite : evaluate(position);
     const bool exactScores = handicap.secondBestPercent > 0;
     std::vector<RootMove> completed;
     int score = 0;

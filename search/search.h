@@ -73,6 +73,11 @@ class Search {
     int rootSearch(int depth, int alpha, int beta, bool exactScores);
     int alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed);
     int quiesce(int alpha, int beta, int ply);
+    // Counts a node and checks the limits; false when the search must stop.
+    bool enterNode(int ply);
+    // Takes `score` of `move` as the node's best and raises alpha where it is better; true on a cutoff.
+    bool raise(int score, Move move, int ply, int& best, int& alpha, int beta);
+    void makeMove(Move move, int ply);
     void orderMoves(MoveList& moves, std::array<int, 256>& scores, Move hashMove, int ply) const;
     bool timeUp();
     // A stop counts only once the first iteration is complete, so that even an instant stop answers
@@ -93,6 +98,11 @@ class Search {
     std::vector<RootMove> rootMoves_;
     std::array<std::array<Move, 2>, kMaxPly + 1> killers_{};
     std::array<std::array<int, 64>, 12> history_{};
+    // The quiet move that last refuted a piece arriving on a square, by that piece and square.
+    std::array<std::array<Move, 64>, 12> counterMoves_{};
+    std::array<Move, kMaxPly + 1> moveStack_{};  // the move made at each ply (null for a null move)
+    std::array<int, kMaxPly + 1> movedPiece_{};
+    std::array<int, kMaxPly + 1> evalStack_{};
     std::array<std::array<Move, kMaxPly + 1>, kMaxPly + 1> pv_{};
     std::array<int, kMaxPly + 1> pvLength_{};
 };

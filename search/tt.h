@@ -30,6 +30,8 @@ class TranspositionTable {
 
     // Mate scores are stored relative to the node and brought back relative to the root with `ply`.
     bool probe(std::uint64_t key, int ply, TableEntry& entry) const;
+    // Starts loading the slot of `key` into the cache, so that a probe soon after finds it there.
+    void prefetch(std::uint64_t key) const { __builtin_prefetch(&slots_[key & mask_]); }
     void store(std::uint64_t key, int ply, Move move, int score, int depth, Bound bound);
 
     // Per mille of a sample of slots filled in the current search.

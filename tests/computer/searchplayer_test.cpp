@@ -5,7 +5,6 @@
 #include <future>
 
 #include "computer/searchplayer.h"
-#include "rules/fen.h"
 
 namespace zarvik {
 namespace {
@@ -46,13 +45,13 @@ TEST(SearchLevels, EloChoosesTheNearestLevel) {
 
 TEST(SearchPlayer, FindsTheMateAndReportsWhileThinking) {
     std::string error;
-    const auto position = readFen("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", error);
+    const auto position = search::Position::fromFen("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", error);
     ASSERT_TRUE(position) << error;
     SearchPlayer player(Color::white, 5);
     std::promise<std::optional<PerftMove>> done;
     std::atomic<int> reports{0};
     player.startThinking(
-        position->board, position->toMove, {}, [&reports](const SearchPlayer::Progress&) { ++reports; },
+        *position, [&reports](const SearchPlayer::Progress&) { ++reports; },
         [&done](std::optional<PerftMove> move) { done.set_value(move); });
     const std::optional<PerftMove> move = done.get_future().get();
     ASSERT_TRUE(move);
@@ -63,7 +62,7 @@ TEST(SearchPlayer, FindsTheMateAndReportsWhileThinking) {
 TEST(SearchPlayer, MoveNowAnswersAtOnceAndCancelDropsTheAnswer) {
     SearchPlayer player(Color::white, 10);
     std::promise<std::optional<PerftMove>> done;
-    player.startThinking(Board(true), Color::white, {}, nullptr,
+    player.startThinking(search::Position(), nullptr,
                          [&done](std::optional<PerftMove> move) { done.set_value(move); });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     const auto asked = std::chrono::steady_clock::now();
@@ -73,10 +72,9 @@ TEST(SearchPlayer, MoveNowAnswersAtOnceAndCancelDropsTheAnswer) {
     EXPECT_TRUE(move);
 
     std::atomic<bool> called{false};
-    player.startThinking(Board(true), Color::white, {}, nullptr,
-                         [&called](std::optional<PerftMove>) { called = true; });
+    player.startThinking(search::Position(), nullptr, [&called](std::optional<PerftMove>) { called = true; });
     player.cancel();
-    player.startThinking(Board(true), Color::white, {}, nullptr, nullptr);
+    player.startThinking(search::Position(), nullptr, nullptr);
     player.cancel();
     EXPECT_FALSE(called.load());
 }

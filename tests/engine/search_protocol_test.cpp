@@ -85,6 +85,28 @@ TEST(SearchProtocol, GoLimitsAndSearchMoves) {
     }
 }
 
+// The half-move clock of the FEN and the moves after it reach the search: a queen up is no win when
+// every move ends the fifty moves.
+TEST(SearchProtocol, KnowsTheHalfMoveClockOfItsPosition) {
+    const struct {
+        const char* position;
+        bool drawn;
+    } cases[] = {
+        {"position fen 7k/8/8/8/8/8/8/1Q5K w - - 99 80", true},
+        {"position fen 7k/8/8/8/8/8/8/1Q5K w - - 97 80 moves b1b2 h8g8", true},
+        {"position fen 7k/8/8/8/8/8/8/1Q5K w - - 0 80", false},
+    };
+    UciProcess engine;
+    for (const auto& c : cases) {
+        engine.send(c.position);
+        engine.send("go depth 4");
+        const std::vector<std::string> lines = engine.readUntil("bestmove ");
+        ASSERT_GE(lines.size(), 2u) << c.position;
+        const std::string& last = lines[lines.size() - 2];
+        EXPECT_EQ(field(last, "cp") == "0", c.drawn) << c.position << ": " << last;
+    }
+}
+
 // A loaded machine gets generous bounds; the in-process tests hold the search to 50 ms.
 TEST(SearchProtocol, AnswersInsideItsTime) {
     UciProcess engine;

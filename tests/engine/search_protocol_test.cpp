@@ -137,13 +137,13 @@ TEST(SearchProtocol, LimitedStrengthPlaysTheNearestLevel) {
     engine.send("position startpos");
     engine.send("go depth 6");
     std::vector<std::string> lines = engine.readUntil("bestmove ");
-    ASSERT_EQ(lines.size(), 2u) << "the lowest level looks one ply ahead";
-    EXPECT_EQ(field(lines[0], "depth"), "1");
+    ASSERT_EQ(lines.size(), 3u) << "the lowest level looks two plies ahead";
+    EXPECT_EQ(field(lines[1], "depth"), "2");
     engine.send("setoption name UCI_LimitStrength value false");
     engine.send("setoption name Level value 3");
     engine.send("go depth 6");
     lines = engine.readUntil("bestmove ");
-    ASSERT_EQ(lines.size(), 3u) << "Stufe 3 looks two plies ahead";
+    ASSERT_EQ(lines.size(), 4u) << "Stufe 3 looks three plies ahead";
 }
 
 TEST(SearchProtocol, BenchCountsTheSameNodesEveryTime) {

@@ -14,10 +14,10 @@ using std::chrono::milliseconds;
 // move that is nearly as good, never one that loses much. Stufe 10 is the whole search, bound by its
 // time. The ratings are measured (docs/strength.md).
 const std::array<SearchLevel, 10> kLevels{{
-    {1, {2, 500, 35, 160}, milliseconds(300), 944},
-    {2, {2, 2500, 28, 110}, milliseconds(400), 1135},
-    {3, {3, 4500, 24, 90}, milliseconds(500), 1390},
-    {4, {4, 12000, 15, 65}, milliseconds(600), 1488},
+    {1, {2, 2500, 28, 110}, milliseconds(300), 944},
+    {2, {3, 3500, 26, 100}, milliseconds(400), 1135},
+    {3, {4, 7000, 18, 70}, milliseconds(500), 1390},
+    {4, {5, 16000, 12, 55}, milliseconds(600), 1488},
     {5, {0, 5000, 0, 0}, milliseconds(800), 1634},
     {6, {0, 8000, 0, 0}, milliseconds(1000), 1732},
     {7, {0, 15000, 0, 0}, milliseconds(1200), 1851},

@@ -143,7 +143,7 @@ TEST(SearchProtocol, LimitedStrengthPlaysTheNearestLevel) {
     engine.send("setoption name Level value 3");
     engine.send("go depth 6");
     lines = engine.readUntil("bestmove ");
-    ASSERT_EQ(lines.size(), 4u) << "Stufe 3 looks three plies ahead";
+    ASSERT_EQ(lines.size(), 5u) << "Stufe 3 looks four plies ahead";
 }
 
 TEST(SearchProtocol, BenchCountsTheSameNodesEveryTime) {

@@ -49,7 +49,9 @@ class TerminalSession : public ::testing::Test {
                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        socket_ = "zarvik-e2e-" + std::to_string(::getpid());
+        // A server of its own per test: the one of the test before may still be going down.
+        socket_ = "zarvik-e2e-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
         const std::string shell = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME=" + folder_.string() +
                                   "/data XDG_CONFIG_HOME=" + folder_.string() +
                                   "/config TERM=xterm-256color " + "PS1='$ ' bash --norc --noprofile";

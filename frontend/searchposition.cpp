@@ -1,5 +1,7 @@
 #include "frontend/searchposition.h"
 
+#include "frontend/typedmove.h"
+
 #include <cctype>
 #include <string>
 
@@ -13,21 +15,8 @@ std::string moveName(const PlayedMove& move, const search::Position& position) {
         return squareName(king) + squareName(king + (move.kingSideCastle ? 2 : -2));
     }
     std::string name = squareName(move.from) + squareName(move.to);
-    switch (std::toupper(static_cast<unsigned char>(move.promotion))) {
-        case 'D':
-            name += 'q';
-            break;
-        case 'T':
-            name += 'r';
-            break;
-        case 'L':
-            name += 'b';
-            break;
-        case 'S':
-            name += 'n';
-            break;
-        default:
-            break;
+    if (const std::optional<char> piece = englishPiece(move.promotion)) {
+        name += *piece;
     }
     for (char& c : name) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -42,28 +42,6 @@ std::string lowerCase(std::string_view text) {
     return result;
 }
 
-// The English letter of a piece letter of either language, in upper case; none for other letters.
-std::optional<char> englishPiece(char letter) {
-    switch (letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter) {
-        case 'K':
-            return 'K';
-        case 'D':
-        case 'Q':
-            return 'Q';
-        case 'T':
-        case 'R':
-            return 'R';
-        case 'L':
-        case 'B':
-            return 'B';
-        case 'S':
-        case 'N':
-            return 'N';
-        default:
-            return std::nullopt;
-    }
-}
-
 // The text split into its move and the promotion piece after the target's rank ("e8D", "e8=q",
 // "E7-E8/T"), with check and annotation marks dropped.
 struct Parts {
@@ -199,6 +177,27 @@ TypedMove readAlgebraic(const Parts& parts, const Board& board, Color toMove) {
 }
 
 }  // namespace
+
+std::optional<char> englishPiece(char letter) {
+    switch (letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter) {
+        case 'K':
+            return 'K';
+        case 'D':
+        case 'Q':
+            return 'Q';
+        case 'T':
+        case 'R':
+            return 'R';
+        case 'L':
+        case 'B':
+            return 'B';
+        case 'S':
+        case 'N':
+            return 'N';
+        default:
+            return std::nullopt;
+    }
+}
 
 std::string upperCase(std::string_view text) {
     std::string result(text);

@@ -43,6 +43,10 @@ struct TypedMove {
 // Reads the input for `toMove` on `board` (characters are Unicode scalars, so an umlaut is one).
 TypedMove parseTypedMove(std::string_view input, const Board& board, Color toMove);
 
+// The English letter of a piece letter of either language (German D, T, L, S or English Q, R, B, N,
+// and K), in upper case; none for other letters.
+std::optional<char> englishPiece(char letter);
+
 // ASCII letters in upper case; everything else unchanged.
 std::string upperCase(std::string_view text);
 

@@ -26,7 +26,7 @@ const std::array<std::array<int, 64>, 64> kReductions = [] {
 constexpr int kHashScore = 4'000'000;
 constexpr int kCaptureScore = 2'000'000;
 constexpr int kKillerScore = 1'000'000;
-constexpr int kHistoryLimit = 500'000;
+constexpr int kHistoryLimit = 16'384;         // above the largest single bonus, so no update overshoots
 constexpr int kBadCaptureScore = -2'000'000;  // below every quiet move
 
 int victimKind(const Position& pos, Move m) {
@@ -116,7 +116,7 @@ void Search::rewardQuiet(Move move, int ply, int depth, const MoveList& tried, i
     const int bonus = std::min(depth * depth, 400);
     const auto adjust = [this](Move m, int delta) {
         int& h = history_[pos_->pieceOn(m.from())][m.to()];
-        h = std::clamp(h + delta - h * std::abs(delta) / 2048, -kHistoryLimit, kHistoryLimit);
+        h += delta - h * std::abs(delta) / kHistoryLimit;
     };
     adjust(move, bonus * 32);
     for (int i = 0; i < triedCount; ++i) {
@@ -207,7 +207,7 @@ int Search::quiesce(int alpha, int beta, int ply) {
     return best;
 }
 
-int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed) {
+int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed, Move excluded) {
     if (depth <= 0) {
         return quiesce(alpha, beta, ply);
     }
@@ -229,7 +229,9 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
     const bool inCheck = pos_->inCheck();
     TableEntry entry;
     Move hashMove;
-    if (table_.probe(pos_->key(), ply, entry)) {
+    const bool excluding = !excluded.isNull();
+    const bool hashHit = !excluding && table_.probe(pos_->key(), ply, entry);
+    if (hashHit) {
         hashMove = entry.move;
         if (!pvNode && entry.depth >= depth &&
             (entry.bound == Bound::exact || (entry.bound == Bound::lower && entry.score >= beta) ||
@@ -242,7 +244,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
     // Better than two plies ago: pruning may be bolder, as the position is getting better.
     const bool improving = !inCheck && ply >= 2 && staticEval > evalStack_[ply - 2];
     const int us = pos_->sideToMove();
-    if (!pvNode && !inCheck && std::abs(beta) < kMateBound) {
+    if (!pvNode && !inCheck && !excluding && std::abs(beta) < kMateBound) {
         if (depth <= 6 && staticEval - 90 * (depth - (improving ? 1 : 0)) >= beta) {
             return staticEval;
         }
@@ -267,7 +269,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
         }
     }
     // A node the table knows nothing of is searched a ply shallower: it is seldom worth the full depth.
-    if (!pvNode && depth >= 4 && hashMove.isNull()) {
+    if (!pvNode && !excluding && depth >= 4 && hashMove.isNull()) {
         --depth;
     }
     MoveList moves;
@@ -283,10 +285,25 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
     MoveList quietsTried;
     for (int i = 0; i < moves.size(); ++i) {
         const Move m = pickNext(moves, scores, i);
-        if (!isLegal(*pos_, m)) {
+        if (m == excluded || !isLegal(*pos_, m)) {
             continue;
         }
         ++legal;
+        // The table's move is extended when every other move falls clearly short of its score.
+        int extension = 0;
+        if (m == hashMove && depth >= 8 && entry.depth >= depth - 3 && entry.bound != Bound::upper &&
+            std::abs(entry.score) < kMateBound) {
+            const int singularBeta = entry.score - 2 * depth;
+            const int score = alphaBeta(singularBeta - 1, singularBeta, (depth - 1) / 2, ply, false, m);
+            if (stopping()) {
+                return 0;
+            }
+            if (score < singularBeta) {
+                extension = 1;
+            } else if (singularBeta >= beta) {
+                return singularBeta;  // even without it, more than one move reaches beta
+            }
+        }
         const bool quiet = !m.isCapture() && !m.isPromotion();
         const bool late = !pvNode && !inCheck && quiet && depth <= 5 && quietsTried.size() >= lateCount;
         // Captures that lose much in the exchange are not worth a look near the leaves.
@@ -300,7 +317,7 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
             pos_->unmake(m);
             continue;
         }
-        const int newDepth = depth - 1 + (givesCheck && ply < 2 * depth + 8 ? 1 : 0);
+        const int newDepth = depth - 1 + std::max(extension, givesCheck && ply < 2 * depth + 8 ? 1 : 0);
         int score = 0;
         if (legal == 1) {
             score = -alphaBeta(-beta, -alpha, newDepth, ply + 1, true);
@@ -339,7 +356,10 @@ int Search::alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed)
         }
     }
     if (legal == 0) {
-        return inCheck ? -kMate + ply : 0;
+        return excluding ? alpha : inCheck ? -kMate + ply : 0;
+    }
+    if (excluding) {
+        return bestScore;  // a score without the best move belongs in no table
     }
     const Bound bound = bestScore >= beta ? Bound::lower : alpha > alphaAtStart ? Bound::exact : Bound::upper;
     table_.store(pos_->key(), ply, bestMove, bestScore, depth, bound);

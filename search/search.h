@@ -71,7 +71,8 @@ class Search {
     };
 
     int rootSearch(int depth, int alpha, int beta, bool exactScores);
-    int alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed);
+    // `excluded`: a move left out, to learn whether the others reach as far (singular extension).
+    int alphaBeta(int alpha, int beta, int depth, int ply, bool nullAllowed, Move excluded = Move());
     int quiesce(int alpha, int beta, int ply);
     // Counts a node and checks the limits; false when the search must stop.
     bool enterNode(int ply);

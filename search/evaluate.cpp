@@ -2,112 +2,64 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
+
+#include "search/evaltrace.h"
+#include "search/tunedweights.h"
 
 namespace zarvik::search {
 namespace {
 
-// A middlegame and an endgame value, blended by phase.
-struct Pair {
-    int mg = 0;
-    int eg = 0;
-    constexpr Pair& operator+=(Pair o) {
-        mg += o.mg;
-        eg += o.eg;
-        return *this;
-    }
-    constexpr Pair& operator-=(Pair o) {
-        mg -= o.mg;
-        eg -= o.eg;
-        return *this;
-    }
-    constexpr Pair operator*(int n) const { return {mg * n, eg * n}; }
-};
-
-constexpr std::array<Pair, 6> kMaterial{{{90, 115}, {330, 305}, {345, 325}, {470, 535}, {985, 1010}, {0, 0}}};
 constexpr std::array<int, 6> kPhaseWeight{0, 1, 1, 2, 4, 0};
 constexpr int kFullPhase = 24;
+constexpr int kFullScale = 64;
 
-// Distance from the centre in half-files plus half-ranks: 1 on d4/e4/d5/e5, 7 in the corners.
-constexpr int centreDistance(int sq) {
-    const int f = fileOf(sq) * 2 - 7;
-    const int r = rankOf(sq) * 2 - 7;
-    return ((f < 0 ? -f : f) + (r < 0 ? -r : r)) / 2;
-}
-
-// Piece-square values for White, built from a few shapes: centralisation, advance, the castled king.
-constexpr Pair placement(int kind, int sq) {
-    const int cd = centreDistance(sq);
-    const int rank = rankOf(sq);
-    const int file = fileOf(sq);
-    const bool centreFile = file == 3 || file == 4;
-    switch (kind) {
-        case kPawn:
-            return {rank * 4 + (centreFile && (rank == 3 || rank == 4) ? 14 : 0) -
-                        (centreFile && rank == 1 ? 6 : 0),
-                    rank * 7};
-        case kKnight:
-            return {24 - 7 * cd, 16 - 5 * cd};
-        case kBishop:
-            return {10 - 3 * cd + (rank == 0 ? -6 : 0), 8 - 3 * cd};
-        case kRook:
-            return {(rank == 6 ? 16 : 0) + (centreFile ? 5 : 0), rank == 6 ? 10 : 0};
-        case kQueen:
-            return {4 - 2 * cd + (rank == 0 ? -2 : 0), 12 - 4 * cd};
-        case kKing: {
-            constexpr std::array<int, 8> backRank{8, 26, 12, -6, -6, 8, 28, 10};
-            const int mg = rank == 0 ? backRank[file] : rank == 1 ? -14 : -34 - 10 * rank;
-            return {mg, 30 - 9 * cd};
-        }
-        default:
-            return {};
-    }
-}
-
+// Material and placement summed ahead of time: the one table the search reads per piece.
 constexpr std::array<std::array<Pair, 64>, 6> kPlacement = [] {
     std::array<std::array<Pair, 64>, 6> table{};
     for (int kind = 0; kind < 6; ++kind) {
         for (int sq = 0; sq < 64; ++sq) {
-            table[kind][sq] = placement(kind, sq);
-            table[kind][sq] += kMaterial[kind];
+            table[kind][sq] = kEvalWeights[weight::kPlacement + kind * 64 + sq];
+            table[kind][sq] += kEvalWeights[weight::kMaterial + kind];
         }
     }
     return table;
 }();
 
-// Per square reached, and the middle of the range subtracted so that an average piece scores zero.
-constexpr std::array<Pair, 6> kMobility{{{0, 0}, {4, 4}, {5, 5}, {2, 4}, {1, 2}, {0, 0}}};
-constexpr std::array<int, 6> kMobilityCentre{0, 4, 6, 7, 13, 0};
-
-constexpr std::array<Pair, 8> kPassed{
-    {{0, 0}, {2, 8}, {5, 12}, {12, 24}, {24, 44}, {42, 74}, {70, 118}, {0, 0}}};
-constexpr Pair kIsolated{-10, -14};
-constexpr Pair kDoubled{-10, -22};
-constexpr Pair kBishopPair{28, 52};
-constexpr Pair kRookOpen{26, 10};
-constexpr Pair kRookHalfOpen{12, 6};
-constexpr Pair kShieldPawn{11, 0};
-constexpr int kTempo = 10;
+constexpr std::array<int, 6> kMobilityAt{
+    0, weight::kKnightMobility, weight::kBishopMobility, weight::kRookMobility, weight::kQueenMobility, 0};
 
 // Pressure on the king's surroundings, counted in units and punished more than linearly.
 constexpr std::array<int, 6> kAttackUnits{0, 2, 2, 3, 5, 0};
 
-constexpr Bitboard forwardSpan(int side, int sq) {
-    const int rank = rankOf(sq);
-    Bitboard files = fileMask(fileOf(sq));
-    if (fileOf(sq) > 0) {
-        files |= fileMask(fileOf(sq) - 1);
+// Where the weights go: summed for the search, summed and counted for the tuner. `sign` is +1 while
+// White's terms are added and -1 for Black's.
+struct Sum {
+    static constexpr bool kTracing = false;
+    Pair score;
+    int sign = 1;
+    void add(int index, int n) { score += kEvalWeights[index] * (sign * n); }
+};
+
+struct Count {
+    static constexpr bool kTracing = true;
+    Pair score;
+    int sign = 1;
+    std::array<int, weight::kCount> counts{};
+    void add(int index, int n) {
+        score += kEvalWeights[index] * (sign * n);
+        counts[index] += sign * n;
     }
-    if (fileOf(sq) < 7) {
-        files |= fileMask(fileOf(sq) + 1);
-    }
-    const Bitboard ahead = side == kWhite ? (rank == 7 ? 0 : ~Bitboard{0} << (8 * (rank + 1)))
-                                          : (rank == 0 ? 0 : ~Bitboard{0} >> (8 * (8 - rank)));
-    return files & ahead;
-}
+};
 
 Bitboard adjacentFiles(int file) {
     return (file > 0 ? fileMask(file - 1) : 0) | (file < 7 ? fileMask(file + 1) : 0);
+}
+
+// The ranks in front of `sq` as `side` moves.
+Bitboard ranksAhead(int side, int sq) {
+    const int rank = rankOf(sq);
+    return side == kWhite ? (rank == 7 ? 0 : ~Bitboard{0} << (8 * (rank + 1)))
+                          : (rank == 0 ? 0 : ~Bitboard{0} >> (8 * (8 - rank)));
 }
 
 Bitboard pawnAttackSet(int side, Bitboard pawns) {
@@ -117,26 +69,42 @@ Bitboard pawnAttackSet(int side, Bitboard pawns) {
     return ((pawns & ~fileMask(0)) >> 9) | ((pawns & ~fileMask(7)) >> 7);
 }
 
-Pair pawnStructure(const Position& pos, int side) {
-    Pair score;
+template <class Sink>
+void pawnStructure(const Position& pos, int side, Sink& sink) {
+    const int them = side ^ 1;
     const Bitboard own = pos.pieces(side, kPawn);
-    const Bitboard theirs = pos.pieces(side ^ 1, kPawn);
+    const Bitboard theirs = pos.pieces(them, kPawn);
+    const Bitboard guarded = pawnAttackSet(side, own);
+    const Bitboard theirGuard = pawnAttackSet(them, theirs);
     Bitboard pawns = own;
     while (pawns != 0) {
         const int sq = popLowest(pawns);
         const int file = fileOf(sq);
-        if ((own & adjacentFiles(file)) == 0) {
-            score += kIsolated;
+        const Bitboard ahead = ranksAhead(side, sq);
+        const Bitboard neighbours = own & adjacentFiles(file);
+        if (neighbours == 0) {
+            sink.add(weight::kIsolated, 1);
+        } else if ((neighbours & ~ahead) == 0) {
+            // No pawn beside or behind can ever guard it; it counts when its stop square is held.
+            const int stop = side == kWhite ? sq + 8 : sq - 8;
+            if ((theirGuard & bit(stop)) != 0) {
+                sink.add(weight::kBackward, 1);
+            }
         }
-        if ((forwardSpan(side, sq) & fileMask(file) & own) != 0) {
-            score += kDoubled;
+        if ((ahead & fileMask(file) & own) != 0) {
+            sink.add(weight::kDoubled, 1);
         }
-        if ((forwardSpan(side, sq) & theirs) == 0) {
+        if ((guarded & bit(sq)) != 0) {
+            sink.add(weight::kSupported, 1);
+        }
+        if ((neighbours & rankMask(rankOf(sq))) != 0) {
+            sink.add(weight::kPhalanx, 1);
+        }
+        if ((ahead & (fileMask(file) | adjacentFiles(file)) & theirs) == 0) {
             const int relative = side == kWhite ? rankOf(sq) : 7 - rankOf(sq);
-            score += kPassed[relative];
+            sink.add(weight::kPassed + relative, 1);
         }
     }
-    return score;
 }
 
 // The pawn structure of both sides for White, remembered by the pawns' squares: pawns move seldom,
@@ -152,23 +120,27 @@ Pair pawnBalance(const Position& pos) {
     const Bitboard black = pos.pieces(kBlack, kPawn);
     Entry& entry = cache[((white * 0x9E3779B97F4A7C15ULL) ^ (black * 0xC2B2AE3D27D4EB4FULL)) >> 52];
     if (entry.white != white || entry.black != black) {
+        Sum sum;
+        pawnStructure(pos, kWhite, sum);
+        sum.sign = -1;
+        pawnStructure(pos, kBlack, sum);
         entry.white = white;
         entry.black = black;
-        entry.score = pawnStructure(pos, kWhite);
-        entry.score -= pawnStructure(pos, kBlack);
+        entry.score = sum.score;
     }
     return entry.score;
 }
 
-Pair piecesOf(const Position& pos, int side, int& attackUnits, int& attackers) {
-    Pair score;
+template <class Sink>
+void piecesOf(const Position& pos, int side, Sink& sink, int& attackUnits, int& attackers) {
     const int them = side ^ 1;
     const Bitboard occ = pos.occupied();
-    const Bitboard avoid = pos.pieces(side) | pawnAttackSet(them, pos.pieces(them, kPawn));
-    const int enemyKing = pos.kingSquare(them);
-    const Bitboard kingZone = enemyKing == kNoSquare ? 0 : kingAttacks(enemyKing) | bit(enemyKing);
     const Bitboard ownPawns = pos.pieces(side, kPawn);
     const Bitboard theirPawns = pos.pieces(them, kPawn);
+    const Bitboard guarded = pawnAttackSet(side, ownPawns);
+    const Bitboard avoid = pos.pieces(side) | pawnAttackSet(them, theirPawns);
+    const int enemyKing = pos.kingSquare(them);
+    const Bitboard kingZone = enemyKing == kNoSquare ? 0 : kingAttacks(enemyKing) | bit(enemyKing);
     for (int kind = kKnight; kind <= kQueen; ++kind) {
         Bitboard pieces = pos.pieces(side, kind);
         while (pieces != 0) {
@@ -177,82 +149,184 @@ Pair piecesOf(const Position& pos, int side, int& attackUnits, int& attackers) {
                                    : kind == kBishop ? bishopAttacks(sq, occ)
                                    : kind == kRook   ? rookAttacks(sq, occ)
                                                      : queenAttacks(sq, occ);
-            score += kMobility[kind] * (count(reach & ~avoid) - kMobilityCentre[kind]);
+            sink.add(kMobilityAt[kind] + count(reach & ~avoid), 1);
             if ((reach & kingZone) != 0) {
                 attackUnits += kAttackUnits[kind] * count(reach & kingZone);
                 ++attackers;
             }
+            if (kind == kKnight && (guarded & bit(sq)) != 0) {
+                const int relative = side == kWhite ? rankOf(sq) : 7 - rankOf(sq);
+                if (relative >= 3 && relative <= 5 &&
+                    (ranksAhead(side, sq) & adjacentFiles(fileOf(sq)) & theirPawns) == 0) {
+                    sink.add(weight::kOutpost, 1);
+                }
+            }
             if (kind == kRook) {
                 const Bitboard file = fileMask(fileOf(sq));
                 if ((file & ownPawns) == 0) {
-                    score += (file & theirPawns) == 0 ? kRookOpen : kRookHalfOpen;
+                    sink.add((file & theirPawns) == 0 ? weight::kRookOpen : weight::kRookHalfOpen, 1);
                 }
             }
         }
     }
     if (count(pos.pieces(side, kBishop)) >= 2) {
-        score += kBishopPair;
+        sink.add(weight::kBishopPair, 1);
     }
-    return score;
+    const Bitboard targets = pos.pieces(them) & ~theirPawns & ~pos.pieces(them, kKing);
+    sink.add(weight::kPawnThreat, count(guarded & targets));
 }
 
-Pair kingShelter(const Position& pos, int side) {
+template <class Sink>
+void kingShelter(const Position& pos, int side, Sink& sink) {
     const int king = pos.kingSquare(side);
     if (king == kNoSquare) {
-        return {};
+        return;
     }
     const int rank = rankOf(king);
     const Bitboard near = side == kWhite ? rankMask(std::min(rank + 1, 7)) | rankMask(std::min(rank + 2, 7))
                                          : rankMask(std::max(rank - 1, 0)) | rankMask(std::max(rank - 2, 0));
     const Bitboard shieldFiles = fileMask(fileOf(king)) | adjacentFiles(fileOf(king));
-    return kShieldPawn * count(pos.pieces(side, kPawn) & shieldFiles & near);
+    const Bitboard ownPawns = pos.pieces(side, kPawn);
+    sink.add(weight::kShieldPawn, count(ownPawns & shieldFiles & near));
+    int openFiles = 0;
+    for (int file = std::max(fileOf(king) - 1, 0); file <= std::min(fileOf(king) + 1, 7); ++file) {
+        openFiles += (ownPawns & fileMask(file)) == 0 ? 1 : 0;
+    }
+    sink.add(weight::kKingOpenFile, openFiles);
 }
 
 // A lone attacker seldom breaks through; from two on the danger grows with the square of the units.
-int dangerOf(int units, int attackers) {
-    return attackers < 2 ? 0 : std::min(units * units / 4, 400);
+// An attack without the queen seldom breaks through either.
+int dangerOf(const Position& pos, int side, int units, int attackers) {
+    const int danger = attackers < 2 ? 0 : std::min(units * units / 4, 400);
+    return pos.pieces(side, kQueen) != 0 ? danger : danger / 3;
+}
+
+// Rough material in pawns, enough to tell which endings without pawns are seldom won.
+int pieceUnits(const Position& pos, int side) {
+    return 3 * count(pos.pieces(side, kKnight) | pos.pieces(side, kBishop)) +
+           5 * count(pos.pieces(side, kRook)) + 9 * count(pos.pieces(side, kQueen));
+}
+
+// Of 64: how much of its lead `strong` can turn into a win with the material on the board.
+int winnableShare(const Position& pos, int strong) {
+    const int weak = strong ^ 1;
+    const Bitboard minors = pos.pieces(strong, kKnight) | pos.pieces(strong, kBishop);
+    const bool heavy = (pos.pieces(strong, kRook) | pos.pieces(strong, kQueen)) != 0;
+    if (pos.pieces(strong, kPawn) == 0) {
+        if (!heavy && count(minors) <= 1) {
+            return 0;  // a lone minor piece cannot mate
+        }
+        if (!heavy && minors == pos.pieces(strong, kKnight) && count(minors) == 2 &&
+            pos.pieces(weak) == pos.pieces(weak, kKing)) {
+            return 0;  // two knights cannot force mate
+        }
+        if (pieceUnits(pos, strong) - pieceUnits(pos, weak) <= 3) {
+            return kFullScale / 4;  // at most a minor piece ahead and no pawn to promote
+        }
+        return kFullScale;
+    }
+    // Bishops on squares of opposite colours and nothing else beside the pawns: often drawn.
+    constexpr Bitboard kLight = 0x55AA55AA55AA55AAULL;
+    const Bitboard bishops = pos.pieces(kWhite, kBishop) | pos.pieces(kBlack, kBishop);
+    const Bitboard others =
+        pos.occupied() & ~bishops & ~pos.pieces(kWhite, kPawn) & ~pos.pieces(kBlack, kPawn);
+    if (count(pos.pieces(kWhite, kBishop)) == 1 && count(pos.pieces(kBlack, kBishop)) == 1 &&
+        count(others) == 2 && count(bishops & kLight) == 1) {
+        return kFullScale / 2;
+    }
+    return kFullScale;
+}
+
+template <class Sink>
+int evaluateWith(const Position& pos, Sink& sink, int& phase, int& danger, int& scale) {
+    phase = 0;
+    for (int kind = kPawn; kind <= kKing; ++kind) {
+        Bitboard white = pos.pieces(kWhite, kind);
+        Bitboard black = pos.pieces(kBlack, kind);
+        phase += kPhaseWeight[kind] * count(white | black);
+        if constexpr (Sink::kTracing) {
+            for (int side = kWhite; side <= kBlack; ++side) {
+                sink.sign = side == kWhite ? 1 : -1;
+                Bitboard pieces = side == kWhite ? white : black;
+                while (pieces != 0) {
+                    const int sq = popLowest(pieces) ^ (side == kWhite ? 0 : 56);
+                    sink.add(weight::kMaterial + kind, 1);
+                    sink.add(weight::kPlacement + kind * 64 + sq, 1);
+                }
+            }
+        } else {
+            while (white != 0) {
+                sink.score += kPlacement[kind][popLowest(white)];
+            }
+            while (black != 0) {
+                sink.score -= kPlacement[kind][popLowest(black) ^ 56];
+            }
+        }
+    }
+    std::array<int, 2> units{0, 0};
+    std::array<int, 2> attackers{0, 0};
+    for (int side = kWhite; side <= kBlack; ++side) {
+        sink.sign = side == kWhite ? 1 : -1;
+        if constexpr (Sink::kTracing) {
+            pawnStructure(pos, side, sink);
+        }
+        piecesOf(pos, side, sink, units[side], attackers[side]);
+        kingShelter(pos, side, sink);
+        sink.add(weight::kTempo, pos.sideToMove() == side ? 1 : 0);
+    }
+    sink.sign = 1;
+    Pair score = sink.score;
+    if constexpr (!Sink::kTracing) {
+        score += pawnBalance(pos);
+    }
+    danger = dangerOf(pos, kWhite, units[kWhite], attackers[kWhite]) -
+             dangerOf(pos, kBlack, units[kBlack], attackers[kBlack]);
+    score.mg += danger;
+
+    phase = std::min(phase, kFullPhase);
+    const int blended = (score.mg * phase + score.eg * (kFullPhase - phase)) / kFullPhase;
+    scale = winnableShare(pos, blended >= 0 ? kWhite : kBlack);
+    const int white = blended * scale / kFullScale;
+    return pos.sideToMove() == kWhite ? white : -white;
 }
 
 }  // namespace
 
 int pieceValue(int kind) {
-    return kMaterial[kind].mg;
+    return kEvalWeights[weight::kMaterial + kind].mg;
 }
 
 int evaluate(const Position& pos) {
-    Pair score;
+    Sum sum;
     int phase = 0;
-    for (int kind = kPawn; kind <= kKing; ++kind) {
-        Bitboard white = pos.pieces(kWhite, kind);
-        Bitboard black = pos.pieces(kBlack, kind);
-        phase += kPhaseWeight[kind] * count(white | black);
-        while (white != 0) {
-            score += kPlacement[kind][popLowest(white)];
-        }
-        while (black != 0) {
-            score -= kPlacement[kind][popLowest(black) ^ 56];
-        }
-    }
-    std::array<int, 2> units{0, 0};
-    std::array<int, 2> attackers{0, 0};
-    score += pawnBalance(pos);
-    score += piecesOf(pos, kWhite, units[kWhite], attackers[kWhite]);
-    score -= piecesOf(pos, kBlack, units[kBlack], attackers[kBlack]);
-    score += kingShelter(pos, kWhite);
-    score -= kingShelter(pos, kBlack);
-    // An attack without the queen seldom breaks through.
-    const int whiteDanger =
-        dangerOf(units[kWhite], attackers[kWhite]) / (pos.pieces(kWhite, kQueen) != 0 ? 1 : 3);
-    const int blackDanger =
-        dangerOf(units[kBlack], attackers[kBlack]) / (pos.pieces(kBlack, kQueen) != 0 ? 1 : 3);
-    score.mg += whiteDanger - blackDanger;
+    int danger = 0;
+    int scale = kFullScale;
+    return evaluateWith(pos, sum, phase, danger, scale);
+}
 
-    phase = std::min(phase, kFullPhase);
-    int blended = (score.mg * phase + score.eg * (kFullPhase - phase)) / kFullPhase;
-    if (pos.sideToMove() == kBlack) {
-        blended = -blended;
+EvalTrace traceEvaluation(const Position& pos) {
+    Count counter;
+    EvalTrace trace;
+    evaluateWith(pos, counter, trace.phase, trace.fixedMg, trace.scale);
+    for (int i = 0; i < weight::kCount; ++i) {
+        if (counter.counts[i] != 0) {
+            trace.terms.push_back(
+                {static_cast<std::int16_t>(i), static_cast<std::int16_t>(counter.counts[i])});
+        }
     }
-    return blended + kTempo;
+    return trace;
+}
+
+double tracedValue(const EvalTrace& trace, std::span<const double> mg, std::span<const double> eg) {
+    double mgSum = trace.fixedMg;
+    double egSum = 0;
+    for (const EvalTrace::Term term : trace.terms) {
+        mgSum += mg[term.weight] * term.count;
+        egSum += eg[term.weight] * term.count;
+    }
+    const double blended = (mgSum * trace.phase + egSum * (kFullPhase - trace.phase)) / kFullPhase;
+    return blended * trace.scale / kFullScale;
 }
 
 }  // namespace zarvik::search

@@ -108,7 +108,7 @@ TEST(CliMatch, BadArgumentsAreRefused) {
 
 TEST(CliAnalyse, NamesTheBestMoveWithScoreAndLine) {
     const std::string log = tempPath("analyse.log");
-    ASSERT_EQ(runCli("analyse '7k/8/8/8/5K2/8/8/1Q6 w - - 0 1' --depth 9", log), 0);
+    ASSERT_EQ(runCli("analyse '7k/8/8/8/5K2/8/8/1Q6 w - - 0 1' --depth 12", log), 0);
     const std::string output = readFile(log);
     EXPECT_NE(output.find("score mate 4 pv "), std::string::npos) << output;
     EXPECT_EQ(runCli("analyse 'not a position'", log), 1);

@@ -37,7 +37,7 @@ std::string field(const std::string& line, const std::string& key) {
 TEST(SearchProtocol, InfoLinesCarryEveryFieldAndDeepenOneByOne) {
     UciProcess engine;
     engine.send("position fen 7k/8/8/8/5K2/8/8/1Q6 w - - 0 1");
-    engine.send("go depth 9");
+    engine.send("go depth 12");
     const std::vector<std::string> lines = engine.readUntil("bestmove ");
     ASSERT_GE(lines.size(), 2u);
     int depth = 0;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "search/evaluate.h"
 #include "search/search.h"
 #include "search/see.h"
 
@@ -174,16 +175,17 @@ TEST(SearchDraws, RepetitionAndFiftyMoves) {
 
 // The exchange on a square: defenders, the x-ray of a rook behind a rook, en passant.
 TEST(SearchExchange, WinsAndLossesOfCaptures) {
+    const int pawn = pieceValue(kPawn);
     const struct {
         const char* fen;
         const char* move;
         int gain;
     } cases[] = {
-        {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "e4d5", 90},
+        {"4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", "e4d5", pawn},
         {"4k3/8/2p5/3p4/4P3/8/8/4K3 w - - 0 1", "e4d5", 0},
-        {"4k3/8/2p5/3p4/8/8/8/3QK3 w - - 0 1", "d1d5", 90 - 985},
-        {"4k3/8/2p5/3p4/8/8/3R4/3RK3 w - - 0 1", "d2d5", 90 - 470 + 90},
-        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5d6", 90},
+        {"4k3/8/2p5/3p4/8/8/8/3QK3 w - - 0 1", "d1d5", pawn - pieceValue(kQueen)},
+        {"4k3/8/2p5/3p4/8/8/3R4/3RK3 w - - 0 1", "d2d5", pawn - pieceValue(kRook) + pawn},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5d6", pawn},
     };
     for (const auto& c : cases) {
         const Position p = at(c.fen);

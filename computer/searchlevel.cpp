@@ -19,10 +19,10 @@ const std::array<SearchLevel, 10> kLevels{{
     {3, {4, 7000, 18, 70}, milliseconds(500), 1390},
     {4, {5, 16000, 12, 55}, milliseconds(600), 1488},
     {5, {0, 5000, 0, 0}, milliseconds(800), 1634},
-    {6, {0, 8000, 0, 0}, milliseconds(1000), 1732},
+    {6, {0, 9500, 0, 0}, milliseconds(1000), 1732},
     {7, {0, 15000, 0, 0}, milliseconds(1200), 1851},
-    {8, {0, 26000, 0, 0}, milliseconds(1500), 1928},
-    {9, {0, 70000, 0, 0}, milliseconds(2000), 2034},
+    {8, {0, 30000, 0, 0}, milliseconds(1500), 1928},
+    {9, {0, 110000, 0, 0}, milliseconds(2000), 2034},
     {10, {0, 0, 0, 0}, milliseconds(2500), 2079},
 }};
 

@@ -9,15 +9,18 @@
 
 namespace zarvik::search {
 
+inline constexpr int kFullPhase = 24;  // the phase with all pieces on the board; 0 with none
+inline constexpr int kFullScale = 64;  // the share of a score kept when the material can win
+
 struct EvalTrace {
     struct Term {
         std::int16_t weight = 0;  // index into EvalWeights
         std::int16_t count = 0;
     };
     std::vector<Term> terms;
-    int phase = 0;    // 24 with all pieces on the board, 0 with none
-    int fixedMg = 0;  // king danger for White: not linear in the weights, so not tuned
-    int scale = 64;   // of 64: drawish material pulls the score towards zero
+    int phase = 0;           // of kFullPhase
+    int fixedMg = 0;         // king danger for White: not linear in the weights, so not tuned
+    int scale = kFullScale;  // less when drawish material pulls the score towards zero
 };
 
 EvalTrace traceEvaluation(const Position& position);

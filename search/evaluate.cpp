@@ -10,8 +10,6 @@ namespace zarvik::search {
 namespace {
 
 constexpr std::array<int, 6> kPhaseWeight{0, 1, 1, 2, 4, 0};
-constexpr int kFullPhase = 24;
-constexpr int kFullScale = 64;
 
 // Material and placement summed ahead of time: the one table the search reads per piece.
 constexpr std::array<std::array<Pair, 64>, 6> kPlacement = [] {
@@ -53,6 +51,11 @@ struct Count {
 
 Bitboard adjacentFiles(int file) {
     return (file > 0 ? fileMask(file - 1) : 0) | (file < 7 ? fileMask(file + 1) : 0);
+}
+
+// The rank of `sq` counted from `side`'s own back rank.
+int relativeRank(int side, int sq) {
+    return side == kWhite ? rankOf(sq) : 7 - rankOf(sq);
 }
 
 // The ranks in front of `sq` as `side` moves.
@@ -101,8 +104,7 @@ void pawnStructure(const Position& pos, int side, Sink& sink) {
             sink.add(weight::kPhalanx, 1);
         }
         if ((ahead & (fileMask(file) | adjacentFiles(file)) & theirs) == 0) {
-            const int relative = side == kWhite ? rankOf(sq) : 7 - rankOf(sq);
-            sink.add(weight::kPassed + relative, 1);
+            sink.add(weight::kPassed + relativeRank(side, sq), 1);
         }
     }
 }
@@ -155,7 +157,7 @@ void piecesOf(const Position& pos, int side, Sink& sink, int& attackUnits, int& 
                 ++attackers;
             }
             if (kind == kKnight && (guarded & bit(sq)) != 0) {
-                const int relative = side == kWhite ? rankOf(sq) : 7 - rankOf(sq);
+                const int relative = relativeRank(side, sq);
                 if (relative >= 3 && relative <= 5 &&
                     (ranksAhead(side, sq) & adjacentFiles(fileOf(sq)) & theirPawns) == 0) {
                     sink.add(weight::kOutpost, 1);
@@ -208,7 +210,7 @@ int pieceUnits(const Position& pos, int side) {
            5 * count(pos.pieces(side, kRook)) + 9 * count(pos.pieces(side, kQueen));
 }
 
-// Of 64: how much of its lead `strong` can turn into a win with the material on the board.
+// Of kFullScale: how much of its lead `strong` can turn into a win with the material on the board.
 int winnableShare(const Position& pos, int strong) {
     const int weak = strong ^ 1;
     const Bitboard minors = pos.pieces(strong, kKnight) | pos.pieces(strong, kBishop);

@@ -9,16 +9,10 @@
 #include "search/evaltrace.h"
 #include "search/evaluate.h"
 #include "search/tunedweights.h"
+#include "tests/search/positionat.h"
 
 namespace zarvik::search {
 namespace {
-
-Position at(const std::string& fen) {
-    std::string error;
-    const std::optional<Position> p = Position::fromFen(fen, error);
-    EXPECT_TRUE(p) << error;
-    return p.value_or(Position());
-}
 
 // The same position with the colours swapped and the board turned upside down.
 std::string mirrored(const std::string& fen) {

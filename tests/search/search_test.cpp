@@ -10,16 +10,10 @@
 #include "search/evaluate.h"
 #include "search/search.h"
 #include "search/see.h"
+#include "tests/search/positionat.h"
 
 namespace zarvik::search {
 namespace {
-
-Position at(const char* fen) {
-    std::string error;
-    const std::optional<Position> p = Position::fromFen(fen, error);
-    EXPECT_TRUE(p) << error;
-    return p.value_or(Position());
-}
 
 // Whether the side to move mates within `moves` moves, by trying everything.
 bool matesWithin(Position& p, int moves) {

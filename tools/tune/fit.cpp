@@ -81,8 +81,8 @@ void descend(const std::vector<Sample>& samples, Weights& w, double k, const Fit
         double fullCurve = 0;  // the curvature of a weight counted once in every position
         for (const Sample& s : samples) {
             const double p = sigmoid(k, tracedValue(s.trace, w.mg, w.eg));
-            const double slope = k / 400.0 * p * (1 - p) * (s.trace.scale / 64.0);
-            const double mgShare = s.trace.phase / 24.0;
+            const double slope = k / 400.0 * p * (1 - p) * (static_cast<double>(s.trace.scale) / kFullScale);
+            const double mgShare = static_cast<double>(s.trace.phase) / kFullPhase;
             const double egShare = 1 - mgShare;
             fullCurve += slope * slope;
             for (const EvalTrace::Term t : s.trace.terms) {
@@ -107,37 +107,36 @@ void descend(const std::vector<Sample>& samples, Weights& w, double k, const Fit
 
 struct Group {
     const char* name;
-    int at;
-    int size;
+    int at;  // the group runs to the next one's start
 };
 
 void printWeights(const Weights& w, std::ostream& out) {
     static const std::vector<Group> groups{
-        {"material", weight::kMaterial, 6},
-        {"pawn placement", weight::kPlacement, 64},
-        {"knight placement", weight::kPlacement + 64, 64},
-        {"bishop placement", weight::kPlacement + 128, 64},
-        {"rook placement", weight::kPlacement + 192, 64},
-        {"queen placement", weight::kPlacement + 256, 64},
-        {"king placement", weight::kPlacement + 320, 64},
-        {"knight mobility", weight::kKnightMobility, 9},
-        {"bishop mobility", weight::kBishopMobility, 14},
-        {"rook mobility", weight::kRookMobility, 15},
-        {"queen mobility", weight::kQueenMobility, 28},
-        {"passed pawn", weight::kPassed, 8},
-        {"isolated", weight::kIsolated, 1},
-        {"doubled", weight::kDoubled, 1},
-        {"backward", weight::kBackward, 1},
-        {"supported", weight::kSupported, 1},
-        {"phalanx", weight::kPhalanx, 1},
-        {"bishop pair", weight::kBishopPair, 1},
-        {"rook open", weight::kRookOpen, 1},
-        {"rook half-open", weight::kRookHalfOpen, 1},
-        {"shield pawn", weight::kShieldPawn, 1},
-        {"king open file", weight::kKingOpenFile, 1},
-        {"outpost", weight::kOutpost, 1},
-        {"pawn threat", weight::kPawnThreat, 1},
-        {"tempo", weight::kTempo, 1},
+        {"material", weight::kMaterial},
+        {"pawn placement", weight::kPlacement},
+        {"knight placement", weight::kPlacement + 64},
+        {"bishop placement", weight::kPlacement + 128},
+        {"rook placement", weight::kPlacement + 192},
+        {"queen placement", weight::kPlacement + 256},
+        {"king placement", weight::kPlacement + 320},
+        {"knight mobility", weight::kKnightMobility},
+        {"bishop mobility", weight::kBishopMobility},
+        {"rook mobility", weight::kRookMobility},
+        {"queen mobility", weight::kQueenMobility},
+        {"passed pawn", weight::kPassed},
+        {"isolated", weight::kIsolated},
+        {"doubled", weight::kDoubled},
+        {"backward", weight::kBackward},
+        {"supported", weight::kSupported},
+        {"phalanx", weight::kPhalanx},
+        {"bishop pair", weight::kBishopPair},
+        {"rook open", weight::kRookOpen},
+        {"rook half-open", weight::kRookHalfOpen},
+        {"shield pawn", weight::kShieldPawn},
+        {"king open file", weight::kKingOpenFile},
+        {"outpost", weight::kOutpost},
+        {"pawn threat", weight::kPawnThreat},
+        {"tempo", weight::kTempo},
     };
     out << "#pragma once\n"
            "// The evaluation's numbers, printed by zarvik-tune (tools/tune) from its fit over positions of "
@@ -147,12 +146,14 @@ void printWeights(const Weights& w, std::ostream& out) {
            "namespace zarvik::search {\n\n"
            "// clang-format off: a row of eight is a rank of the board\n"
            "inline constexpr EvalWeights kEvalWeights{{\n";
-    for (const Group& g : groups) {
+    for (std::size_t j = 0; j < groups.size(); ++j) {
+        const Group& g = groups[j];
+        const int size = (j + 1 < groups.size() ? groups[j + 1].at : weight::kCount) - g.at;
         out << "    // " << g.name << '\n';
-        for (int i = 0; i < g.size; ++i) {
+        for (int i = 0; i < size; ++i) {
             out << (i % 8 == 0 ? "    " : " ") << '{' << std::lround(w.mg[g.at + i]) << ", "
                 << std::lround(w.eg[g.at + i]) << "},";
-            if (i % 8 == 7 || i == g.size - 1) {
+            if (i % 8 == 7 || i == size - 1) {
                 out << '\n';
             }
         }

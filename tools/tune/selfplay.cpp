@@ -16,8 +16,8 @@ using namespace zarvik::search;
 constexpr int kOpeningLimit = 200;  // centipawns: openings scored beyond this are too lopsided to learn from
 constexpr int kDecisive = 1000;     // a score held this high for kDecisivePlies plies decides the game
 constexpr int kDecisivePlies = 4;
-constexpr int kQuietDraw =
-    10;  // late in the game, a score this close to zero for kQuietPlies plies is a draw
+// Late in the game, a score this close to zero for kQuietPlies plies is a draw.
+constexpr int kQuietDraw = 10;
 constexpr int kQuietPlies = 12;
 constexpr int kQuietFrom = 120;
 constexpr int kMaxPlies = 400;

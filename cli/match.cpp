@@ -11,6 +11,7 @@
 #include "notation/san.h"
 #include "rules/fen.h"
 #include "search/position.h"
+#include "util/text.h"
 
 namespace zarvik::cli {
 namespace {
@@ -122,7 +123,7 @@ std::optional<EngineSpec> engineNamed(const std::string& text, const std::string
         const std::string digits =
             number.substr(number.find_first_not_of(' ') == std::string::npos ? number.size()
                                                                              : number.find_first_not_of(' '));
-        if (digits.empty() || digits.size() > 2 || !std::all_of(digits.begin(), digits.end(), ::isdigit)) {
+        if (digits.empty() || digits.size() > 2 || !alldigits(digits)) {
             return std::nullopt;
         }
         const int n = std::stoi(digits);

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "frontend/boardmarks.h"
+#include "frontend/colors.h"
 #include "frontend/state.h"
 #include "rules/board.h"
 #include "toolkit/graphics/graphicdraw.h"
@@ -26,7 +27,6 @@ constexpr int kLabelBackground = 0;
 constexpr int kEmptyColor = 10;
 constexpr int kWhiteColor = 15;
 constexpr int kBlackColor = 1;
-constexpr int kNormalColor = 12;
 
 // The graphic board: 40-pixel squares, file A from x 48, rank 8 from y 161.
 constexpr int kSquarePixels = 40;

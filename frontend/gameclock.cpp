@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "frontend/colors.h"
 #include "frontend/commands.h"
 #include "frontend/record.h"
 #include "toolkit/screen/window.h"
@@ -20,7 +21,6 @@ constexpr std::uint8_t kWindow = 0;
 constexpr int kClockLine = 17;
 constexpr int kWhiteColumn = 4;
 constexpr int kBlackColumn = 27;
-constexpr int kNormalColor = 12;
 constexpr double kLastSecond = 1.0;
 
 struct Clocks {

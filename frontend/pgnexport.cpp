@@ -10,15 +10,12 @@
 #include "notation/pgnwrite.h"
 #include "notation/san.h"
 #include "rules/fen.h"
+#include "util/text.h"
 
 namespace zarvik::frontend {
 namespace {
 
 constexpr char kLineEnd = '\r';
-
-bool isDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
 
 // "Spielverlauf am 05.12.2026" gives "2026.12.05".
 std::string pgnDate(std::string_view header) {
@@ -30,7 +27,7 @@ std::string pgnDate(std::string_view header) {
     const std::string_view day = date.substr(0, 2);
     const std::string_view month = date.substr(3, 2);
     const std::string_view year = date.substr(6, 4);
-    if (!isDigits(day) || !isDigits(month) || !isDigits(year) || date[2] != '.' || date[5] != '.') {
+    if (!alldigits(day) || !alldigits(month) || !alldigits(year) || date[2] != '.' || date[5] != '.') {
         return "????.??.??";
     }
     return std::string(year) + "." + std::string(month) + "." + std::string(day);

@@ -9,18 +9,15 @@
 #include "rules/drawrules.h"
 #include "rules/lastmove.h"
 #include "util/paths.h"
+#include "util/text.h"
 
 namespace zarvik::frontend {
 namespace {
 
-bool isDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 // "2026.12.05" gives "05.12.2026"; none for a date with unknown parts.
 std::optional<std::string> recordDate(std::string_view tag) {
-    if (tag.size() != 10 || tag[4] != '.' || tag[7] != '.' || !isDigits(tag.substr(0, 4)) ||
-        !isDigits(tag.substr(5, 2)) || !isDigits(tag.substr(8, 2))) {
+    if (tag.size() != 10 || tag[4] != '.' || tag[7] != '.' || !alldigits(tag.substr(0, 4)) ||
+        !alldigits(tag.substr(5, 2)) || !alldigits(tag.substr(8, 2))) {
         return std::nullopt;
     }
     return std::string(tag.substr(8, 2)) + "." + std::string(tag.substr(5, 2)) + "." +
@@ -191,7 +188,7 @@ bool hasPgnExtension(std::string_view path) {
 
 GamePath splitGameNumber(std::string_view path) {
     const std::size_t hash = path.rfind('#');
-    if (hash == std::string_view::npos || !isDigits(path.substr(hash + 1)) || path.size() - hash > 7 ||
+    if (hash == std::string_view::npos || !alldigits(path.substr(hash + 1)) || path.size() - hash > 7 ||
         !hasPgnExtension(path.substr(0, hash))) {
         return {std::string(path), std::nullopt};
     }

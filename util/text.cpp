@@ -29,6 +29,10 @@ std::string spacestring(int n) {
     return n <= 0 || n > kLongestText ? std::string() : std::string(static_cast<std::size_t>(n), ' ');
 }
 
+bool alldigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 std::string centeredstring(std::string_view text, int width) {
     const auto first = text.find_first_not_of(" \t");
     text = first == std::string_view::npos ? std::string_view()

@@ -19,6 +19,9 @@ std::string centeredstring(std::string_view text, int width);
 // `width` characters (empty for width < 1).
 std::string justifiedstring(std::string_view left, std::string_view right, int width);
 
+// True for a non-empty text of the digits 0 to 9 only.
+bool alldigits(std::string_view text);
+
 // Decimal text with "-" for negative values, full stops between groups of three digits when
 // `grouping` is set, and `fill` in front up to `width` characters (never cut).
 std::string numbertext(std::int64_t value, char fill, int width, bool grouping);

@@ -4,6 +4,7 @@
 // and queues live for the process, as in the program.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,13 @@ void releaseAllWindows();
 class CapturedOutput {
   public:
     CapturedOutput() { ::testing::internal::CaptureStdout(); }
+    // A failure reported while capturing would vanish with the rest; it is given back then.
     ~CapturedOutput() {
         if (!taken_) {
-            ::testing::internal::GetCapturedStdout();
+            const std::string swallowed = ::testing::internal::GetCapturedStdout();
+            if (::testing::Test::HasFailure()) {
+                std::fputs(swallowed.c_str(), stdout);
+            }
         }
     }
     CapturedOutput(const CapturedOutput&) = delete;

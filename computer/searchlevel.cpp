@@ -14,16 +14,16 @@ using std::chrono::milliseconds;
 // move that is nearly as good, never one that loses much. Stufe 10 is the whole search, bound by its
 // time. The ratings are measured (docs/strength.md).
 const std::array<SearchLevel, 10> kLevels{{
-    {1, {2, 2500, 28, 110}, milliseconds(300), 1287},
-    {2, {3, 3500, 26, 100}, milliseconds(400), 1395},
-    {3, {4, 7000, 18, 70}, milliseconds(500), 1539},
-    {4, {5, 16000, 12, 55}, milliseconds(600), 1637},
-    {5, {0, 5000, 0, 0}, milliseconds(800), 1772},
-    {6, {0, 9500, 0, 0}, milliseconds(1000), 1902},
-    {7, {0, 15000, 0, 0}, milliseconds(1200), 1945},
-    {8, {0, 30000, 0, 0}, milliseconds(1500), 2033},
-    {9, {0, 110000, 0, 0}, milliseconds(2000), 2127},
-    {10, {0, 0, 0, 0}, milliseconds(2500), 2143},
+    {1, {2, 2500, 28, 110}, milliseconds(300), 1303},
+    {2, {3, 3500, 26, 100}, milliseconds(400), 1434},
+    {3, {4, 7000, 18, 70}, milliseconds(500), 1566},
+    {4, {5, 16000, 12, 55}, milliseconds(600), 1685},
+    {5, {0, 5000, 0, 0}, milliseconds(800), 1780},
+    {6, {0, 9500, 0, 0}, milliseconds(1000), 1878},
+    {7, {0, 15000, 0, 0}, milliseconds(1200), 1922},
+    {8, {0, 30000, 0, 0}, milliseconds(1500), 1981},
+    {9, {0, 110000, 0, 0}, milliseconds(2000), 2047},
+    {10, {0, 0, 0, 0}, milliseconds(2500), 2055},
 }};
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST(Protocol, HandshakeNamesTheEngineAndItsOptions) {
             "option name Level type combo default 10 var easy var hard var 1 var 2 var 3 var 4 var 5 var 6 "
             "var 7 var 8 var 9 var 10",
             "option name UCI_LimitStrength type check default false",
-            "option name UCI_Elo type spin default 2143 min 1287 max 2143",
+            "option name UCI_Elo type spin default 2055 min 1303 max 2055",
             "option name Hash type spin default 16 min 1 max 1024",
             "option name Threads type spin default 1 min 1 max 1",
             "option name Move Overhead type spin default 10 min 0 max 5000", "uciok"}));

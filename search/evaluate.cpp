@@ -38,13 +38,11 @@ struct Sum {
     void add(int index, int n) { score += kEvalWeights[index] * (sign * n); }
 };
 
-struct Count {
+struct Count : Sum {
     static constexpr bool kTracing = true;
-    Pair score;
-    int sign = 1;
     std::array<int, weight::kCount> counts{};
     void add(int index, int n) {
-        score += kEvalWeights[index] * (sign * n);
+        Sum::add(index, n);
         counts[index] += sign * n;
     }
 };

@@ -44,6 +44,39 @@ inline constexpr int kOutpost = kKingOpenFile + 1;     // knight guarded by a pa
 inline constexpr int kPawnThreat = kOutpost + 1;       // enemy piece attacked by a pawn
 inline constexpr int kTempo = kPawnThreat + 1;
 inline constexpr int kCount = kTempo + 1;
+
+// The groups above in order, named as the tuner prints them; each runs to the next one's start.
+struct Group {
+    const char* name;
+    int at;
+};
+inline constexpr std::array kGroups{
+    Group{"material", kMaterial},
+    Group{"pawn placement", kPlacement},
+    Group{"knight placement", kPlacement + 64},
+    Group{"bishop placement", kPlacement + 128},
+    Group{"rook placement", kPlacement + 192},
+    Group{"queen placement", kPlacement + 256},
+    Group{"king placement", kPlacement + 320},
+    Group{"knight mobility", kKnightMobility},
+    Group{"bishop mobility", kBishopMobility},
+    Group{"rook mobility", kRookMobility},
+    Group{"queen mobility", kQueenMobility},
+    Group{"passed pawn", kPassed},
+    Group{"isolated", kIsolated},
+    Group{"doubled", kDoubled},
+    Group{"backward", kBackward},
+    Group{"supported", kSupported},
+    Group{"phalanx", kPhalanx},
+    Group{"bishop pair", kBishopPair},
+    Group{"rook open", kRookOpen},
+    Group{"rook half-open", kRookHalfOpen},
+    Group{"shield pawn", kShieldPawn},
+    Group{"king open file", kKingOpenFile},
+    Group{"outpost", kOutpost},
+    Group{"pawn threat", kPawnThreat},
+    Group{"tempo", kTempo},
+};
 }  // namespace weight
 
 using EvalWeights = std::array<Pair, weight::kCount>;

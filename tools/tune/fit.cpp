@@ -105,39 +105,7 @@ void descend(const std::vector<Sample>& samples, Weights& w, double k, const Fit
     }
 }
 
-struct Group {
-    const char* name;
-    int at;  // the group runs to the next one's start
-};
-
 void printWeights(const Weights& w, std::ostream& out) {
-    static const std::vector<Group> groups{
-        {"material", weight::kMaterial},
-        {"pawn placement", weight::kPlacement},
-        {"knight placement", weight::kPlacement + 64},
-        {"bishop placement", weight::kPlacement + 128},
-        {"rook placement", weight::kPlacement + 192},
-        {"queen placement", weight::kPlacement + 256},
-        {"king placement", weight::kPlacement + 320},
-        {"knight mobility", weight::kKnightMobility},
-        {"bishop mobility", weight::kBishopMobility},
-        {"rook mobility", weight::kRookMobility},
-        {"queen mobility", weight::kQueenMobility},
-        {"passed pawn", weight::kPassed},
-        {"isolated", weight::kIsolated},
-        {"doubled", weight::kDoubled},
-        {"backward", weight::kBackward},
-        {"supported", weight::kSupported},
-        {"phalanx", weight::kPhalanx},
-        {"bishop pair", weight::kBishopPair},
-        {"rook open", weight::kRookOpen},
-        {"rook half-open", weight::kRookHalfOpen},
-        {"shield pawn", weight::kShieldPawn},
-        {"king open file", weight::kKingOpenFile},
-        {"outpost", weight::kOutpost},
-        {"pawn threat", weight::kPawnThreat},
-        {"tempo", weight::kTempo},
-    };
     out << "#pragma once\n"
            "// The evaluation's numbers, printed by zarvik-tune (tools/tune) from its fit over positions of "
            "the\n"
@@ -146,8 +114,9 @@ void printWeights(const Weights& w, std::ostream& out) {
            "namespace zarvik::search {\n\n"
            "// clang-format off: a row of eight is a rank of the board\n"
            "inline constexpr EvalWeights kEvalWeights{{\n";
+    const auto& groups = weight::kGroups;
     for (std::size_t j = 0; j < groups.size(); ++j) {
-        const Group& g = groups[j];
+        const weight::Group& g = groups[j];
         const int size = (j + 1 < groups.size() ? groups[j + 1].at : weight::kCount) - g.at;
         out << "    // " << g.name << '\n';
         for (int i = 0; i < size; ++i) {

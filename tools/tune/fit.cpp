@@ -37,10 +37,11 @@ double meanError(const std::vector<Sample>& samples, const Weights& w, double k)
     return sum / static_cast<double>(samples.size());
 }
 
-// The K whose sigmoid best matches the results with the current weights: a scan, narrowed twice.
+// The K whose sigmoid best matches the results with the current weights: a scan from 0.3 to 6,
+// narrowed twice around the best.
 double fitScale(const std::vector<Sample>& samples, const Weights& w) {
-    double best = 1.0;
-    double step = 0.5;
+    double best = 3.0;
+    double step = 1.5;
     for (int round = 0; round < 3; ++round) {
         const double centre = best;
         double bestError = meanError(samples, w, best);

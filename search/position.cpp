@@ -188,6 +188,49 @@ std::optional<Position> Position::fromFen(std::string_view fen, std::string& err
     return p;
 }
 
+std::string Position::fen() const {
+    static constexpr std::string_view kLetters = "PNBRQKpnbrqk";
+    std::string fen;
+    for (int rank = 7; rank >= 0; --rank) {
+        int empty = 0;
+        for (int file = 0; file < 8; ++file) {
+            const int piece = pieceOn(rank * 8 + file);
+            if (piece == kNoPiece) {
+                ++empty;
+                continue;
+            }
+            if (empty != 0) {
+                fen += static_cast<char>('0' + empty);
+                empty = 0;
+            }
+            fen += kLetters[piece];
+        }
+        if (empty != 0) {
+            fen += static_cast<char>('0' + empty);
+        }
+        if (rank != 0) {
+            fen += '/';
+        }
+    }
+    fen += side_ == kWhite ? " w " : " b ";
+    const int rights = castling();
+    std::string castles;
+    castles += (rights & kWhiteShort) != 0 ? "K" : "";
+    castles += (rights & kWhiteLong) != 0 ? "Q" : "";
+    castles += (rights & kBlackShort) != 0 ? "k" : "";
+    castles += (rights & kBlackLong) != 0 ? "q" : "";
+    fen += castles.empty() ? "-" : castles;
+    fen += ' ';
+    if (enPassant() == kNoSquare) {
+        fen += '-';
+    } else {
+        fen += static_cast<char>('a' + fileOf(enPassant()));
+        fen += static_cast<char>('1' + rankOf(enPassant()));
+    }
+    fen += " " + std::to_string(halfmoveClock()) + " " + std::to_string(fullmove_);
+    return fen;
+}
+
 std::optional<Position> Position::fromGame(std::string_view startFen, const std::vector<PerftMove>& moves,
                                            std::string& error) {
     std::optional<Position> position = startFen.empty() ? Position() : fromFen(startFen, error);

@@ -25,6 +25,8 @@ class Position {
     static Position fromBoard(const Board& board, Color toMove);
     // A position in Forsyth-Edwards notation, read by the rules; none when malformed.
     static std::optional<Position> fromFen(std::string_view fen, std::string& error);
+    // The position in Forsyth-Edwards notation, as fromFen reads it.
+    std::string fen() const;
     // A game: `moves` made from the position of `startFen` (empty: the starting position), up to the
     // first that is not legal; none when the FEN is malformed. Its repetitions and half-move clock
     // count in the search.

@@ -103,5 +103,17 @@ TEST(SearchMovegen, CapturesAndQuietsTogetherAreAllMoves) {
     }
 }
 
+// What the tuner writes must read back as the same position, clocks included.
+TEST(SearchPosition, WritesTheFenItReads) {
+    for (const char* fen : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+                            "8/8/8/KPp4r/8/8/8/4k3 w - c6 0 2", "r3k2r/8/8/8/8/8/8/R3K1R1 b Qkq - 7 31",
+                            "1r2k3/P7/8/8/8/8/6p1/4K2R w K - 0 1", "8/8/3k4/8/8/8/8/4K3 b - - 99 120"}) {
+        std::string error;
+        const std::optional<Position> p = Position::fromFen(fen, error);
+        ASSERT_TRUE(p) << error;
+        EXPECT_EQ(p->fen(), fen);
+    }
+}
+
 }  // namespace
 }  // namespace zarvik::search

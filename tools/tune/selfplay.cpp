@@ -22,49 +22,6 @@ constexpr int kQuietPlies = 12;
 constexpr int kQuietFrom = 120;
 constexpr int kMaxPlies = 400;
 
-std::string fenOf(const Position& pos) {
-    static constexpr std::string_view kLetters = "PNBRQKpnbrqk";
-    std::string fen;
-    for (int rank = 7; rank >= 0; --rank) {
-        int empty = 0;
-        for (int file = 0; file < 8; ++file) {
-            const int piece = pos.pieceOn(rank * 8 + file);
-            if (piece == kNoPiece) {
-                ++empty;
-                continue;
-            }
-            if (empty != 0) {
-                fen += static_cast<char>('0' + empty);
-                empty = 0;
-            }
-            fen += kLetters[piece];
-        }
-        if (empty != 0) {
-            fen += static_cast<char>('0' + empty);
-        }
-        if (rank != 0) {
-            fen += '/';
-        }
-    }
-    fen += pos.sideToMove() == kWhite ? " w " : " b ";
-    const int rights = pos.castling();
-    std::string castling;
-    castling += (rights & kWhiteShort) != 0 ? "K" : "";
-    castling += (rights & kWhiteLong) != 0 ? "Q" : "";
-    castling += (rights & kBlackShort) != 0 ? "k" : "";
-    castling += (rights & kBlackLong) != 0 ? "q" : "";
-    fen += castling.empty() ? "-" : castling;
-    fen += ' ';
-    if (pos.enPassant() == kNoSquare) {
-        fen += '-';
-    } else {
-        fen += static_cast<char>('a' + fileOf(pos.enPassant()));
-        fen += static_cast<char>('1' + rankOf(pos.enPassant()));
-    }
-    fen += " " + std::to_string(pos.halfmoveClock()) + " 1";
-    return fen;
-}
-
 // A few random legal moves from the start; none when they end the game.
 std::optional<Position> randomOpening(std::mt19937_64& rng) {
     Position pos;
@@ -122,7 +79,7 @@ std::uint64_t playGames(const SelfPlayOptions& options, std::ostream& out, std::
             }
             const Move best = outcome.best;
             if (!pos.inCheck() && !best.isCapture() && !best.isPromotion() && std::abs(white) < kMateBound) {
-                kept.push_back(fenOf(pos));
+                kept.push_back(pos.fen());
             }
             decisiveRun = std::abs(white) >= kDecisive ? decisiveRun + 1 : 0;
             if (decisiveRun >= kDecisivePlies) {
